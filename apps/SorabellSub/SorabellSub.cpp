@@ -1,0 +1,152 @@
+// SorabellSub.dll: watches Winamp's windows from inside every GUI process and posts what it sees
+// to the display program's window. It sits in the message path of every thread on the desktop:
+// nothing here allocates or throws, and an unlisted message costs one comparison chain.
+
+#include <windows.h>
+
+#include <cstring>
+
+#include "hook/HookRules.h"
+
+using namespace sorabell::hook;
+
+namespace {
+
+HINSTANCE g_module = nullptr;
+// Only in the process that called sethook: keeps the shared record alive.
+HANDLE g_mapping = nullptr;
+// This process's copy of the shared record.
+HookShare g_copy;
+
+uint32_t ToShared(const void* handle) { return static_cast<uint32_t>(reinterpret_cast<uintptr_t>(handle)); }
+
+// Handles are 32-bit values on every Windows; a 64-bit process widens them with their sign.
+template <class Handle>
+Handle FromShared(uint32_t value) {
+    return reinterpret_cast<Handle>(static_cast<intptr_t>(static_cast<int32_t>(value)));
+}
+
+void ShowError(const char* text) noexcept {
+    char caption[MAX_PATH] = "";
+    char path[MAX_PATH] = "";
+    if (::GetModuleFileNameA(nullptr, path, MAX_PATH) > 0) {
+        const char* name = std::strrchr(path, '\\');
+        ::lstrcpynA(caption, name ? name + 1 : path, MAX_PATH);
+        if (char* dot = std::strrchr(caption, '.')) {
+            *dot = '\0';
+        }
+    }
+    ::MessageBoxA(nullptr, text, caption, MB_OK);
+}
+
+// Fills the copy from the shared record with a handle of its own.
+void ReadShare() noexcept {
+    HANDLE mapping = ::OpenFileMappingA(FILE_MAP_READ, FALSE, kShareName);
+    if (mapping == nullptr) {
+        ShowError("FileMapping Error!");
+        return;
+    }
+    const void* view = ::MapViewOfFile(mapping, FILE_MAP_READ, 0, 0, 0);
+    if (view == nullptr) {
+        ShowError("MapViewOfFile Error!");
+        ::CloseHandle(mapping);
+        return;
+    }
+    std::memcpy(&g_copy, view, sizeof g_copy);
+    ::UnmapViewOfFile(view);
+    ::CloseHandle(mapping);
+}
+
+Seen Locate(HWND window, Watch watch) noexcept {
+    const auto handle = reinterpret_cast<uintptr_t>(window);
+    if (IsWindow(handle, reinterpret_cast<uintptr_t>(::FindWindowA(kMainWindowClass, nullptr)))) {
+        return Seen::Main;
+    }
+    if (watch == Watch::MainThenPlayList &&
+        IsWindow(handle, reinterpret_cast<uintptr_t>(::FindWindowA(kPlayListWindowClass, nullptr)))) {
+        return Seen::PlayList;
+    }
+    return Seen::Neither;
+}
+
+void Deliver(const Post& post) noexcept {
+    // A copy still empty after a failed read has no window to post to.
+    if (post.message != 0 && g_copy.displayWindow != 0) {
+        ::PostMessageA(FromShared<HWND>(g_copy.displayWindow), post.message, post.wParam, post.lParam);
+    }
+}
+
+LRESULT CALLBACK getmsgproc(int code, WPARAM wParam, LPARAM lParam) noexcept {
+    if (g_copy.empty()) {
+        ReadShare();
+    }
+    if (code >= 0) {
+        const MSG* msg = reinterpret_cast<const MSG*>(lParam);
+        const Watch watch = MessageHookWatch(msg->message);
+        if (watch != Watch::Nothing) {
+            Deliver(MessageHookPost(msg->message, Locate(msg->hwnd, watch), msg->lParam));
+        }
+    }
+    return ::CallNextHookEx(FromShared<HHOOK>(g_copy.messageHook), code, wParam, lParam);
+}
+
+LRESULT CALLBACK callwndproc(int code, WPARAM wParam, LPARAM lParam) noexcept {
+    if (g_copy.empty()) {
+        ReadShare();
+    }
+    if (code >= 0) {
+        const CWPSTRUCT* msg = reinterpret_cast<const CWPSTRUCT*>(lParam);
+        const Watch watch = CallHookWatch(msg->message);
+        if (watch != Watch::Nothing) {
+            Deliver(CallHookPost(msg->message, Locate(msg->hwnd, watch), msg->lParam));
+        }
+    }
+    return ::CallNextHookEx(FromShared<HHOOK>(g_copy.callHook), code, wParam, lParam);
+}
+
+}  // namespace
+
+extern "C" {
+
+void sethook(HWND display) noexcept {
+    g_mapping = ::CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, sizeof(HookShare), kShareName);
+    if (g_mapping == nullptr) {
+        ShowError("FileMapping Error!");
+        return;
+    }
+    void* view = ::MapViewOfFile(g_mapping, FILE_MAP_WRITE, 0, 0, 0);
+    if (view == nullptr) {
+        ShowError("MapViewOfFile Error!");
+        ::CloseHandle(g_mapping);
+        g_mapping = nullptr;
+        return;
+    }
+    auto* share = static_cast<HookShare*>(view);
+    share->displayWindow = g_copy.displayWindow = ToShared(display);
+    const HHOOK messageHook = ::SetWindowsHookExA(WH_GETMESSAGE, getmsgproc, g_module, 0);
+    const HHOOK callHook = ::SetWindowsHookExA(WH_CALLWNDPROC, callwndproc, g_module, 0);
+    g_copy.messageHook = ToShared(messageHook);
+    g_copy.callHook = ToShared(callHook);
+    share->messageHook = g_copy.messageHook;
+    share->callHook = g_copy.callHook;
+    ::UnmapViewOfFile(view);
+}
+
+void freehook() noexcept {
+    ReadShare();
+    ::UnhookWindowsHookEx(FromShared<HHOOK>(g_copy.messageHook));
+    ::UnhookWindowsHookEx(FromShared<HHOOK>(g_copy.callHook));
+    if (g_mapping != nullptr) {
+        ::CloseHandle(g_mapping);
+        g_mapping = nullptr;
+    }
+}
+
+BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
+    if (reason == DLL_PROCESS_ATTACH) {
+        g_module = instance;
+    }
+    return TRUE;
+}
+
+}  // extern "C"

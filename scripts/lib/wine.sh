@@ -1,0 +1,63 @@
+# Sourced: Wine and X helpers for the test and demo scripts (see the project's WINE.md notes).
+
+# True when this kernel runs 32-bit x86 programs. Some kernels are booted with
+# ia32_emulation=off, and wine32 cannot start at all there.
+sorabell_can_run_i386() {
+    [[ -x /usr/lib/wine/wine ]] && /usr/lib/wine/wine --version >/dev/null 2>&1
+}
+
+# Exports the Wine environment for a prefix of the given architecture (win32 or win64).
+sorabell_wine_env() {
+    local prefix=$1 arch=$2
+    export WINEPREFIX=$prefix WINEARCH=$arch WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" LC_ALL=ja_JP.UTF-8
+    if [[ $arch == win64 ]]; then
+        export WINELOADER=/usr/lib/wine/wine64
+    else
+        export WINELOADER=/usr/lib/wine/wine
+    fi
+}
+
+# Creates the prefix named by WINEPREFIX once: Japanese font names mapped onto the IPA fonts,
+# no window manager waits under Xvfb.
+sorabell_wine_prefix() {
+    if [[ -f "$WINEPREFIX/.sorabell-ready" ]]; then
+        return 0
+    fi
+    rm -rf "$WINEPREFIX"
+    mkdir -p "$(dirname "$WINEPREFIX")"
+    "$WINELOADER" wineboot -i </dev/null >/dev/null 2>&1
+    local reg=("$WINELOADER" reg add)
+    "${reg[@]}" 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null
+    "${reg[@]}" 'HKCU\Software\Wine\Fonts\Replacements' /v 'ＭＳ ゴシック' /t REG_SZ /d IPAGothic /f >/dev/null
+    "${reg[@]}" 'HKCU\Software\Wine\Fonts\Replacements' /v 'ＭＳ Ｐゴシック' /t REG_SZ /d IPAPGothic /f >/dev/null
+    "${reg[@]}" 'HKCU\Software\Wine\Fonts\Replacements' /v 'ＭＳ 明朝' /t REG_SZ /d IPAMincho /f >/dev/null
+    wineserver -w
+    touch "$WINEPREFIX/.sorabell-ready"
+}
+
+# Starts Xvfb on the first free display number; sets DISPLAY and SORABELL_XVFB_PID.
+sorabell_xvfb_start() {
+    local n=90
+    while [[ -e /tmp/.X$n-lock || -e /tmp/.X11-unix/X$n ]]; do
+        n=$((n + 1))
+    done
+    Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+    SORABELL_XVFB_PID=$!
+    export DISPLAY=":$n"
+    local tries=0
+    until [[ -e /tmp/.X11-unix/X$n ]]; do
+        if ((++tries > 100)) || ! kill -0 "$SORABELL_XVFB_PID" 2>/dev/null; then
+            echo "Xvfb did not start on :$n" >&2
+            return 1
+        fi
+        sleep 0.05
+    done
+}
+
+sorabell_xvfb_stop() {
+    if [[ -n "${SORABELL_XVFB_PID:-}" ]]; then
+        kill "$SORABELL_XVFB_PID" 2>/dev/null || true
+        wait "$SORABELL_XVFB_PID" 2>/dev/null || true
+        SORABELL_XVFB_PID=
+    fi
+}

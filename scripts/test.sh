@@ -1,0 +1,96 @@
+#!/usr/bin/env bash
+# Builds everything and runs every test: natively against the simulated platform, and the
+# Windows programs' own tests for real under Wine in a virtual display. On a fresh Debian 12
+# machine (as root) it first installs what is missing. Exits non-zero when anything fails.
+set -euo pipefail
+
+cd "$(dirname "${BASH_SOURCE[0]}")/.."
+# shellcheck source=lib/setup.sh
+source scripts/lib/setup.sh
+# shellcheck source=lib/wine.sh
+source scripts/lib/wine.sh
+
+started=$SECONDS
+failures=0
+results=()
+
+step() { printf '\n== %s\n' "$*"; }
+
+cleanup() {
+    if [[ -n "${WINEPREFIX:-}" ]]; then
+        wineserver -k >/dev/null 2>&1 || true
+    fi
+    sorabell_xvfb_stop
+}
+trap cleanup EXIT
+
+# Runs ctest and remembers its summary line.
+run_ctest() {
+    local name=$1
+    shift
+    local log
+    log=$(mktemp)
+    if ctest "$@" 2>&1 | tee "$log"; then :; fi
+    if ! grep -q '100% tests passed' "$log"; then
+        failures=$((failures + 1))
+    fi
+    results+=("$name: $(grep -E 'tests passed|tests failed' "$log" | tail -n 1)")
+    rm -f "$log"
+}
+
+# Counts the test cases in GoogleTest's XML reports.
+gtest_counts() {
+    local dir=$1 tests=0 failed=0 file line
+    for file in "$dir"/*.xml; do
+        [[ -f $file ]] || continue
+        line=$(grep -m1 '<testsuites ' "$file")
+        tests=$((tests + $(sed -E 's/.* tests="([0-9]+)".*/\1/' <<<"$line")))
+        failed=$((failed + $(sed -E 's/.* failures="([0-9]+)".*/\1/' <<<"$line")))
+        failed=$((failed + $(sed -E 's/.* errors="([0-9]+)".*/\1/' <<<"$line")))
+    done
+    echo "$tests test cases, $failed failed"
+}
+
+step "set-up"
+sorabell_setup
+
+step "native build (simulated platform, AddressSanitizer and UBSan)"
+cmake --preset native >/dev/null
+cmake --build --preset native
+step "native tests"
+run_ctest "native" --preset native -j "$(nproc)"
+
+step "win32 build (the shipped 32-bit programs)"
+cmake --preset win32 >/dev/null
+cmake --build --preset win32
+step "win32 program checks"
+run_ctest "win32 program files" --preset win32 -L host
+
+if sorabell_can_run_i386; then
+    windows_preset=win32
+    arch=win32
+else
+    echo "note: this kernel runs no 32-bit programs (booted with ia32_emulation off), so wine32 cannot"
+    echo "      start; the Windows tests run on the x86-64 build of the same sources under wine64."
+    windows_preset=win32-x64
+    arch=win64
+    step "win32-x64 build (the Windows sources for wine64)"
+    cmake --preset win32-x64 >/dev/null
+    cmake --build --preset win32-x64
+fi
+
+step "Windows tests under Wine ($windows_preset)"
+sorabell_xvfb_start
+sorabell_wine_env "$PWD/build/$windows_preset/wineprefix" "$arch"
+rm -rf "build/$windows_preset/test-results"
+run_ctest "wine ($windows_preset)" --preset "$windows_preset" -L wine
+results+=("wine ($windows_preset) test cases: $(gtest_counts "build/$windows_preset/test-results")")
+
+step "summary"
+printf '%s\n' "${results[@]}"
+printf 'wall time: %ss\n' "$((SECONDS - started))"
+if ((failures > 0)); then
+    echo "FAILED"
+    exit 1
+fi
+echo "all tests passed"

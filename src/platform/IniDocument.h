@@ -1,0 +1,49 @@
+#pragma once
+// The text of an INI file, read and changed with the rules of the private-profile functions:
+// lines end at LF (a CR before it and ^Z are blanks); blanks around lines, names and values are
+// ignored; "[name]" opens a section (up to its last "]"); the first "=" splits name and value;
+// sections and keys compare without regard to case and the first match wins; a value enclosed
+// in a pair of the same quote reads without them. Writing keeps every other line as it was.
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace sorabell::platform {
+
+class IniDocument {
+public:
+    explicit IniDocument(std::string_view content = {});
+
+    // The value as GetPrivateProfileString gives it; empty when the key is missing or has no "=".
+    std::optional<std::string> Get(std::string_view section, std::string_view key) const;
+    void Set(std::string_view section, std::string_view key, std::string_view value);
+
+    std::string Render() const;
+
+private:
+    struct Line {
+        std::string text;  // as in the file, without its line end
+        enum class Kind { Other, Section, Key } kind = Kind::Other;
+        std::string name;                  // section or key name, trimmed
+        std::optional<std::string> value;  // key value, trimmed; none without "="
+    };
+
+    static Line Parse(std::string text);
+    // Index of the first line after the header of the first section called `section` (0 for the
+    // nameless section at the top); npos when there is none.
+    size_t FindSection(std::string_view section) const;
+    // Index of the key line in the section whose lines start at `body`, or npos.
+    size_t FindKey(size_t body, std::string_view key) const;
+    size_t SectionEnd(size_t body) const;
+
+    std::vector<Line> lines_;
+    bool endsWithNewline_ = false;
+};
+
+// GetPrivateProfileString over a file's content.
+std::string IniReadString(std::string_view content, std::string_view section, std::string_view key,
+                          std::string_view fallback);
+
+}  // namespace sorabell::platform

@@ -1,0 +1,30 @@
+#pragma once
+// Starting programs, named mutexes and the running program's own file name.
+
+#include <memory>
+#include <string>
+
+namespace sorabell::platform {
+
+constexpr int SW_SHOW_NORMAL = 5;  // SW_SHOW
+
+// A named mutex held for the life of the object.
+class NamedMutex {
+public:
+    virtual ~NamedMutex() = default;
+    // Another holder had created the mutex of this name before.
+    virtual bool alreadyExisted() const = 0;
+};
+
+class Processes {
+public:
+    virtual ~Processes() = default;
+    // WinExec: starts a command line; the result is WinExec's (above 31 on success).
+    virtual unsigned WinExec(const std::string& commandLine, int show) = 0;
+    // Null when the system refused to create the mutex.
+    virtual std::unique_ptr<NamedMutex> CreateNamedMutex(const std::string& name) = 0;
+    // The full path of the running program (GetModuleFileName of the process).
+    virtual std::string ModuleFileName() = 0;
+};
+
+}  // namespace sorabell::platform

@@ -1,0 +1,377 @@
+#include "platform/sim/SimFileSystem.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <system_error>
+
+#include "platform/Errors.h"
+#include "platform/Text.h"
+#include "platform/sim/Encoding.h"
+
+namespace sorabell::sim {
+
+namespace fs = std::filesystem;
+using platform::BinaryFile;
+using platform::FindEntry;
+using platform::OpenMode;
+namespace attr = platform::attr;
+
+namespace {
+
+constexpr uint32_t ERROR_FILE_NOT_FOUND = 2;
+constexpr uint32_t ERROR_PATH_NOT_FOUND = 3;
+constexpr uint32_t ERROR_ACCESS_DENIED = 5;
+constexpr uint32_t ERROR_HANDLE_DISK_FULL = 39;
+constexpr uint32_t ERROR_DISK_FULL = 112;
+constexpr uint32_t ERROR_INVALID_NAME = 123;
+
+uint32_t WindowsError(int error) {
+    switch (error) {
+        case ENOENT:
+            return ERROR_FILE_NOT_FOUND;
+        case ENOTDIR:
+            return ERROR_PATH_NOT_FOUND;
+        case EACCES:
+        case EPERM:
+        case EISDIR:
+        case EROFS:
+            return ERROR_ACCESS_DENIED;
+        case EFBIG:
+            return ERROR_DISK_FULL;
+        case ENOSPC:
+            return ERROR_HANDLE_DISK_FULL;
+        default:
+            return 0x1F;  // ERROR_GEN_FAILURE
+    }
+}
+
+bool ForbiddenInName(unsigned char c) {
+    return c < 0x20 || c == '<' || c == '>' || c == ':' || c == '"' || c == '|' || c == '?' || c == '*';
+}
+
+// The host spelling of one CP932 name component.
+std::string HostName(std::string_view cp932) {
+    if (auto utf8 = Cp932ToUtf8(cp932)) {
+        return *utf8;
+    }
+    return std::string(cp932);
+}
+
+// The CP932 spelling of a host name (bytes kept when they are no UTF-8 that CP932 holds).
+std::string WindowsName(const std::string& host) {
+    if (auto cp932 = Utf8ToCp932(host)) {
+        return *cp932;
+    }
+    return host;
+}
+
+std::optional<struct stat> Stat(const fs::path& path) {
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0) {
+        return std::nullopt;
+    }
+    return st;
+}
+
+uint32_t AttributesOf(const struct stat& st) {
+    uint32_t a = S_ISDIR(st.st_mode) ? attr::Directory : attr::Archive;
+    if ((st.st_mode & S_IWUSR) == 0) {
+        a |= attr::ReadOnly;
+    }
+    return a;
+}
+
+class SimBinaryFile : public BinaryFile {
+public:
+    SimBinaryFile(int fd, std::string path) : fd_(fd), path_(std::move(path)) {}
+    ~SimBinaryFile() override { ::close(fd_); }
+    SimBinaryFile(const SimBinaryFile&) = delete;
+    SimBinaryFile& operator=(const SimBinaryFile&) = delete;
+
+    uint64_t Size() override {
+        struct stat st {};
+        if (::fstat(fd_, &st) != 0) {
+            Fail(EInOutError::Operation::Size);
+        }
+        return static_cast<uint64_t>(st.st_size);
+    }
+
+    size_t ReadAt(uint64_t offset, void* buffer, size_t count) override {
+        size_t done = 0;
+        while (done < count) {
+            const ssize_t n = ::pread(fd_, static_cast<char*>(buffer) + done, count - done,
+                                      static_cast<off_t>(offset + done));
+            if (n < 0) {
+                if (errno == EINTR) {
+                    continue;
+                }
+                Fail(EInOutError::Operation::Read);
+            }
+            if (n == 0) {
+                break;
+            }
+            done += static_cast<size_t>(n);
+        }
+        return done;
+    }
+
+    void WriteAt(uint64_t offset, const void* data, size_t count) override {
+        size_t done = 0;
+        while (done < count) {
+            const ssize_t n = ::pwrite(fd_, static_cast<const char*>(data) + done, count - done,
+                                       static_cast<off_t>(offset + done));
+            if (n < 0) {
+                if (errno == EINTR) {
+                    continue;
+                }
+                Fail(EInOutError::Operation::Write);
+            }
+            done += static_cast<size_t>(n);
+        }
+    }
+
+    void Truncate(uint64_t size) override {
+        if (::ftruncate(fd_, static_cast<off_t>(size)) != 0) {
+            Fail(EInOutError::Operation::Truncate);
+        }
+    }
+
+private:
+    [[noreturn]] void Fail(EInOutError::Operation operation) {
+        throw EInOutError(operation, path_, WindowsError(errno));
+    }
+
+    int fd_;
+    std::string path_;
+};
+
+}  // namespace
+
+SimFileSystem::SimFileSystem(std::map<char, fs::path> drives, std::string tempPath)
+    : drives_(std::move(drives)), tempPath_(text::IncludeTrailingBackslash(tempPath)) {}
+
+std::optional<fs::path> SimFileSystem::HostPath(const std::string& windowsPath) const {
+    if (windowsPath.size() < 2 || windowsPath[1] != ':') {
+        return std::nullopt;
+    }
+    const char letter = text::UpperCase(windowsPath.substr(0, 1))[0];
+    const auto drive = drives_.find(letter);
+    if (drive == drives_.end()) {
+        return std::nullopt;
+    }
+    // Split at "\" and "/" that are characters of their own.
+    std::vector<std::string> parts;
+    const std::string_view rest = std::string_view(windowsPath).substr(2);
+    std::string current;
+    for (size_t i = 0; i < rest.size();) {
+        const size_t len = text::CharLengthAt(rest, i);
+        if (len == 1 && (rest[i] == '\\' || rest[i] == '/')) {
+            parts.push_back(std::move(current));
+            current.clear();
+        } else {
+            current.append(rest.substr(i, len));
+        }
+        i += len;
+    }
+    parts.push_back(std::move(current));
+
+    std::vector<std::string> resolved;
+    for (std::string& part : parts) {
+        // Windows drops trailing dots and blanks of a name ("song." is "song").
+        if (part != "." && part != "..") {
+            while (!part.empty() && (part.back() == '.' || part.back() == ' ')) {
+                part.pop_back();
+            }
+        }
+        if (part.empty() || part == ".") {
+            continue;
+        }
+        if (part == "..") {
+            if (!resolved.empty()) {
+                resolved.pop_back();
+            }
+            continue;
+        }
+        for (size_t i = 0; i < part.size(); i += text::CharLengthAt(part, i)) {
+            if (text::CharLengthAt(part, i) == 1 && ForbiddenInName(static_cast<unsigned char>(part[i]))) {
+                return std::nullopt;
+            }
+        }
+        resolved.push_back(part);
+    }
+
+    fs::path host = drive->second;
+    for (const std::string& part : resolved) {
+        fs::path exact = host / HostName(part);
+        std::error_code ec;
+        if (!fs::exists(fs::symlink_status(exact, ec)) && fs::is_directory(host, ec)) {
+            for (const auto& entry : fs::directory_iterator(host, ec)) {
+                if (text::SameText(WindowsName(entry.path().filename().string()), part)) {
+                    exact = entry.path();
+                    break;
+                }
+            }
+        }
+        host = exact;
+    }
+    return host;
+}
+
+uint32_t SimFileSystem::GetAttributes(const std::string& path) {
+    const auto host = HostPath(path);
+    if (!host) {
+        return attr::Invalid;
+    }
+    const auto st = Stat(*host);
+    return st ? AttributesOf(*st) : attr::Invalid;
+}
+
+bool SimFileSystem::SetAttributes(const std::string& path, uint32_t attributes) {
+    const auto host = HostPath(path);
+    if (!host) {
+        return false;
+    }
+    const auto st = Stat(*host);
+    if (!st) {
+        return false;
+    }
+    mode_t mode = st->st_mode & 07777;
+    mode = (attributes & attr::ReadOnly) ? (mode & ~static_cast<mode_t>(S_IWUSR | S_IWGRP | S_IWOTH))
+                                         : (mode | S_IWUSR);
+    return ::chmod(host->c_str(), mode) == 0;
+}
+
+std::vector<FindEntry> SimFileSystem::Find(const std::string& pattern) {
+    std::vector<FindEntry> entries;
+    const std::string folder = text::ExtractFilePath(pattern);
+    const std::string namePattern = text::ExtractFileName(pattern);
+    const auto host = HostPath(folder);
+    std::error_code ec;
+    if (!host || !fs::is_directory(*host, ec)) {
+        return entries;
+    }
+    const auto add = [&](const std::string& name, const struct stat& st) {
+        if (MatchesWildcard(namePattern, name)) {
+            entries.push_back({name, "", AttributesOf(st), S_ISDIR(st.st_mode) ? 0 : static_cast<uint64_t>(st.st_size)});
+        }
+    };
+    // Windows lists "." and ".." in every folder but a drive's root.
+    if (host->lexically_normal() != drives_.at(text::UpperCase(folder.substr(0, 1))[0]).lexically_normal()) {
+        if (const auto st = Stat(*host)) {
+            add(".", *st);
+            add("..", *st);
+        }
+    }
+    for (const auto& entry : fs::directory_iterator(*host, ec)) {
+        if (const auto st = Stat(entry.path())) {
+            add(WindowsName(entry.path().filename().string()), *st);
+        }
+    }
+    return entries;
+}
+
+bool SimFileSystem::Rename(const std::string& from, const std::string& to) {
+    const auto source = HostPath(from);
+    auto target = HostPath(to);
+    if (!source || !target || !Stat(*source)) {
+        return false;
+    }
+    if (Stat(*target)) {
+        // Only a change of case of the same file may land on an existing name.
+        if (fs::weakly_canonical(*source) != fs::weakly_canonical(*target)) {
+            return false;
+        }
+        target = target->parent_path() / HostName(text::ExtractFileName(to));
+    }
+    return ::rename(source->c_str(), target->c_str()) == 0;
+}
+
+bool SimFileSystem::Delete(const std::string& path) {
+    const auto host = HostPath(path);
+    if (!host) {
+        return false;
+    }
+    const auto st = Stat(*host);
+    if (!st || S_ISDIR(st->st_mode) || (AttributesOf(*st) & attr::ReadOnly)) {
+        return false;
+    }
+    return ::unlink(host->c_str()) == 0;
+}
+
+bool SimFileSystem::CreateFolder(const std::string& path) {
+    const auto host = HostPath(path);
+    return host && ::mkdir(host->c_str(), 0755) == 0;
+}
+
+std::unique_ptr<BinaryFile> SimFileSystem::Open(const std::string& path, OpenMode mode) {
+    const auto operation = mode == OpenMode::CreateAlways ? EInOutError::Operation::Create : EInOutError::Operation::Open;
+    const auto host = HostPath(path);
+    if (!host) {
+        throw EInOutError(operation, path, ERROR_INVALID_NAME);
+    }
+    const auto st = Stat(*host);
+    if (st && S_ISDIR(st->st_mode)) {
+        throw EInOutError(operation, path, ERROR_ACCESS_DENIED);
+    }
+    if (st && mode != OpenMode::Read && (AttributesOf(*st) & attr::ReadOnly)) {
+        throw EInOutError(operation, path, ERROR_ACCESS_DENIED);
+    }
+    if (!st && mode != OpenMode::CreateAlways) {
+        const auto parent = Stat(host->parent_path());
+        throw EInOutError(operation, path, parent ? ERROR_FILE_NOT_FOUND : ERROR_PATH_NOT_FOUND);
+    }
+    int flags = O_CLOEXEC;
+    switch (mode) {
+        case OpenMode::Read:
+            flags |= O_RDONLY;
+            break;
+        case OpenMode::ReadWrite:
+            flags |= O_RDWR;
+            break;
+        case OpenMode::CreateAlways:
+            flags |= O_RDWR | O_CREAT | O_TRUNC;
+            break;
+    }
+    const int fd = ::open(host->c_str(), flags, 0644);
+    if (fd < 0) {
+        throw EInOutError(operation, path, WindowsError(errno));
+    }
+    return std::make_unique<SimBinaryFile>(fd, path);
+}
+
+bool MatchesWildcard(std::string_view pattern, std::string_view name) {
+    if (pattern == "*.*" || pattern == "*") {
+        return true;
+    }
+    // Iterative match with one backtrack point, comparing without regard to ASCII case.
+    const std::string p = text::UpperCase(pattern);
+    const std::string n = text::UpperCase(name);
+    size_t pi = 0, ni = 0, star = std::string::npos, mark = 0;
+    while (ni < n.size()) {
+        if (pi < p.size() && (p[pi] == '?' || p[pi] == n[ni])) {
+            ++pi;
+            ++ni;
+        } else if (pi < p.size() && p[pi] == '*') {
+            star = pi++;
+            mark = ni;
+        } else if (star != std::string::npos) {
+            pi = star + 1;
+            ni = ++mark;
+        } else {
+            return false;
+        }
+    }
+    while (pi < p.size() && p[pi] == '*') {
+        ++pi;
+    }
+    // "name.*" also matches "name" without any dot, as on Windows.
+    if (pi + 2 == p.size() && p[pi] == '.' && p[pi + 1] == '*') {
+        return true;
+    }
+    return pi == p.size();
+}
+
+}  // namespace sorabell::sim

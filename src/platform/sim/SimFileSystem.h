@@ -1,0 +1,43 @@
+#pragma once
+// Windows paths on a Linux folder tree, as Wine maps them: each drive letter is a host folder,
+// names resolve without regard to case, trailing dots and blanks of a name are dropped, names
+// are CP932 inside and UTF-8 on the host. The read-only attribute is the owner's write bit,
+// checked here (root may write anything on Linux, Windows may not).
+
+#include <filesystem>
+#include <map>
+#include <optional>
+#include <string>
+
+#include "platform/FileSystem.h"
+
+namespace sorabell::sim {
+
+class SimFileSystem : public platform::FileSystem {
+public:
+    // `drives` maps an upper-case letter to a host folder; `tempPath` is a Windows path ending in "\".
+    SimFileSystem(std::map<char, std::filesystem::path> drives, std::string tempPath);
+
+    uint32_t GetAttributes(const std::string& path) override;
+    bool SetAttributes(const std::string& path, uint32_t attributes) override;
+    std::vector<platform::FindEntry> Find(const std::string& pattern) override;
+    bool Rename(const std::string& from, const std::string& to) override;
+    bool Delete(const std::string& path) override;
+    bool CreateFolder(const std::string& path) override;
+    std::unique_ptr<platform::BinaryFile> Open(const std::string& path, platform::OpenMode mode) override;
+    std::string TempPath() override { return tempPath_; }
+
+    // The host file a Windows path names (existing or not); empty for a path that no drive
+    // holds or that Windows would refuse (a forbidden character, a relative path).
+    std::optional<std::filesystem::path> HostPath(const std::string& windowsPath) const;
+
+private:
+    std::map<char, std::filesystem::path> drives_;
+    std::string tempPath_;
+};
+
+// Windows' wildcard match of a file name: "*" and "?", without regard to case; "*.*" matches
+// every name, with or without a dot.
+bool MatchesWildcard(std::string_view pattern, std::string_view name);
+
+}  // namespace sorabell::sim

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "platform/Processes.h"
+
+namespace sorabell::sim {
+
+// What the simulated machine's programs share: named mutexes and the log of started programs.
+struct SimSession {
+    struct Launch {
+        std::string commandLine;
+        int show = 0;
+        std::string startedBy;  // module file name of the starting program
+    };
+    std::set<std::string> mutexes;
+    std::vector<Launch> launches;
+    // Called for every launch, so that a test can make the started program appear.
+    std::function<void(const Launch&)> onLaunch;
+    // Names that CreateMutex refuses, to test that path.
+    std::set<std::string> refusedMutexes;
+};
+
+class SimProcesses : public platform::Processes {
+public:
+    SimProcesses(std::shared_ptr<SimSession> session, std::string moduleFileName)
+        : session_(std::move(session)), moduleFileName_(std::move(moduleFileName)) {}
+
+    unsigned WinExec(const std::string& commandLine, int show) override;
+    std::unique_ptr<platform::NamedMutex> CreateNamedMutex(const std::string& name) override;
+    std::string ModuleFileName() override { return moduleFileName_; }
+
+private:
+    std::shared_ptr<SimSession> session_;
+    std::string moduleFileName_;
+};
+
+}  // namespace sorabell::sim

@@ -1,0 +1,76 @@
+#pragma once
+// One small owner per kind of Windows handle: closed exactly once, never copied.
+
+#include <windows.h>
+
+#include <utility>
+
+namespace sorabell::win32 {
+
+template <class Traits>
+class ScopedHandleT {
+public:
+    using Handle = typename Traits::Handle;
+
+    ScopedHandleT() = default;
+    explicit ScopedHandleT(Handle handle) : handle_(handle) {}
+    ~ScopedHandleT() { Reset(); }
+    ScopedHandleT(ScopedHandleT&& other) noexcept : handle_(std::exchange(other.handle_, Traits::Invalid())) {}
+    ScopedHandleT& operator=(ScopedHandleT&& other) noexcept {
+        if (this != &other) {
+            Reset(std::exchange(other.handle_, Traits::Invalid()));
+        }
+        return *this;
+    }
+    ScopedHandleT(const ScopedHandleT&) = delete;
+    ScopedHandleT& operator=(const ScopedHandleT&) = delete;
+
+    Handle get() const { return handle_; }
+    bool valid() const { return handle_ != Traits::Invalid(); }
+    explicit operator bool() const { return valid(); }
+    Handle* receive() {
+        Reset();
+        return &handle_;
+    }
+    Handle release() { return std::exchange(handle_, Traits::Invalid()); }
+    void Reset(Handle handle = Traits::Invalid()) {
+        if (valid()) {
+            Traits::Close(handle_);
+        }
+        handle_ = handle;
+    }
+
+private:
+    Handle handle_ = Traits::Invalid();
+};
+
+struct KernelHandleTraits {  // CreateMutex, CreateFileMapping, OpenFileMapping: null on failure
+    using Handle = HANDLE;
+    static Handle Invalid() { return nullptr; }
+    static void Close(Handle h) { ::CloseHandle(h); }
+};
+
+struct FileHandleTraits {  // CreateFile: INVALID_HANDLE_VALUE on failure
+    using Handle = HANDLE;
+    static Handle Invalid() { return INVALID_HANDLE_VALUE; }
+    static void Close(Handle h) { ::CloseHandle(h); }
+};
+
+struct FindHandleTraits {
+    using Handle = HANDLE;
+    static Handle Invalid() { return INVALID_HANDLE_VALUE; }
+    static void Close(Handle h) { ::FindClose(h); }
+};
+
+struct RegKeyTraits {
+    using Handle = HKEY;
+    static Handle Invalid() { return nullptr; }
+    static void Close(Handle h) { ::RegCloseKey(h); }
+};
+
+using ScopedHandle = ScopedHandleT<KernelHandleTraits>;
+using ScopedFile = ScopedHandleT<FileHandleTraits>;
+using ScopedFind = ScopedHandleT<FindHandleTraits>;
+using ScopedKey = ScopedHandleT<RegKeyTraits>;
+
+}  // namespace sorabell::win32

@@ -1,0 +1,19 @@
+#pragma once
+
+#include "platform/FileSystem.h"
+
+namespace sorabell::win32 {
+
+class Win32FileSystem : public platform::FileSystem {
+public:
+    uint32_t GetAttributes(const std::string& path) override;
+    bool SetAttributes(const std::string& path, uint32_t attributes) override;
+    std::vector<platform::FindEntry> Find(const std::string& pattern) override;
+    bool Rename(const std::string& from, const std::string& to) override;
+    bool Delete(const std::string& path) override;
+    bool CreateFolder(const std::string& path) override;
+    std::unique_ptr<platform::BinaryFile> Open(const std::string& path, platform::OpenMode mode) override;
+    std::string TempPath() override;
+};
+
+}  // namespace sorabell::win32

@@ -1,0 +1,42 @@
+#include "platform/win32/Win32Processes.h"
+
+#include <windows.h>
+
+#include "platform/win32/ScopedWin.h"
+
+namespace sorabell::win32 {
+
+namespace {
+
+class Win32Mutex : public platform::NamedMutex {
+public:
+    Win32Mutex(ScopedHandle handle, bool existed) : handle_(std::move(handle)), existed_(existed) {}
+    bool alreadyExisted() const override { return existed_; }
+
+private:
+    ScopedHandle handle_;
+    bool existed_;
+};
+
+}  // namespace
+
+unsigned Win32Processes::WinExec(const std::string& commandLine, int show) {
+    return ::WinExec(commandLine.c_str(), static_cast<UINT>(show));
+}
+
+std::unique_ptr<platform::NamedMutex> Win32Processes::CreateNamedMutex(const std::string& name) {
+    ScopedHandle handle(::CreateMutexA(nullptr, FALSE, name.c_str()));
+    if (!handle) {
+        return nullptr;
+    }
+    const bool existed = ::GetLastError() == ERROR_ALREADY_EXISTS;
+    return std::make_unique<Win32Mutex>(std::move(handle), existed);
+}
+
+std::string Win32Processes::ModuleFileName() {
+    char buffer[MAX_PATH + 1] = {};
+    const DWORD n = ::GetModuleFileNameA(nullptr, buffer, MAX_PATH);
+    return std::string(buffer, n);
+}
+
+}  // namespace sorabell::win32

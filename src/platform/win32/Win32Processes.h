@@ -1,0 +1,14 @@
+#pragma once
+
+#include "platform/Processes.h"
+
+namespace sorabell::win32 {
+
+class Win32Processes : public platform::Processes {
+public:
+    unsigned WinExec(const std::string& commandLine, int show) override;
+    std::unique_ptr<platform::NamedMutex> CreateNamedMutex(const std::string& name) override;
+    std::string ModuleFileName() override;
+};
+
+}  // namespace sorabell::win32

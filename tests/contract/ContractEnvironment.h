@@ -1,0 +1,39 @@
+#pragma once
+// A fresh place on the backend under test, so that one test body checks the simulated platform
+// natively and the real Win32 one under Wine: a folder and a registry key of the test's own,
+// removed again afterwards.
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+#include "platform/Platform.h"
+
+namespace sorabell::testing {
+
+class ContractEnvironment {
+public:
+    virtual ~ContractEnvironment() = default;
+    virtual platform::Platform& platform() = 0;
+    // An empty folder, as a Windows path ending in "\".
+    virtual const std::string& folder() const = 0;
+    // A key below HKEY_CURRENT_USER that holds nothing yet.
+    virtual const std::string& registryPath() const = 0;
+};
+
+// Defined once per backend.
+std::unique_ptr<ContractEnvironment> MakeContractEnvironment();
+
+class ContractTest : public ::testing::Test {
+protected:
+    platform::Platform& os() { return env_->platform(); }
+    const std::string& folder() const { return env_->folder(); }
+    const std::string& registryPath() const { return env_->registryPath(); }
+    std::string PathOf(const std::string& name) const { return folder() + name; }
+
+private:
+    std::unique_ptr<ContractEnvironment> env_ = MakeContractEnvironment();
+};
+
+}  // namespace sorabell::testing

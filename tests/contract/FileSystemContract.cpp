@@ -1,0 +1,162 @@
+#include <algorithm>
+#include <set>
+
+#include "contract/ContractEnvironment.h"
+#include "platform/Errors.h"
+#include "platform/Text.h"
+
+namespace sorabell::testing {
+namespace {
+
+namespace attr = platform::attr;
+using platform::OpenMode;
+
+class FileSystemContract : public ContractTest {
+protected:
+    void Write(const std::string& name, std::string_view content) {
+        platform::WriteWholeFile(os().files, PathOf(name), content);
+    }
+    std::string Read(const std::string& name) { return platform::ReadWholeFile(os().files, PathOf(name)); }
+    std::set<std::string> Names(const std::string& pattern) {
+        std::set<std::string> names;
+        for (const auto& entry : os().files.Find(PathOf(pattern))) {
+            names.insert(entry.name);
+        }
+        return names;
+    }
+};
+
+TEST_F(FileSystemContract, AttributesTellFilesFoldersAndReadOnly) {
+    auto& files = os().files;
+    Write("song.mp3", "x");
+    ASSERT_TRUE(files.CreateFolder(PathOf("skins")));
+    EXPECT_EQ(files.GetAttributes(PathOf("missing")), attr::Invalid);
+    EXPECT_EQ(files.GetAttributes(PathOf("song.mp3")) & (attr::Directory | attr::ReadOnly), 0u);
+    EXPECT_NE(files.GetAttributes(PathOf("skins")) & attr::Directory, 0u);
+    EXPECT_TRUE(platform::FileExists(files, PathOf("song.mp3")));
+    EXPECT_FALSE(platform::FileExists(files, PathOf("skins")));
+    EXPECT_TRUE(platform::DirectoryExists(files, PathOf("skins\\")));
+
+    ASSERT_TRUE(files.SetAttributes(PathOf("song.mp3"), attr::ReadOnly));
+    EXPECT_NE(files.GetAttributes(PathOf("song.mp3")) & attr::ReadOnly, 0u);
+    ASSERT_TRUE(files.SetAttributes(PathOf("song.mp3"), attr::Normal));
+    EXPECT_EQ(files.GetAttributes(PathOf("song.mp3")) & attr::ReadOnly, 0u);
+    EXPECT_FALSE(files.SetAttributes(PathOf("missing"), attr::Normal));
+}
+
+TEST_F(FileSystemContract, NamesResolveWithoutRegardToCase) {
+    Write("Winamp.Exe", "MZ");
+    EXPECT_TRUE(platform::FileExists(os().files, PathOf("WINAMP.EXE")));
+    EXPECT_EQ(Read("winamp.exe"), "MZ");
+}
+
+TEST_F(FileSystemContract, FindListsWhatMatchesWithTheDotEntries) {
+    Write("a.mp3", "");
+    Write("B.RMP", "");
+    Write("noext", "");
+    ASSERT_TRUE(os().files.CreateFolder(PathOf("sub")));
+    EXPECT_EQ(Names("*.*"), (std::set<std::string>{".", "..", "B.RMP", "a.mp3", "noext", "sub"}));
+    EXPECT_EQ(Names("*.mp3"), (std::set<std::string>{"a.mp3"}));
+    EXPECT_EQ(Names("*.rmp"), (std::set<std::string>{"B.RMP"}));
+    EXPECT_EQ(Names("?.rmp"), (std::set<std::string>{"B.RMP"}));
+    EXPECT_TRUE(os().files.Find(PathOf("missing\\*.*")).empty());
+
+    const auto entries = os().files.Find(PathOf("sub"));
+    ASSERT_EQ(entries.size(), 1u);
+    EXPECT_NE(entries[0].attributes & attr::Directory, 0u);
+}
+
+TEST_F(FileSystemContract, JapaneseNamesKeepTheirBytes) {
+    const std::string name = "ソ表の曲.mp3";
+    Write(name, "data");
+    EXPECT_EQ(Names("*.mp3"), (std::set<std::string>{name}));
+    EXPECT_EQ(Read(name), "data");
+    ASSERT_TRUE(os().files.CreateFolder(PathOf("表")));
+    Write("表\\ソ.txt", "inner");
+    EXPECT_EQ(Read("表\\ソ.txt"), "inner");
+}
+
+TEST_F(FileSystemContract, TrailingDotsAndBlanksNameTheSameFile) {
+    Write("song", "plain");
+    EXPECT_TRUE(platform::FileExists(os().files, PathOf("song.")));
+    EXPECT_EQ(Read("song."), "plain");
+}
+
+TEST_F(FileSystemContract, RenameNeverReplacesAFileButMayChangeCase) {
+    auto& files = os().files;
+    Write("old.mp3", "old");
+    Write("taken.mp3", "taken");
+    EXPECT_FALSE(files.Rename(PathOf("old.mp3"), PathOf("taken.mp3")));
+    EXPECT_EQ(Read("taken.mp3"), "taken");
+    EXPECT_FALSE(files.Rename(PathOf("missing.mp3"), PathOf("new.mp3")));
+
+    EXPECT_TRUE(files.Rename(PathOf("old.mp3"), PathOf("new.rmp")));
+    EXPECT_FALSE(platform::FileExists(files, PathOf("old.mp3")));
+    EXPECT_EQ(Read("new.rmp"), "old");
+
+    EXPECT_TRUE(files.Rename(PathOf("new.rmp"), PathOf("New.RMP")));
+    EXPECT_EQ(Names("*.rmp"), (std::set<std::string>{"New.RMP"}));
+}
+
+TEST_F(FileSystemContract, ReadOnlyFilesRefuseWritesAndDeletion) {
+    auto& files = os().files;
+    Write("locked.mp3", "keep");
+    ASSERT_TRUE(files.SetAttributes(PathOf("locked.mp3"), attr::ReadOnly));
+    try {
+        files.Open(PathOf("locked.mp3"), OpenMode::ReadWrite);
+        ADD_FAILURE() << "a read-only file opened for writing";
+    } catch (const EInOutError& e) {
+        EXPECT_EQ(e.systemError(), 5u);
+        EXPECT_EQ(e.path(), PathOf("locked.mp3"));
+    }
+    EXPECT_FALSE(files.Delete(PathOf("locked.mp3")));
+    EXPECT_EQ(Read("locked.mp3"), "keep");
+    ASSERT_TRUE(files.SetAttributes(PathOf("locked.mp3"), attr::Normal));
+    EXPECT_TRUE(files.Delete(PathOf("locked.mp3")));
+    EXPECT_FALSE(platform::FileExists(files, PathOf("locked.mp3")));
+}
+
+TEST_F(FileSystemContract, OpeningAMissingFileNamesItInTheError) {
+    try {
+        os().files.Open(PathOf("missing.mp3"), OpenMode::Read);
+        ADD_FAILURE() << "a missing file opened";
+    } catch (const EInOutError& e) {
+        EXPECT_EQ(e.systemError(), 2u);
+        EXPECT_EQ(e.operation(), EInOutError::Operation::Open);
+        EXPECT_NE(std::string(e.what()).find(PathOf("missing.mp3")), std::string::npos);
+    }
+    EXPECT_THROW(os().files.Open(PathOf("no folder\\x.mp3"), OpenMode::CreateAlways), EInOutError);
+}
+
+TEST_F(FileSystemContract, PositionedReadsWritesAndTruncation) {
+    Write("f.bin", "0123456789");
+    auto file = os().files.Open(PathOf("f.bin"), OpenMode::ReadWrite);
+    EXPECT_EQ(file->Size(), 10u);
+    char buffer[8] = {};
+    EXPECT_EQ(file->ReadAt(7, buffer, sizeof buffer), 3u);
+    EXPECT_EQ(std::string(buffer, 3), "789");
+    EXPECT_EQ(file->ReadAt(20, buffer, sizeof buffer), 0u);
+    file->WriteAt(2, "AB", 2);
+    file->WriteAt(12, "Z", 1);  // past the end: the gap reads as zero bytes
+    EXPECT_EQ(file->Size(), 13u);
+    file->Truncate(4);
+    EXPECT_EQ(file->Size(), 4u);
+    file.reset();
+    EXPECT_EQ(Read("f.bin"), "01AB");
+
+    Write("f.bin", "");
+    EXPECT_EQ(Read("f.bin"), "");
+}
+
+TEST_F(FileSystemContract, FoldersAreMadeOneLevelAtATime) {
+    auto& files = os().files;
+    EXPECT_TRUE(files.CreateFolder(PathOf("Lyrics")));
+    EXPECT_FALSE(files.CreateFolder(PathOf("Lyrics")));
+    EXPECT_FALSE(files.CreateFolder(PathOf("a\\b")));
+    const std::string temp = files.TempPath();
+    EXPECT_EQ(text::LastChar(temp), "\\");
+    EXPECT_TRUE(platform::DirectoryExists(files, temp));
+}
+
+}  // namespace
+}  // namespace sorabell::testing

@@ -1,0 +1,32 @@
+#include "contract/ContractEnvironment.h"
+#include "sim/TempFolder.h"
+
+#include "platform/sim/SimMachine.h"
+
+namespace sorabell::testing {
+
+namespace {
+
+class SimContractEnvironment : public ContractEnvironment {
+public:
+    SimContractEnvironment()
+        : machine_(temp_.path()), program_(machine_.StartProgram("C:\\Program Files\\Sorabell\\tests.exe")) {
+        machine_.files().CreateFolder(folder_);
+    }
+    platform::Platform& platform() override { return program_->platform(); }
+    const std::string& folder() const override { return folder_; }
+    const std::string& registryPath() const override { return registryPath_; }
+
+private:
+    TempFolder temp_;
+    sim::SimMachine machine_;
+    std::unique_ptr<sim::SimMachine::Program> program_;
+    std::string folder_ = "C:\\work\\";
+    std::string registryPath_ = "Software\\SorabellTests\\contract";
+};
+
+}  // namespace
+
+std::unique_ptr<ContractEnvironment> MakeContractEnvironment() { return std::make_unique<SimContractEnvironment>(); }
+
+}  // namespace sorabell::testing
