@@ -1,0 +1,154 @@
+#include "tags/RmpInfo.h"
+
+#include "platform/Errors.h"
+#include "platform/Text.h"
+#include "tags/Riff.h"
+
+namespace sorabell::tags {
+
+namespace {
+
+struct Subchunk {
+    const char* id;
+    std::string TRMPInfo::*field;
+};
+
+// The order in which the list is written; INAM stands twice.
+constexpr Subchunk kWriteOrder[] = {
+    {"ISFT", &TRMPInfo::Software}, {"INAM", &TRMPInfo::Title},   {"IART", &TRMPInfo::Artist},
+    {"IPRD", &TRMPInfo::Album},    {"ICMT", &TRMPInfo::Comment}, {"IGNR", &TRMPInfo::Genre},
+    {"ICRD", &TRMPInfo::Release},  {"ICOP", &TRMPInfo::Copyright}, {"INAM", &TRMPInfo::Title},
+    {"IENG", &TRMPInfo::Engineer}, {"ISRC", &TRMPInfo::Source},
+};
+
+std::string TRMPInfo::*FieldOf(std::string_view id) {
+    for (const Subchunk& s : kWriteOrder) {
+        if (id == s.id) {
+            return s.field;
+        }
+    }
+    return nullptr;
+}
+
+void AppendSubchunk(std::string& out, std::string_view id, std::string_view data) {
+    out += id;
+    AppendLE32(out, static_cast<uint32_t>(data.size()));
+    out += data;
+    if (data.size() % 2 != 0) {
+        out += '\0';
+    }
+}
+
+}  // namespace
+
+TRMPInfo ParseInfoList(std::string_view body) {
+    TRMPInfo info;
+    size_t at = 0;
+    while (at + 8 <= body.size()) {
+        const std::string_view id = body.substr(at, 4);
+        const uint32_t size = ReadLE32(body, at + 4);
+        if (size > body.size() - at - 8) {
+            break;
+        }
+        std::string_view text = body.substr(at + 8, size);
+        text = text.substr(0, text.find('\0'));
+        if (auto field = FieldOf(id)) {
+            info.*field = std::string(text::TrimRight(text));
+        }
+        at += 8 + size + (size & 1u);
+    }
+    return info;
+}
+
+std::string RenderInfoList(const TRMPInfo& info, bool id3Slot) {
+    std::string body = "INFO";
+    for (const Subchunk& s : kWriteOrder) {
+        const std::string& text = info.*(s.field);
+        std::string data = text;
+        data += '\0';
+        AppendSubchunk(body, s.id, data);
+    }
+    if (id3Slot) {
+        std::string tag = "TAG";
+        tag.resize(128, '\0');
+        AppendSubchunk(body, "IID3", tag);
+    }
+    return "LIST" + LE32(static_cast<uint32_t>(body.size())) + body;
+}
+
+bool ReadRMPInfo(platform::BinaryFile& file, TRMPInfo& info) {
+    info = TRMPInfo{};
+    const auto layout = FindRmpForm(file);
+    if (!layout || !layout->info) {
+        return false;
+    }
+    std::string body(layout->info->size - 4, '\0');
+    body.resize(file.ReadAt(layout->info->dataOffset() + 4, body.data(), body.size()));
+    info = ParseInfoList(body);
+    return true;
+}
+
+bool ReadRMPInfo(platform::FileSystem& files, const std::string& path, TRMPInfo& info) {
+    info = TRMPInfo{};
+    try {
+        auto file = files.Open(path, platform::OpenMode::Read);
+        return ReadRMPInfo(*file, info);
+    } catch (const EInOutError&) {
+        // A file that cannot be read has no INFO list to show.
+        info = TRMPInfo{};
+        return false;
+    }
+}
+
+InfoWrite WriteInfoList(platform::BinaryFile& file, const TRMPInfo& info, bool id3Slot) {
+    const auto layout = FindRmpForm(file);
+    if (!layout || !layout->data) {
+        return InfoWrite::NotRmp;
+    }
+    const ChunkHeader& data = *layout->data;
+    if (layout->dataSizeBeyondFile) {
+        file.WriteAt(data.offset + 4, LE32(data.size).data(), 4);
+    }
+    // Everything after the audio goes; a missing pad byte of an odd-sized audio chunk is added.
+    uint64_t cut = data.end();
+    std::string tail = RenderInfoList(info, id3Slot);
+    if (data.dataOffset() + data.size < cut && file.Size() < cut) {
+        tail.insert(tail.begin(), '\0');
+        cut -= 1;
+    }
+    const uint64_t newEnd = cut + tail.size();
+    const auto formSize = static_cast<uint32_t>(newEnd - layout->formOffset - 8);
+    try {
+        file.WriteAt(cut, tail.data(), tail.size());
+        file.Truncate(newEnd);
+        file.WriteAt(layout->formOffset + 4, LE32(formSize).data(), 4);
+    } catch (const EInOutError&) {
+        // Leave a well-formed file without an INFO list rather than half of one.
+        try {
+            file.Truncate(cut);
+            file.WriteAt(layout->formOffset + 4, LE32(static_cast<uint32_t>(cut - layout->formOffset - 8)).data(), 4);
+        } catch (const EInOutError&) {
+            // The first error is the one to report.
+        }
+        throw;
+    }
+    return InfoWrite::Written;
+}
+
+bool WriteRMPInfo(platform::FileSystem& files, const std::string& path, const TRMPInfo& info, bool id3Slot,
+                  const ShowMessage& show) {
+    std::unique_ptr<platform::BinaryFile> file;
+    try {
+        file = files.Open(path, platform::OpenMode::ReadWrite);
+    } catch (const EInOutError&) {
+        show(kNotRmpMessage);
+        return false;
+    }
+    if (WriteInfoList(*file, info, id3Slot) == InfoWrite::NotRmp) {
+        show(kNotRmpMessage);
+        return false;
+    }
+    return true;
+}
+
+}  // namespace sorabell::tags

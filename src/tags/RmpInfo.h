@@ -1,0 +1,49 @@
+#pragma once
+// The INFO list of RMP files: parsing and rendering are pure functions over bytes; reading and
+// writing go through an open file (a real one, or a MemoryFile in tests and fuzzers).
+
+#include <functional>
+#include <string>
+#include <string_view>
+
+#include "platform/FileSystem.h"
+#include "tags/TagRecords.h"
+
+namespace sorabell::tags {
+
+// Shown when the INFO list cannot be written because the file is no RMP file.
+inline constexpr const char* kNotRmpMessage = "このファイルは RIFF MP3 ではないので RMP Info の書き込みに失敗しました";
+
+// Where a message for the user goes: a message box, or a tool's standard error.
+using ShowMessage = std::function<void(const std::string&)>;
+
+// The fields of an INFO list's subchunks (the bytes after "INFO"). A later subchunk replaces an
+// earlier one with the same identifier; texts end at their first zero byte and lose trailing
+// blanks and control characters; unknown identifiers ("IID3" too) are skipped.
+TRMPInfo ParseInfoList(std::string_view body);
+
+// The whole "LIST" chunk: ISFT, INAM, IART, IPRD, ICMT, IGNR, ICRD, ICOP, INAM again, IENG,
+// ISRC, each its text and a zero byte (padded to even), then with `id3Slot` an "IID3" subchunk
+// holding "TAG" and 125 zero bytes, which makes it the file's ID3v1 tag as well.
+std::string RenderInfoList(const TRMPInfo& info, bool id3Slot);
+
+// Reads the INFO list; false (and empty fields) for a file without an RMP form or INFO list.
+bool ReadRMPInfo(platform::BinaryFile& file, TRMPInfo& info);
+// The same by path; a missing or unreadable file also gives false.
+bool ReadRMPInfo(platform::FileSystem& files, const std::string& path, TRMPInfo& info);
+
+enum class InfoWrite { Written, NotRmp };
+
+// Replaces everything after the form's "data" chunk (an older INFO list, other chunks, an
+// appended ID3v1 tag) by a new INFO list and sets the RIFF size to the file's length minus 8.
+// A file without an RMP form or "data" chunk is left unchanged (NotRmp). The audio is never
+// cut: a "data" chunk that runs past the file's end is kept whole and its size corrected. A
+// failed write throws EInOutError and leaves the audio intact.
+InfoWrite WriteInfoList(platform::BinaryFile& file, const TRMPInfo& info, bool id3Slot);
+
+// The same by path. A file that cannot be opened for writing or is no RMP file shows
+// kNotRmpMessage and gives false; I/O errors while writing throw EInOutError.
+bool WriteRMPInfo(platform::FileSystem& files, const std::string& path, const TRMPInfo& info, bool id3Slot,
+                  const ShowMessage& show);
+
+}  // namespace sorabell::tags

@@ -1,0 +1,218 @@
+#include <gtest/gtest.h>
+
+#include "platform/Errors.h"
+#include "platform/MemoryFile.h"
+#include "support/TagFixtures.h"
+#include "tags/RmpInfo.h"
+
+namespace sorabell::tags {
+namespace {
+
+using platform::MemoryFile;
+using namespace sorabell::testing;
+
+TRMPInfo SampleInfo() {
+    TRMPInfo info;
+    info.Artist = "アーティスト";
+    info.Title = "ABC";
+    info.Album = "Album";
+    info.Release = "1999/05/01";
+    info.Comment = "";
+    info.Genre = "rock";
+    info.Copyright = "(C) ソ表";
+    info.Engineer = "eng";
+    info.Source = "CD";
+    info.Software = "Quillmere RMP3&ID3 Editor Ver0.92";
+    return info;
+}
+
+TRMPInfo Reread(MemoryFile& file) {
+    TRMPInfo info;
+    EXPECT_TRUE(ReadRMPInfo(file, info));
+    return info;
+}
+
+// The "data" chunk's bytes as the file holds them now.
+std::string AudioOf(const std::string& file) {
+    const size_t at = FindId(file, "data");
+    return file.substr(at + 8, ReadLe32(file, at + 4));
+}
+
+TEST(RmpInfoLayout, EachTextIsItsBytesAndAZeroPaddedToEven) {
+    TRMPInfo info;
+    info.Title = "ABC";
+    const std::string list = RenderInfoList(info, false);
+    const size_t inam = FindId(list, "INAM");
+    ASSERT_NE(inam, std::string::npos);
+    EXPECT_EQ(list.substr(inam, 12), std::string("INAM\x04\0\0\0ABC\0", 12));
+    const size_t icmt = FindId(list, "ICMT");
+    EXPECT_EQ(list.substr(icmt, 10), std::string("ICMT\x01\0\0\0\0\0", 10));  // size 1, zero, pad
+}
+
+TEST(RmpInfoLayout, SubchunksComeInTheirFixedOrderWithTheTitleTwice) {
+    const std::string list = RenderInfoList(SampleInfo(), true);
+    EXPECT_EQ(list.substr(0, 4), "LIST");
+    EXPECT_EQ(ReadLe32(list, 4), list.size() - 8);
+    EXPECT_EQ(list.substr(8, 4), "INFO");
+    std::vector<std::string> ids;
+    for (size_t at = 12; at + 8 <= list.size();) {
+        ids.push_back(list.substr(at, 4));
+        const uint32_t size = ReadLe32(list, at + 4);
+        at += 8 + size + (size & 1u);
+    }
+    EXPECT_EQ(ids, (std::vector<std::string>{"ISFT", "INAM", "IART", "IPRD", "ICMT", "IGNR", "ICRD", "ICOP", "INAM",
+                                             "IENG", "ISRC", "IID3"}));
+    // The slot is the last 128 bytes: a tag that begins with "TAG".
+    EXPECT_EQ(list.substr(list.size() - 136, 8), std::string("IID3\x80\0\0\0", 8));
+    EXPECT_EQ(list.substr(list.size() - 128), "TAG" + std::string(125, '\0'));
+}
+
+TEST(RmpInfoReading, FindsTheFieldsAndLetsALaterSubchunkWin) {
+    MemoryFile file(RmpFile(MpegPayload(1001), {InfoList({TextChunk("INAM", "first"), TextChunk("IART", "artist  \r\n"),
+                                                          TextChunk("ISFT", "  soft"), Chunk("IXYZ", "skip"),
+                                                          Chunk("IID3", Id3Block("tag title")),
+                                                          TextChunk("INAM", "second")})}));
+    const TRMPInfo info = Reread(file);
+    EXPECT_EQ(info.Title, "second");
+    EXPECT_EQ(info.Artist, "artist");
+    EXPECT_EQ(info.Software, "  soft");
+    EXPECT_EQ(info.Album, "");
+}
+
+TEST(RmpInfoReading, ATextEndsAtItsFirstZeroByteOrItsChunk) {
+    MemoryFile file(RmpFile(MpegPayload(10), {InfoList({Chunk("INAM", std::string("ab\0cd", 5)), Chunk("IART", "xyz")})}));
+    const TRMPInfo info = Reread(file);
+    EXPECT_EQ(info.Title, "ab");
+    EXPECT_EQ(info.Artist, "xyz");
+}
+
+TEST(RmpInfoReading, FilesWithoutAnInfoListHaveNone) {
+    TRMPInfo info;
+    info.Title = "stale";
+    MemoryFile plainMp3(MpegPayload(3000) + Id3Block("t"));
+    EXPECT_FALSE(ReadRMPInfo(plainMp3, info));
+    EXPECT_EQ(info, TRMPInfo{});
+
+    MemoryFile wave("RIFF" + Le32(12) + "WAVE" + Chunk("data", "abcd"));
+    EXPECT_FALSE(ReadRMPInfo(wave, info));
+    MemoryFile noList(RmpFile(MpegPayload(50), {Chunk("LIST", "adtlxxxx")}));
+    EXPECT_FALSE(ReadRMPInfo(noList, info));
+    MemoryFile empty("");
+    EXPECT_FALSE(ReadRMPInfo(empty, info));
+
+    MemoryFile emptyList(RmpFile(MpegPayload(50), {InfoList({})}));
+    EXPECT_TRUE(ReadRMPInfo(emptyList, info));
+    EXPECT_EQ(info, TRMPInfo{});
+}
+
+TEST(RmpInfoReading, AnInfoListAfterOtherListsIsFound) {
+    MemoryFile file(RmpFile(MpegPayload(50), {Chunk("LIST", "adtl"), Chunk("junk", "x"),
+                                              InfoList({TextChunk("IPRD", "album")})}));
+    EXPECT_EQ(Reread(file).Album, "album");
+}
+
+TEST(RmpInfoReading, SizesThatRunPastTheirParentEndTheWalk) {
+    // A subchunk claiming more than its list holds.
+    std::string list = InfoList({TextChunk("IART", "kept"), TextChunk("INAM", "cut")});
+    const size_t inam = FindId(list, "INAM");
+    list.replace(inam + 4, 4, Le32(0x7FFFFFF0));
+    MemoryFile file(RmpFile(MpegPayload(20), {list}));
+    const TRMPInfo info = Reread(file);
+    EXPECT_EQ(info.Artist, "kept");
+    EXPECT_EQ(info.Title, "");
+
+    // A RIFF size far beyond the file, and an audio chunk that claims the whole of it.
+    std::string huge = RmpFile(MpegPayload(20), {InfoList({TextChunk("INAM", "x")})});
+    huge.replace(4, 4, Le32(0xFFFFFFF0));
+    huge.replace(FindId(huge, "data") + 4, 4, Le32(0xFFFFFF00));
+    MemoryFile broken(huge);
+    TRMPInfo none;
+    EXPECT_FALSE(ReadRMPInfo(broken, none));
+}
+
+TEST(RmpInfoWriting, ReplacesEverythingAfterTheAudioWithOneInfoList) {
+    const std::string audio = MpegPayload(4001);
+    const std::string original = RmpFile(audio, {InfoList({TextChunk("INAM", "old title")}), Chunk("junk", "zz")}) +
+                                 Id3Block("appended");
+    MemoryFile file(original);
+    ASSERT_EQ(WriteInfoList(file, SampleInfo(), true), InfoWrite::Written);
+    const std::string& bytes = file.bytes();
+    EXPECT_EQ(CountOf(bytes, "INFO"), 1u);
+    EXPECT_EQ(CountOf(bytes, "old title"), 0u);
+    EXPECT_EQ(CountOf(bytes, "appended"), 0u);
+    EXPECT_EQ(CountOf(bytes, "junk"), 0u);
+    EXPECT_EQ(ReadLe32(bytes, 4), bytes.size() - 8);
+    EXPECT_EQ(AudioOf(bytes), audio);
+    EXPECT_EQ(bytes.substr(bytes.size() - 128), "TAG" + std::string(125, '\0'));
+    EXPECT_EQ(Reread(file), SampleInfo());
+}
+
+TEST(RmpInfoWriting, WithoutTheSlotTheFileLosesItsTag) {
+    MemoryFile file(RmpFile(MpegPayload(100)) + Id3Block("old tag"));
+    ASSERT_EQ(WriteInfoList(file, SampleInfo(), false), InfoWrite::Written);
+    EXPECT_NE(file.bytes().substr(file.bytes().size() - 128, 3), "TAG");
+    EXPECT_EQ(CountOf(file.bytes(), "TAG"), 0u);
+    EXPECT_EQ(ReadLe32(file.bytes(), 4), file.bytes().size() - 8);
+}
+
+TEST(RmpInfoWriting, RewritingKeepsTheSizesRight) {
+    MemoryFile file(RmpFile(MpegPayload(777)));
+    TRMPInfo info = SampleInfo();
+    for (int i = 0; i < 4; ++i) {
+        info.Title.append(static_cast<size_t>(i * 7 + 1), 'x');
+        ASSERT_EQ(WriteInfoList(file, info, i % 2 == 0), InfoWrite::Written);
+        EXPECT_EQ(ReadLe32(file.bytes(), 4), file.bytes().size() - 8);
+        EXPECT_EQ(Reread(file).Title, info.Title);
+        EXPECT_EQ(CountOf(file.bytes(), "LIST"), 1u);
+    }
+}
+
+TEST(RmpInfoWriting, AFileThatIsNoRmpFileStaysAsItWas) {
+    const std::string mp3 = MpegPayload(500) + Id3Block("t");
+    MemoryFile plain(mp3);
+    EXPECT_EQ(WriteInfoList(plain, SampleInfo(), true), InfoWrite::NotRmp);
+    EXPECT_EQ(plain.bytes(), mp3);
+
+    // An RMP form without audio: nothing may be cut.
+    const std::string noData = "RIFF" + Le32(4 + 16) + "RMP3" + InfoList({TextChunk("INAM", "t")}).substr(0, 16);
+    MemoryFile silent(noData);
+    EXPECT_EQ(WriteInfoList(silent, SampleInfo(), true), InfoWrite::NotRmp);
+    EXPECT_EQ(silent.bytes(), noData);
+}
+
+TEST(RmpInfoWriting, AudioThatRunsPastTheFileIsKeptWholeAndItsSizeMended) {
+    const std::string audio = MpegPayload(3000);
+    std::string truncated = "RIFF" + Le32(1000000) + "RMP3" + "data" + Le32(999000) + audio;
+    MemoryFile file(truncated);
+    ASSERT_EQ(WriteInfoList(file, SampleInfo(), true), InfoWrite::Written);
+    const std::string& bytes = file.bytes();
+    EXPECT_EQ(bytes.substr(20, audio.size()), audio);
+    EXPECT_EQ(ReadLe32(bytes, 16), audio.size());
+    EXPECT_EQ(ReadLe32(bytes, 4), bytes.size() - 8);
+    EXPECT_EQ(Reread(file), SampleInfo());
+}
+
+TEST(RmpInfoWriting, OddAudioWithoutItsPadByteGetsOne) {
+    const std::string audio = MpegPayload(101);
+    MemoryFile file("RIFF" + Le32(4 + 8 + 101) + "RMP3" + "data" + Le32(101) + audio);
+    ASSERT_EQ(WriteInfoList(file, SampleInfo(), false), InfoWrite::Written);
+    EXPECT_EQ(file.bytes().substr(20 + 101, 5), std::string("\0LIST", 5));
+    EXPECT_EQ(ReadLe32(file.bytes(), 4), file.bytes().size() - 8);
+    EXPECT_EQ(Reread(file), SampleInfo());
+}
+
+TEST(RmpInfoWriting, AWriteThatFailsMidwayLeavesTheAudioAndAWellFormedFile) {
+    const std::string audio = MpegPayload(2000);
+    MemoryFile file(RmpFile(audio, {InfoList({TextChunk("INAM", "old")})}));
+    file.set_sizeLimit(8 + 4 + 8 + 2000 + 40);
+    TRMPInfo info = SampleInfo();
+    info.Comment = std::string(500, 'c');
+    EXPECT_THROW(WriteInfoList(file, info, true), EInOutError);
+    EXPECT_EQ(AudioOf(file.bytes()), audio);
+    EXPECT_EQ(ReadLe32(file.bytes(), 4), file.bytes().size() - 8);
+    TRMPInfo none;
+    EXPECT_FALSE(ReadRMPInfo(file, none));
+}
+
+}  // namespace
+}  // namespace sorabell::tags
