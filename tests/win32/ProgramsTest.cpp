@@ -7,6 +7,7 @@
 #include "hook/HookRules.h"
 #include "platform/win32/Win32Registry.h"
 #include "settings/RegIniFile.h"
+#include "win32/HookReceiver.h"
 #include "win32/Win32Helpers.h"
 
 namespace sorabell::testing {
@@ -14,47 +15,6 @@ namespace {
 
 using SetHook = void (*)(HWND);
 using FreeHook = void (*)();
-
-// Records what is posted to it.
-class Receiver {
-public:
-    Receiver() {
-        WNDCLASSA windowClass{};
-        windowClass.lpfnWndProc = Proc;
-        windowClass.hInstance = ::GetModuleHandleA(nullptr);
-        windowClass.lpszClassName = "SorabellTestReceiver";
-        ::RegisterClassA(&windowClass);
-        window_ = ::CreateWindowExA(0, "SorabellTestReceiver", "receiver", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
-                                    windowClass.hInstance, nullptr);
-        ::SetWindowLongPtrA(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-    }
-    ~Receiver() { ::DestroyWindow(window_); }
-    HWND window() const { return window_; }
-    struct Got {
-        UINT message;
-        WPARAM wParam;
-        LPARAM lParam;
-    };
-    std::vector<Got> got;
-    bool Has(UINT message) const {
-        for (const Got& g : got) {
-            if (g.message == message) {
-                return true;
-            }
-        }
-        return false;
-    }
-
-private:
-    static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-        auto* self = reinterpret_cast<Receiver*>(::GetWindowLongPtrA(window, GWLP_USERDATA));
-        if (self != nullptr && message >= hook::UM_HOOK_PAINT && message <= hook::UM_HOOK_TIMER) {
-            self->got.push_back({message, wParam, lParam});
-        }
-        return ::DefWindowProcA(window, message, wParam, lParam);
-    }
-    HWND window_;
-};
 
 HWND MakeWindow(const char* className, const char* title) {
     WNDCLASSA windowClass{};
@@ -79,7 +39,7 @@ TEST(Programs, TheHooksPostWinampsWindowEventsUntilRemoved) {
     ASSERT_NE(library, nullptr);
     const auto sethook = reinterpret_cast<SetHook>(reinterpret_cast<void*>(::GetProcAddress(library, "sethook")));
     const auto freehook = reinterpret_cast<FreeHook>(reinterpret_cast<void*>(::GetProcAddress(library, "freehook")));
-    Receiver receiver;
+    HookReceiver receiver;
     HWND winamp = MakeWindow("Winamp v1.x", "1. Artist - Title - Winamp");
     HWND other = MakeWindow("SorabellTestOther", "other");
     ASSERT_NE(winamp, nullptr);

@@ -1,0 +1,80 @@
+#pragma once
+// The widget toolkit the forms are written against, first slice: top-level forms that receive
+// window messages, timers, the application's message loop and message box. The Win32 backend
+// makes real windows; the simulated one keeps plain objects whose events tests fire.
+//
+// An exception that escapes a handler is caught by the toolkit's dispatch and shown as the
+// application's error message; it ends that handler only.
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+
+namespace sorabell::platform {
+
+using WindowHandle = uintptr_t;
+
+struct WindowMessage {
+    uint32_t message = 0;
+    uintptr_t wParam = 0;
+    intptr_t lParam = 0;
+};
+
+struct FormSpec {
+    std::string className;  // the window class other programs find the form by
+    std::string caption;
+    int clientWidth = 0;
+    int clientHeight = 0;
+    bool visible = false;
+};
+
+class Form {
+public:
+    virtual ~Form() = default;
+
+    virtual WindowHandle handle() const = 0;
+    virtual std::string caption() const = 0;
+    virtual void SetCaption(const std::string& caption) = 0;
+    virtual bool visible() const = 0;
+    virtual void SetVisible(bool visible) = 0;
+    // As a WM_CLOSE: runs OnClose, then the window goes; closing the main form ends the loop.
+    virtual void Close() = 0;
+    virtual bool closed() const = 0;
+
+    // A message posted or sent to the form; true when it was handled.
+    std::function<bool(const WindowMessage&)> OnMessage;
+    // The form's close handler (FormClose).
+    std::function<void()> OnClose;
+};
+
+class Timer {
+public:
+    virtual ~Timer() = default;
+    virtual uint32_t interval() const = 0;
+    virtual void SetInterval(uint32_t milliseconds) = 0;
+    virtual bool enabled() const = 0;
+    virtual void SetEnabled(bool enabled) = 0;
+
+    std::function<void()> OnTimer;
+};
+
+class Toolkit {
+public:
+    virtual ~Toolkit() = default;
+
+    virtual void SetTitle(const std::string& title) = 0;
+    virtual std::string title() const = 0;
+    // The first form made is the application's main form.
+    virtual std::unique_ptr<Form> CreateForm(const FormSpec& spec) = 0;
+    virtual std::unique_ptr<Timer> CreateTimer() = 0;
+    // Runs the message loop until the main form has closed.
+    virtual void Run() = 0;
+    // A message box with an OK button, captioned with the application's title.
+    virtual void ShowMessage(const std::string& text) = 0;
+};
+
+// Runs a handler as the toolkit's dispatch does: an escaping exception is shown, not rethrown.
+void Dispatch(Toolkit& toolkit, const std::function<void()>& handler);
+
+}  // namespace sorabell::platform

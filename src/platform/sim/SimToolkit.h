@@ -1,0 +1,94 @@
+#pragma once
+// Forms and timers as plain objects: tests deliver messages, fire timers and read what the
+// application showed.
+
+#include <string>
+#include <vector>
+
+#include "platform/HookLibrary.h"
+#include "platform/Toolkit.h"
+
+namespace sorabell::sim {
+
+class SimToolkit;
+
+class SimForm : public platform::Form {
+public:
+    SimForm(SimToolkit& toolkit, platform::FormSpec spec, platform::WindowHandle handle);
+    ~SimForm() override;
+    SimForm(const SimForm&) = delete;
+    SimForm& operator=(const SimForm&) = delete;
+
+    platform::WindowHandle handle() const override { return handle_; }
+    std::string caption() const override { return spec_.caption; }
+    void SetCaption(const std::string& caption) override { spec_.caption = caption; }
+    bool visible() const override { return spec_.visible; }
+    void SetVisible(bool visible) override { spec_.visible = visible; }
+    void Close() override;
+    bool closed() const override { return closed_; }
+
+    const std::string& className() const { return spec_.className; }
+    // A message arriving through the message loop; false when the form did not handle it.
+    bool Deliver(const platform::WindowMessage& message);
+
+private:
+    SimToolkit& toolkit_;
+    platform::FormSpec spec_;
+    platform::WindowHandle handle_;
+    bool closed_ = false;
+};
+
+class SimTimer : public platform::Timer {
+public:
+    explicit SimTimer(SimToolkit& toolkit);
+    ~SimTimer() override;
+    SimTimer(const SimTimer&) = delete;
+    SimTimer& operator=(const SimTimer&) = delete;
+
+    uint32_t interval() const override { return interval_; }
+    void SetInterval(uint32_t milliseconds) override { interval_ = milliseconds; }
+    bool enabled() const override { return enabled_; }
+    void SetEnabled(bool enabled) override { enabled_ = enabled; }
+    // One elapsed interval: the handler runs when the timer is enabled.
+    void Fire();
+
+private:
+    SimToolkit& toolkit_;
+    uint32_t interval_ = 1000;
+    bool enabled_ = true;
+};
+
+class SimToolkit : public platform::Toolkit {
+public:
+    void SetTitle(const std::string& title) override { title_ = title; }
+    std::string title() const override { return title_; }
+    std::unique_ptr<platform::Form> CreateForm(const platform::FormSpec& spec) override;
+    std::unique_ptr<platform::Timer> CreateTimer() override;
+    void Run() override {}
+    void ShowMessage(const std::string& text) override { shownMessages.push_back(text); }
+
+    // The open form of that class (and caption, when given), or null.
+    SimForm* FindForm(const std::string& className, const std::string& caption = {}) const;
+    const std::vector<SimTimer*>& timers() const { return timers_; }
+
+    std::vector<std::string> shownMessages;
+
+private:
+    friend class SimForm;
+    friend class SimTimer;
+    std::string title_;
+    std::vector<SimForm*> forms_;
+    std::vector<SimTimer*> timers_;
+    platform::WindowHandle nextHandle_ = 0x10010;
+};
+
+// Records the hook library's calls.
+class SimHookLibrary : public platform::HookLibrary {
+public:
+    void sethook(platform::WindowHandle display) override { calls.push_back("sethook " + std::to_string(display)); }
+    void freehook() override { calls.push_back("freehook"); }
+
+    std::vector<std::string> calls;
+};
+
+}  // namespace sorabell::sim

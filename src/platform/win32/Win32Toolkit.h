@@ -1,0 +1,42 @@
+#pragma once
+
+#include <windows.h>
+
+#include <map>
+
+#include "platform/Toolkit.h"
+
+namespace sorabell::win32 {
+
+class Win32Timer;
+
+class Win32Toolkit : public platform::Toolkit {
+public:
+    explicit Win32Toolkit(HINSTANCE instance);
+    ~Win32Toolkit() override;
+    Win32Toolkit(const Win32Toolkit&) = delete;
+    Win32Toolkit& operator=(const Win32Toolkit&) = delete;
+
+    void SetTitle(const std::string& title) override { title_ = title; }
+    std::string title() const override { return title_; }
+    std::unique_ptr<platform::Form> CreateForm(const platform::FormSpec& spec) override;
+    std::unique_ptr<platform::Timer> CreateTimer() override;
+    void Run() override;
+    void ShowMessage(const std::string& text) override;
+
+    HINSTANCE instance() const { return instance_; }
+
+private:
+    friend class Win32Form;
+    friend class Win32Timer;
+    static LRESULT CALLBACK TimerWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+    HINSTANCE instance_;
+    std::string title_;
+    HWND timerWindow_ = nullptr;  // receives the WM_TIMER of every timer
+    std::map<UINT_PTR, Win32Timer*> timers_;
+    UINT_PTR nextTimerId_ = 1;
+    bool hasMainForm_ = false;
+};
+
+}  // namespace sorabell::win32

@@ -1,0 +1,91 @@
+// The display program's start-up and end, for real, against the player stand-in.
+
+#include <gtest/gtest.h>
+
+#include "platform/win32/Win32Registry.h"
+#include "settings/RegIniFile.h"
+#include "support/E2eEnvironment.h"
+#include "win32/Win32Helpers.h"
+
+namespace sorabell::testing {
+namespace {
+
+class DisplayProgram : public ::testing::Test {
+protected:
+    settings::TRegIniFile Store() { return settings::TRegIniFile(registry_, settings::kRootPath); }
+    static bool Ended(HANDLE process, DWORD timeoutMs = 15000) {
+        return ::WaitForSingleObject(process, timeoutMs) == WAIT_OBJECT_0;
+    }
+    static DWORD ExitCode(HANDLE process) {
+        DWORD code = 999;
+        ::GetExitCodeProcess(process, &code);
+        return code;
+    }
+
+    E2eEnvironment env_;
+    win32::Win32Registry registry_;
+};
+
+TEST_F(DisplayProgram, StartsThePlayerWithEveryArgumentQuotedAndStaysHidden) {
+    ASSERT_NE(env_.StartDisplay("\"a b.mp3\" c.mp3"), nullptr);
+    ASSERT_NE(E2eEnvironment::WaitForWindow("Winamp v1.x"), nullptr) << "the player did not start";
+    HWND display = E2eEnvironment::WaitForWindow("Tlumora", "Sorabell");
+    ASSERT_NE(display, nullptr);
+    EXPECT_FALSE(::IsWindowVisible(display));
+    const auto lines = env_.PlayerCommandLines();
+    ASSERT_EQ(lines.size(), 1u);
+    EXPECT_EQ(lines[0], "\"" + env_.playerFolder() + "WINAMP.EXE\" \"a b.mp3\" \"c.mp3\"");
+}
+
+TEST_F(DisplayProgram, ASecondCopyHandsItsFilesToThePlayerAndEnds) {
+    ASSERT_NE(env_.StartDisplay(""), nullptr);
+    ASSERT_NE(E2eEnvironment::WaitForWindow("Tlumora", "Sorabell"), nullptr);
+    HANDLE second = env_.StartDisplay("x.mp3");
+    ASSERT_NE(second, nullptr);
+    ASSERT_TRUE(Ended(second)) << "the second copy kept running";
+    EXPECT_EQ(ExitCode(second), 0u);
+    ASSERT_TRUE(WaitFor([&] { return env_.PlayerCommandLines().size() == 2; }));
+    EXPECT_EQ(env_.PlayerCommandLines()[1], "\"" + env_.playerFolder() + "WINAMP.EXE\" \"x.mp3\"");
+    EXPECT_EQ(E2eEnvironment::Windows("Tlumora", "Sorabell").size(), 1u);
+    EXPECT_EQ(E2eEnvironment::Windows("Winamp v1.x").size(), 1u);
+}
+
+TEST_F(DisplayProgram, WithoutThePlayersFolderItOpensThePreferencesAndEnds) {
+    registry_.DeleteKey(platform::RegistryRoot::CurrentUser, "software\\Quillmere");
+    HANDLE display = env_.StartDisplay("x.mp3");
+    ASSERT_NE(display, nullptr);
+    ASSERT_TRUE(Ended(display));
+    // The preferences program lies in a folder whose name holds a blank: it starts only if its
+    // path was quoted.
+    EXPECT_NE(E2eEnvironment::WaitForWindow("Tlumora_pre", "Sorabell - 設定"), nullptr);
+    EXPECT_TRUE(E2eEnvironment::Windows("Tlumora").empty());
+    EXPECT_TRUE(E2eEnvironment::Windows("Winamp v1.x").empty());
+    HANDLE mutex = ::OpenMutexA(SYNCHRONIZE, FALSE, "そらべる");
+    EXPECT_EQ(mutex, nullptr) << "a mutex would block the next start";
+    if (mutex != nullptr) {
+        ::CloseHandle(mutex);
+    }
+}
+
+TEST_F(DisplayProgram, ClosingSavesTheRemainingTimeMarkAndTakesTheHooksAway) {
+    Store().WriteBool("Option", "Remain", true);
+    HANDLE display = env_.StartDisplay("");
+    ASSERT_NE(display, nullptr);
+    HWND form = E2eEnvironment::WaitForWindow("Tlumora", "Sorabell");
+    ASSERT_NE(form, nullptr);
+    HANDLE share = ::OpenFileMappingA(FILE_MAP_READ, FALSE, "Sorabell_hook");
+    EXPECT_NE(share, nullptr) << "the hooks' shared record is missing while the program runs";
+    if (share != nullptr) {
+        ::CloseHandle(share);
+    }
+
+    Store().WriteBool("Option", "Remain", false);  // the program writes its own state back
+    ::PostMessageA(form, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(Ended(display));
+    EXPECT_TRUE(Store().ReadBool("Option", "Remain", false));
+    EXPECT_EQ(::OpenFileMappingA(FILE_MAP_READ, FALSE, "Sorabell_hook"), nullptr);
+    EXPECT_NE(::FindWindowA("Winamp v1.x", nullptr), nullptr) << "the player goes on without the display";
+}
+
+}  // namespace
+}  // namespace sorabell::testing

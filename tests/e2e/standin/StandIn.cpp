@@ -1,0 +1,254 @@
+// A stand-in for the Winamp player, for the end-to-end tests. It meets what the system relies
+// on from the player: a top-level window of class "Winamp v1.x" (275 x 116, or 550 x 232 in
+// double size) and one of class "Winamp PE", titles such as "3. Artist - Title - Winamp", the
+// WM_USER queries (version, play list, play state, position, length), the play list file
+// "WINAMP.PL" or "WINAMP.M3U" in its folder by version, and its skin's main.bmp painted on
+// WM_PAINT. It records every command line it is started with in "standin-commandlines.txt"
+// beside itself; a second copy records its own and ends, as the player hands files to the
+// running one. Tests drive it with WM_COPYDATA commands (see Execute).
+
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr const char* kMainClass = "Winamp v1.x";
+constexpr const char* kPlayListClass = "Winamp PE";
+constexpr const char* kOtherClass = "StandInOther";
+
+struct Player {
+    HWND main = nullptr;
+    HWND playList = nullptr;
+    HWND other = nullptr;
+    std::string folder;  // with its final backslash
+    int version = 0x2090;
+    std::vector<std::string> playListLines;
+    int current = 0;
+    int state = 1;
+    int position = 0;
+    int length = 245;
+    bool doubleSize = false;
+    HBITMAP skin = nullptr;
+};
+
+std::string OwnFolder() {
+    char path[MAX_PATH] = {};
+    ::GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string folder = path;
+    return folder.substr(0, folder.find_last_of('\\') + 1);
+}
+
+void RecordCommandLine() {
+    const std::string file = OwnFolder() + "standin-commandlines.txt";
+    if (FILE* out = std::fopen(file.c_str(), "ab")) {
+        std::fprintf(out, "%s\r\n", ::GetCommandLineA());
+        std::fclose(out);
+    }
+}
+
+std::string IniValue(const Player& player, const std::string& key, const std::string& fallback) {
+    char value[MAX_PATH] = {};
+    ::GetPrivateProfileStringA("Winamp", key.c_str(), fallback.c_str(), value, sizeof value,
+                               (player.folder + "WINAMP.INI").c_str());
+    return value;
+}
+
+void LoadSkin(Player& player) {
+    if (player.skin != nullptr) {
+        ::DeleteObject(player.skin);
+        player.skin = nullptr;
+    }
+    std::string skinDir = IniValue(player, "SkinDir", player.folder + "Skins\\");
+    if (!skinDir.empty() && skinDir.back() != '\\') {
+        skinDir += '\\';
+    }
+    const std::string file = skinDir + IniValue(player, "skin", "") + "\\main.bmp";
+    player.skin = static_cast<HBITMAP>(::LoadImageA(nullptr, file.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE));
+}
+
+void WritePlayList(const Player& player) {
+    const std::string name = player.version > 0x1802 ? "WINAMP.M3U" : "WINAMP.PL";
+    if (FILE* out = std::fopen((player.folder + name).c_str(), "wb")) {
+        for (const std::string& line : player.playListLines) {
+            std::fprintf(out, "%s\r\n", line.c_str());
+        }
+        std::fclose(out);
+    }
+}
+
+void Paint(const Player& player, HWND window) {
+    PAINTSTRUCT ps;
+    HDC dc = ::BeginPaint(window, &ps);
+    RECT client;
+    ::GetClientRect(window, &client);
+    if (player.skin != nullptr) {
+        HDC source = ::CreateCompatibleDC(dc);
+        HGDIOBJ old = ::SelectObject(source, player.skin);
+        BITMAP info{};
+        ::GetObject(player.skin, sizeof info, &info);
+        ::SetStretchBltMode(dc, COLORONCOLOR);
+        ::StretchBlt(dc, 0, 0, client.right, client.bottom, source, 0, 0, info.bmWidth, info.bmHeight, SRCCOPY);
+        ::SelectObject(source, old);
+        ::DeleteDC(source);
+    } else {
+        HBRUSH brush = ::CreateSolidBrush(RGB(40, 40, 60));
+        ::FillRect(dc, &client, brush);
+        ::DeleteObject(brush);
+    }
+    ::EndPaint(window, &ps);
+}
+
+void Resize(Player& player, bool doubleSize) {
+    player.doubleSize = doubleSize;
+    const int scale = doubleSize ? 2 : 1;
+    ::SetWindowPos(player.main, nullptr, 0, 0, 275 * scale, 116 * scale, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// One command of a test: a word, a blank, then its argument.
+void Execute(Player& player, const std::string& command) {
+    const size_t blank = command.find(' ');
+    const std::string verb = command.substr(0, blank);
+    const std::string arg = blank == std::string::npos ? std::string() : command.substr(blank + 1);
+    if (verb == "title") {
+        ::SetWindowTextA(player.main, arg.c_str());
+    } else if (verb == "playlist") {
+        // "<index>\t<line>\t<line>..."
+        std::istringstream in(arg);
+        std::string item;
+        std::getline(in, item, '\t');
+        player.current = std::atoi(item.c_str());
+        player.playListLines.clear();
+        while (std::getline(in, item, '\t')) {
+            player.playListLines.push_back(item);
+        }
+    } else if (verb == "state") {
+        player.state = std::atoi(arg.c_str());
+    } else if (verb == "position") {
+        player.position = std::atoi(arg.c_str());
+    } else if (verb == "length") {
+        player.length = std::atoi(arg.c_str());
+    } else if (verb == "version") {
+        player.version = static_cast<int>(std::strtol(arg.c_str(), nullptr, 0));
+    } else if (verb == "size") {
+        Resize(player, arg == "double");
+    } else if (verb == "enable") {
+        ::EnableWindow(player.main, arg != "0");
+    } else if (verb == "ime") {
+        ::SendMessageA(player.main, WM_IME_SETCONTEXT, 1, 0);
+    } else if (verb == "displaychange") {
+        ::SendMessageA(player.main, WM_DISPLAYCHANGE, 24, MAKELPARAM(1024, 768));
+    } else if (verb == "timer") {
+        ::SetTimer(player.main, 1, static_cast<UINT>(std::atoi(arg.c_str())), nullptr);
+    } else if (verb == "notimer") {
+        ::KillTimer(player.main, 1);
+    } else if (verb == "paint") {
+        // The paint then comes through the message queue, as the player's own paints do.
+        ::InvalidateRect(player.main, nullptr, FALSE);
+    } else if (verb == "minmax") {
+        MINMAXINFO limits{};
+        ::SendMessageA(player.main, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&limits));
+    } else if (verb == "skin") {
+        LoadSkin(player);
+        ::InvalidateRect(player.main, nullptr, FALSE);
+    } else if (verb == "pe-title") {
+        ::SetWindowTextA(player.playList, arg.c_str());
+    } else if (verb == "pe-size") {
+        ::SetWindowPos(player.playList, nullptr, 0, 0, 275, 100 + std::atoi(arg.c_str()), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    } else if (verb == "other-title") {
+        ::SetWindowTextA(player.other, arg.c_str());
+    } else if (verb == "other-size") {
+        ::SetWindowPos(player.other, nullptr, 0, 0, 50, 50 + std::atoi(arg.c_str()), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    } else if (verb == "quit") {
+        ::DestroyWindow(player.main);
+    }
+}
+
+LRESULT Query(Player& player, WPARAM wParam, LPARAM lParam) {
+    switch (lParam) {
+        case 0:
+            return player.version;
+        case 120:
+            WritePlayList(player);
+            return player.current;
+        case 104:
+            return player.state;
+        case 105:
+            return wParam == 1 ? player.length : player.position;
+        default:
+            return 0;
+    }
+}
+
+LRESULT CALLBACK MainProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        const auto* create = reinterpret_cast<const CREATESTRUCTA*>(lParam);
+        ::SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+    }
+    auto* player = reinterpret_cast<Player*>(::GetWindowLongPtrA(window, GWLP_USERDATA));
+    if (player == nullptr) {
+        return ::DefWindowProcA(window, message, wParam, lParam);
+    }
+    switch (message) {
+        case WM_USER:
+            return Query(*player, wParam, lParam);
+        case WM_COPYDATA: {
+            const auto* data = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
+            Execute(*player, std::string(static_cast<const char*>(data->lpData), data->cbData));
+            return TRUE;
+        }
+        case WM_PAINT:
+            Paint(*player, window);
+            return 0;
+        case WM_ERASEBKGND:
+            return 1;
+        case WM_DESTROY:
+            ::PostQuitMessage(0);
+            return 0;
+        default:
+            return ::DefWindowProcA(window, message, wParam, lParam);
+    }
+}
+
+HWND MakeWindow(HINSTANCE instance, const char* className, const char* title, WNDPROC proc, int x, int y, int w,
+                int h, void* data = nullptr) {
+    WNDCLASSA windowClass{};
+    windowClass.lpfnWndProc = proc;
+    windowClass.hInstance = instance;
+    windowClass.hCursor = ::LoadCursor(nullptr, IDC_ARROW);
+    windowClass.lpszClassName = className;
+    ::RegisterClassA(&windowClass);
+    return ::CreateWindowExA(0, className, title, WS_POPUP | WS_VISIBLE, x, y, w, h, nullptr, nullptr, instance,
+                             data);
+}
+
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+    RecordCommandLine();
+    if (::FindWindowA(kMainClass, nullptr) != nullptr) {
+        return 0;
+    }
+    Player player;
+    player.folder = OwnFolder();
+    LoadSkin(player);
+    player.playList = MakeWindow(instance, kPlayListClass, "Winamp Playlist Editor", ::DefWindowProcA, 100, 216, 275, 100);
+    player.other = MakeWindow(instance, kOtherClass, "Not Winamp", ::DefWindowProcA, 400, 100, 50, 50);
+    player.main = MakeWindow(instance, kMainClass, "Winamp 1.x", MainProc, 100, 100, 275, 116, &player);
+
+    MSG msg;
+    while (::GetMessageA(&msg, nullptr, 0, 0) > 0) {
+        ::TranslateMessage(&msg);
+        ::DispatchMessageA(&msg);
+    }
+    ::DestroyWindow(player.playList);
+    ::DestroyWindow(player.other);
+    if (player.skin != nullptr) {
+        ::DeleteObject(player.skin);
+    }
+    return 0;
+}

@@ -1,0 +1,174 @@
+#include "support/E2eEnvironment.h"
+
+#include <fstream>
+#include <sstream>
+
+#include "platform/win32/Win32Registry.h"
+#include "settings/RegIniFile.h"
+#include "win32/Win32Helpers.h"
+
+namespace sorabell::testing {
+
+namespace {
+
+void RemoveTree(const std::string& folder) {
+    WIN32_FIND_DATAA data{};
+    HANDLE find = ::FindFirstFileA((folder + "*").c_str(), &data);
+    if (find != INVALID_HANDLE_VALUE) {
+        do {
+            const std::string name = data.cFileName;
+            if (name == "." || name == "..") {
+                continue;
+            }
+            const std::string path = folder + name;
+            ::SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+            if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+                RemoveTree(path + "\\");
+            } else {
+                ::DeleteFileA(path.c_str());
+            }
+        } while (::FindNextFileA(find, &data));
+        ::FindClose(find);
+    }
+    ::RemoveDirectoryA(folder.c_str());
+}
+
+void WipeSettings() {
+    win32::Win32Registry().DeleteKey(platform::RegistryRoot::CurrentUser, "software\\Quillmere");
+}
+
+void EndEverything() {
+    for (const char* className : {"Tlumora", "Tlumora_pre", "Winamp v1.x"}) {
+        for (HWND window : E2eEnvironment::Windows(className)) {
+            E2eEnvironment::EndProcessOf(window);
+        }
+    }
+}
+
+}  // namespace
+
+E2eEnvironment::E2eEnvironment() {
+    EndEverything();
+    char temp[MAX_PATH] = {};
+    ::GetTempPathA(MAX_PATH, temp);
+    root_ = std::string(temp) + "sorabell e2e " + std::to_string(::GetCurrentProcessId()) + "\\";
+    RemoveTree(root_);
+    programFolder_ = root_ + "Sora Bell\\";
+    playerFolder_ = root_ + "Program Files\\Winamp\\";
+    ::CreateDirectoryA(root_.c_str(), nullptr);
+    ::CreateDirectoryA(programFolder_.c_str(), nullptr);
+    ::CreateDirectoryA((root_ + "Program Files").c_str(), nullptr);
+    ::CreateDirectoryA(playerFolder_.c_str(), nullptr);
+    const std::string bin = ProgramFolder();
+    for (const char* file : {"Sorabell.exe", "SorabellSub.dll", "Sorabell_Preferences.exe"}) {
+        ::CopyFileA((bin + file).c_str(), (programFolder_ + file).c_str(), FALSE);
+    }
+    ::CopyFileA((bin + "standin.exe").c_str(), (playerFolder_ + "WINAMP.EXE").c_str(), FALSE);
+
+    WipeSettings();
+    win32::Win32Registry registry;
+    settings::TRegIniFile(registry, settings::kRootPath).WriteString("Option", "Winamp", playerFolder_);
+}
+
+E2eEnvironment::~E2eEnvironment() {
+    EndEverything();
+    for (HANDLE process : processes_) {
+        if (::WaitForSingleObject(process, 0) == WAIT_TIMEOUT) {
+            ::TerminateProcess(process, 1);
+        }
+        ::CloseHandle(process);
+    }
+    WipeSettings();
+    RemoveTree(root_);
+}
+
+HANDLE E2eEnvironment::StartDisplay(const std::string& arguments) {
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    std::string line = "\"" + programFolder_ + "Sorabell.exe\"" + (arguments.empty() ? "" : " " + arguments);
+    if (!::CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, programFolder_.c_str(),
+                          &startup, &process)) {
+        return nullptr;
+    }
+    ::CloseHandle(process.hThread);
+    processes_.push_back(process.hProcess);
+    return process.hProcess;
+}
+
+void E2eEnvironment::StartPlayer() {
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    std::string line = "\"" + playerFolder_ + "WINAMP.EXE\"";
+    if (::CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, playerFolder_.c_str(), &startup,
+                         &process)) {
+        ::CloseHandle(process.hThread);
+        processes_.push_back(process.hProcess);
+    }
+}
+
+std::vector<std::string> E2eEnvironment::PlayerCommandLines() const {
+    std::ifstream in(playerFolder_ + "standin-commandlines.txt", std::ios::binary);
+    std::vector<std::string> lines;
+    std::string line;
+    while (std::getline(in, line)) {
+        if (!line.empty() && line.back() == '\r') {
+            line.pop_back();
+        }
+        lines.push_back(line);
+    }
+    return lines;
+}
+
+void E2eEnvironment::Send(HWND player, const std::string& command) {
+    COPYDATASTRUCT data{};
+    data.cbData = static_cast<DWORD>(command.size());
+    data.lpData = const_cast<char*>(command.data());
+    DWORD_PTR result = 0;
+    ::SendMessageTimeoutA(player, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data), SMTO_NORMAL, 5000, &result);
+}
+
+void E2eEnvironment::Click(HWND window, int x, int y) {
+    POINT at{x, y};
+    ::ClientToScreen(window, &at);
+    ::SetForegroundWindow(window);
+    ::SetCursorPos(at.x, at.y);
+    INPUT inputs[2] = {};
+    inputs[0].type = INPUT_MOUSE;
+    inputs[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    inputs[1].type = INPUT_MOUSE;
+    inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    ::SendInput(2, inputs, sizeof(INPUT));
+}
+
+std::vector<HWND> E2eEnvironment::Windows(const char* className, const char* title) {
+    std::vector<HWND> found;
+    for (HWND w = ::FindWindowExA(nullptr, nullptr, className, title); w != nullptr;
+         w = ::FindWindowExA(nullptr, w, className, title)) {
+        found.push_back(w);
+    }
+    return found;
+}
+
+HWND E2eEnvironment::WaitForWindow(const char* className, const char* title, DWORD timeoutMs) {
+    HWND found = nullptr;
+    WaitFor([&] { return (found = ::FindWindowA(className, title)) != nullptr; }, timeoutMs);
+    return found;
+}
+
+void E2eEnvironment::EndProcessOf(HWND window, DWORD graceMs) {
+    DWORD pid = 0;
+    ::GetWindowThreadProcessId(window, &pid);
+    HANDLE process = ::OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE, FALSE, pid);
+    ::PostMessageA(window, WM_CLOSE, 0, 0);
+    if (process != nullptr) {
+        if (::WaitForSingleObject(process, graceMs) != WAIT_OBJECT_0) {
+            ::TerminateProcess(process, 1);
+            ::WaitForSingleObject(process, graceMs);
+        }
+        ::CloseHandle(process);
+    }
+}
+
+}  // namespace sorabell::testing

@@ -1,0 +1,72 @@
+#include <gtest/gtest.h>
+
+#include "display/Tlumora.h"
+#include "platform/sim/SimMachine.h"
+#include "platform/sim/SimToolkit.h"
+#include "settings/RegIniFile.h"
+#include "sim/TempFolder.h"
+
+namespace sorabell::display {
+namespace {
+
+class DisplayForm : public ::testing::Test {
+protected:
+    std::unique_ptr<Tlumora> Create() { return std::make_unique<Tlumora>(program_->platform(), toolkit_, hooks_); }
+    settings::TRegIniFile Store() { return settings::TRegIniFile(machine_.registry(), settings::kRootPath); }
+
+    testing::TempFolder temp_;
+    sim::SimMachine machine_{temp_.path()};
+    std::unique_ptr<sim::SimMachine::Program> program_ =
+        machine_.StartProgram("C:\\Program Files\\Sorabell\\Sorabell.exe");
+    sim::SimToolkit toolkit_;
+    sim::SimHookLibrary hooks_;
+};
+
+TEST_F(DisplayForm, IsAHiddenWindowFoundByItsClassAndCaption) {
+    auto display = Create();
+    sim::SimForm* form = toolkit_.FindForm("Tlumora", "Sorabell");
+    ASSERT_NE(form, nullptr);
+    EXPECT_FALSE(form->visible());
+    EXPECT_EQ(display->edit1Text(), " ");
+}
+
+TEST_F(DisplayForm, InstallsTheHooksLastThenStartsItsTimer) {
+    auto display = Create();
+    ASSERT_EQ(hooks_.calls.size(), 1u);
+    EXPECT_EQ(hooks_.calls[0], "sethook " + std::to_string(display->form().handle()));
+    EXPECT_TRUE(display->timer().enabled());
+}
+
+TEST_F(DisplayForm, ClosingSavesTheRemainingTimeMarkAndRemovesTheHooks) {
+    Store().WriteString("Option", "TimerSpeed", "200");
+    Store().WriteBool("Option", "Remain", false);
+    auto display = Create();
+    EXPECT_FALSE(display->timeRemaining());
+    display->SetTimeRemaining(true);
+    std::string expected = machine_.registry().ExportText();
+    const size_t remain = expected.find("\"Remain\"=\"0\"");
+    ASSERT_NE(remain, std::string::npos);
+    expected.replace(remain, 12, "\"Remain\"=\"1\"");
+
+    display->form().Close();
+    EXPECT_EQ(hooks_.calls.back(), "freehook");
+    EXPECT_FALSE(display->timer().enabled());
+    EXPECT_TRUE(Store().ReadBool("Option", "Remain", false));
+    EXPECT_EQ(machine_.registry().ExportText(), expected) << "only Remain is written at close";
+}
+
+TEST_F(DisplayForm, TheRemainingTimeMarkSurvivesARestart) {
+    {
+        auto first = Create();
+        first->SetTimeRemaining(true);
+        first->form().Close();
+    }
+    auto second = Create();
+    EXPECT_TRUE(second->timeRemaining());
+    second->SetTimeRemaining(false);
+    second->form().Close();
+    EXPECT_FALSE(Create()->timeRemaining());
+}
+
+}  // namespace
+}  // namespace sorabell::display
