@@ -29,7 +29,7 @@ if(NOT TEST wine_session_start)
 endif()
 
 # A GoogleTest program run under Wine; its results also go to <build>/test-results/<name>.xml
-# (named relative to the program's folder: a Windows program takes "/work/..." for relative).
+# (named relative to the program's folder: a Windows program takes a Unix absolute path for a relative one).
 function(sorabell_add_wine_test target)
     file(RELATIVE_PATH results ${CMAKE_RUNTIME_OUTPUT_DIRECTORY} ${CMAKE_BINARY_DIR}/test-results/${target}.xml)
     add_test(NAME ${target}

@@ -9,6 +9,7 @@
 #include "SorabellSub/SorabellSub.h"
 #include "display/Startup.h"
 #include "display/Tlumora.h"
+#include "platform/win32/Win32Graphics.h"
 #include "platform/win32/Win32Platform.h"
 #include "platform/win32/Win32Toolkit.h"
 
@@ -33,8 +34,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
 
     sorabell::win32::Win32Toolkit toolkit(instance);
     toolkit.SetTitle("Sorabell");
+    sorabell::win32::Win32Graphics graphics;
     ImportedHookLibrary hooks;
-    sorabell::display::Tlumora form(system.platform(), toolkit, hooks);
+    sorabell::display::Tlumora form(system.platform(), toolkit, graphics, hooks);
     toolkit.Run();
     return 0;
 }

@@ -5,14 +5,35 @@
 #include <cstdint>
 #include <string>
 
+#include "platform/Color.h"
+#include "platform/Graphics.h"
+#include "settings/Schema.h"
 #include "tags/TagRecords.h"
 
 namespace sorabell::display {
 
+// The settings of one display line: format, scroll flag, colour, shadow colour.
+using TDisp = settings::LineSettings;
+
+// The display settings of the skin in use.
+struct TSkinView {
+    std::string SkinSection;  // a skin's name, or "(Default)"
+    int32_t DispSw = 0;       // the effective line mode: 0 one line, 1 two, 2 three
+    std::array<TDisp, 3> Disp{};
+    bool Skin = false;
+    bool Color = false;
+    bool ExtTime = false;
+    bool ColorPick = false;
+    TColor BGColor = 0;
+    TColor LumoraColor = 0;
+    platform::FontSpec NFont;  // normal size
+    platform::FontSpec DFont;  // double size
+};
+
 // The run-time state of one display line.
 struct TDispOption {
-    std::string text;      // the expanded line
-    bool lyrics = false;   // its format holds the lyrics placeholder
+    std::string text;          // the expanded line
+    bool lyrics = false;       // its format holds the lyrics placeholder
     int32_t scrollMode = 0;    // 0 at rest at the start, 1 moving left, 2 moving back
     int32_t scrollOffset = 0;  // unscaled pixels
     int32_t waitCount = 0;

@@ -1,16 +1,20 @@
 #pragma once
-// The display program's main form: never shown, it receives the hook library's messages and
-// drives the display painted onto Winamp's window.
+// The display program's main form. It is never shown: it follows Winamp's window, builds the
+// display lines of the playing song and paints them, with the time and the menu mark, onto
+// Winamp's window. Timer ticks, the hook library's posted messages and the menu drive it.
 
 #include <array>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "display/DisplayTypes.h"
+#include "display/Format.h"
+#include "display/Lyrics.h"
+#include "platform/Graphics.h"
 #include "platform/HookLibrary.h"
 #include "platform/Platform.h"
 #include "platform/Toolkit.h"
-#include "tags/LightStrings.h"
 
 namespace sorabell::display {
 
@@ -19,41 +23,129 @@ public:
     static constexpr const char* kClassName = "Tlumora";
     static constexpr const char* kCaption = "Sorabell";
 
+    // The items of the menu, in menu order.
+    enum MenuItem {
+        Lumoraupdate1,
+        LumoraPreferences1,
+        N3,
+        UpdatePlayList1,
+        NowFileInfo1,
+        TimeRemaining1,
+        N1,
+        LumoraLyricsEditor1,
+        Kettle1,
+        N2,
+        ThisWindowClose1,
+    };
+
     // Creates the hidden form and runs FormCreate; FormClose runs when the form closes.
-    Tlumora(platform::Platform& platform, platform::Toolkit& toolkit, platform::HookLibrary& hooks);
+    Tlumora(platform::Platform& platform, platform::Toolkit& toolkit, platform::Graphics& graphics,
+            platform::HookLibrary& hooks);
     Tlumora(const Tlumora&) = delete;
     Tlumora& operator=(const Tlumora&) = delete;
 
     platform::Form& form() { return *form_; }
     platform::Timer& timer() { return *Timer1; }
-    // The check mark of the menu item that shows the remaining time.
-    bool timeRemaining() const { return timeRemaining_; }
-    void SetTimeRemaining(bool checked) { timeRemaining_ = checked; }
+    platform::PopupMenu& menu() { return *PopupMenu1; }
+    bool timeRemaining() const { return PopupMenu1->checked(TimeRemaining1); }
+
+    // What the display shows and keeps, for its owner and tests.
     const std::string& edit1Text() const { return Edit1; }
+    const TSkinView& skinView() const { return skinView_; }
+    int32_t configuredLineMode() const { return configuredDispSw_; }
+    const std::array<TDispOption, 3>& lines() const { return lines_; }
+    const SongFields& songFields() const { return SongFields_; }
+    const Tmp3info& song() const { return song_; }
+    const std::vector<LyricsEntry>& lyrics() const { return LyricsList; }
+    const std::string& skinFolder() const { return SkinFolder; }
+    const std::string& winampFolder() const { return WinampFolder; }
+    const std::string& lyricsFolder() const { return lyricsFolder_; }
+    const std::string& mark() const { return mark_; }
+    int32_t scrollDot() const { return ScrollDot; }
+    int32_t tickCount() const { return TickCount; }
+    bool mouseHeld() const { return MouseHeld != 0; }
+    bool randomSkin() const { return RandomSkin; }
+    bool fontCh() const { return FontCh != 0; }
+    const platform::FontSpec& dialogFont() const { return Label2Font; }
+    platform::Point displayOrigin() const { return DisplayOrigin; }
+    const std::array<TColor, 6>& pickColors() const { return PickColors; }
+    platform::Bitmap& displayBitmap() { return *DisplayBitmap; }
+    platform::Bitmap& backBitmap() { return *BackBitmap; }
+    platform::Bitmap& timeBitmap() { return *TimeBitmap; }
+    platform::ImageList& numberCells() { return *ImageList1; }
+
+    // The operations of the display, as the handlers and the menu use them.
+    void Timer1Timer();
+    void ReadWinampTitle();
+    void ReloadSettings();
+    void LoadSkin(const std::string& skinName, bool writeToWinampIni);
+    void Edit1Change();
+    std::string ExpandFormat(const std::string& format);
+    void RenderDisplay();
+    void PaintOnWinamp();
+    void DrawTime();
+    void ChooseRandomSkin();
+    void ApplyDialogFonts();
+    void FollowSkinDialog();
 
 private:
     void FormCreate();
     void FormClose();
+    void CreateMenu();
     bool WndProc(const platform::WindowMessage& message);
+    void SetEdit1Text(const std::string& text);
+
+    platform::WindowHandle FindWinamp();
+    int ScaleFactor(platform::WindowHandle winamp);
+    intptr_t Query(platform::WindowHandle winamp, uintptr_t wParam, intptr_t lParam);
+    void ReadSongInformation();
+    void LoadLyrics();
+    void ScrollLines(bool& changed);
+    void DrawLine(int line, int x, int y);
+    void DrawColorBands(int line, int x, int y);
+    void DrawFrame(int a, int bottom);
 
     platform::Platform& platform_;
     platform::Toolkit& toolkit_;
+    platform::Graphics& graphics_;
     platform::HookLibrary& hooks_;
 
+    // Components.
     std::unique_ptr<platform::Form> form_;
     std::unique_ptr<platform::Timer> Timer1;
-    std::unique_ptr<tags::TLightStrings> LyricsList;
-    // Winamp's title without its " - Winamp"; " " until a title has been read.
-    std::string Edit1;
+    std::unique_ptr<platform::PopupMenu> PopupMenu1;
+    std::unique_ptr<platform::ImageList> ImageList1;
+    std::string Edit1;  // Winamp's title without " - Winamp"; " " until a title has been read
+    platform::FontSpec Label2Font;  // the font given to Winamp's dialogs
 
-    bool timeRemaining_ = false;
+    // Fields.
+    TSkinView skinView_;
+    std::array<TColor, 6> PickColors{};
+    bool RandomSkin = false;
     int32_t MouseHeld = 0;
-    int32_t TickCount = 0;
-    int32_t ScrollDot = 6;
-    std::string lastTitle_;
-    std::string mark_;
+    int32_t FontCh = 0;
+    int32_t trackNumber_ = 0;
+    platform::Point DisplayOrigin{109, 24};
+    int32_t configuredDispSw_ = 0;
     std::array<TDispOption, 3> lines_{};
+    std::string versewrightFolder_;
+    std::string kettleFolder_;
+    std::string SkinFolder;
+    std::string mark_;
+    int32_t ScrollDot = 6;
     Tmp3info song_;
+    SongFields SongFields_;
+    std::vector<LyricsEntry> LyricsList;
+    platform::WindowHandle skinListBox_ = 0;
+    std::string lyricsFolder_;
+    std::string lastTitle_;
+    int32_t TickCount = 0;
+    platform::WindowHandle winamp_ = 0;
+    std::unique_ptr<platform::Bitmap> DisplayBitmap;
+    std::unique_ptr<platform::Bitmap> BackBitmap;
+    std::unique_ptr<platform::Bitmap> TimeBitmap;
+    std::unique_ptr<platform::Bitmap> TimeBackBitmap;
+    std::string WinampFolder;
 };
 
 }  // namespace sorabell::display

@@ -59,6 +59,25 @@ public:
     std::function<void()> OnTimer;
 };
 
+// A popup menu of a form: items with a caption ("-" makes a separator), a click handler and
+// their enabled, visible and checked states.
+class PopupMenu {
+public:
+    virtual ~PopupMenu() = default;
+    // The index of the new item.
+    virtual int AddItem(const std::string& caption, std::function<void()> onClick = {}) = 0;
+    virtual std::string caption(int item) const = 0;
+    virtual bool enabled(int item) const = 0;
+    virtual void SetEnabled(int item, bool enabled) = 0;
+    virtual bool visible(int item) const = 0;
+    virtual void SetVisible(int item, bool visible) = 0;
+    virtual bool checked(int item) const = 0;
+    virtual void SetChecked(int item, bool checked) = 0;
+    // Shows the menu at a screen position; returns when it has closed, after the chosen item's
+    // handler has run.
+    virtual void Popup(int x, int y) = 0;
+};
+
 class Toolkit {
 public:
     virtual ~Toolkit() = default;
@@ -68,6 +87,7 @@ public:
     // The first form made is the application's main form.
     virtual std::unique_ptr<Form> CreateForm(const FormSpec& spec) = 0;
     virtual std::unique_ptr<Timer> CreateTimer() = 0;
+    virtual std::unique_ptr<PopupMenu> CreatePopupMenu(Form& owner) = 0;
     // Runs the message loop until the main form has closed.
     virtual void Run() = 0;
     // A message box with an OK button, captioned with the application's title.

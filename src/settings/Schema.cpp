@@ -11,6 +11,7 @@ constexpr Default Fixed(bool v) { return {Default::Kind::Value, v, 0}; }
 constexpr Default Fixed(const char* v) { return {Default::Kind::Value, v, 0}; }
 constexpr Default ProgramFolder() { return {Default::Kind::ProgramFolder, 0, 0}; }
 constexpr Default CurrentFontName() { return {Default::Kind::CurrentFontName, 0, 0}; }
+constexpr Default CurrentDoubleFontName() { return {Default::Kind::CurrentDoubleFontName, 0, 0}; }
 constexpr Default LineEditText(int line) { return {Default::Kind::LineEditText, 0, line}; }
 constexpr Default CentredTop() { return {Default::Kind::CentredTop, 0, 0}; }
 constexpr Default CentredLeft() { return {Default::Kind::CentredLeft, 0, 0}; }
@@ -42,7 +43,7 @@ const Setting<SkinSettings> kSkinSchema[] = {
     {"NFontName", FIELD(SkinSettings, NFontName), CurrentFontName(), Fixed("ＭＳ ゴシック")},
     {"NFontSize", FIELD(SkinSettings, NFontSize), Fixed(-12), Fixed(-12)},
     {"NFontStyle", FIELD(SkinSettings, NFontStyle), Fixed(0), Fixed(0)},
-    {"DFontName", FIELD(SkinSettings, DFontName), CurrentFontName(), Fixed("ＭＳ ゴシック")},
+    {"DFontName", FIELD(SkinSettings, DFontName), CurrentDoubleFontName(), Fixed("ＭＳ ゴシック")},
     {"DFontSize", FIELD(SkinSettings, DFontSize), Fixed(-24), Fixed(-24)},
     {"DFontStyle", FIELD(SkinSettings, DFontStyle), Fixed(0), Fixed(0)},
 };
@@ -89,6 +90,8 @@ std::string DefaultText(const Default& d, const DefaultContext& context) {
             return context.programFolder;
         case Default::Kind::CurrentFontName:
             return context.currentFontName;
+        case Default::Kind::CurrentDoubleFontName:
+            return context.currentDoubleFontName;
         case Default::Kind::LineEditText:
             return context.lineEditTexts.at(static_cast<size_t>(d.line));
         default:

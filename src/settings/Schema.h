@@ -81,14 +81,24 @@ struct WindowSettings {
 // What the defaults that are no constants depend on.
 struct DefaultContext {
     std::string programFolder;                // the running program's folder, ending in "\"
-    std::string currentFontName;              // display: the face of a newly made font
+    std::string currentFontName;              // display: the normal-size font's current face
+    std::string currentDoubleFontName;        // display: the double-size font's current face
     std::array<std::string, 3> lineEditTexts;  // preferences: the texts of the three line boxes
     int32_t centredTop = 0;                   // preferences: the window centred on the screen
     int32_t centredLeft = 0;
 };
 
 struct Default {
-    enum class Kind { Value, ProgramFolder, CurrentFontName, LineEditText, CentredTop, CentredLeft, NotRead };
+    enum class Kind {
+        Value,
+        ProgramFolder,
+        CurrentFontName,
+        CurrentDoubleFontName,
+        LineEditText,
+        CentredTop,
+        CentredLeft,
+        NotRead
+    };
     Kind kind = Kind::NotRead;
     std::variant<int32_t, bool, const char*> value = 0;
     int line = 0;  // Kind::LineEditText

@@ -4,22 +4,29 @@ namespace sorabell::tags {
 
 namespace {
 
-// The header at `offset` when it and the chunk's data fit before `limit`.
-std::optional<ChunkHeader> ReadHeader(platform::BinaryFile& file, uint64_t offset, uint64_t limit) {
+// A chunk's header and the first four bytes of its data, where a form or a list keeps its
+// type: one read for both, since a walk's cost is its reads.
+struct Peeked {
+    ChunkHeader header;
+    std::string type;  // empty when the data hold fewer than four bytes
+};
+
+// The header at `offset` when it fits before `limit`.
+std::optional<Peeked> ReadHeader(platform::BinaryFile& file, uint64_t offset, uint64_t limit) {
     if (offset + 8 > limit) {
         return std::nullopt;
     }
-    char raw[8];
-    if (file.ReadAt(offset, raw, sizeof raw) != sizeof raw) {
+    char raw[12];
+    const size_t got = file.ReadAt(offset, raw, sizeof raw);
+    if (got < 8) {
         return std::nullopt;
     }
-    const std::string_view bytes(raw, sizeof raw);
-    return ChunkHeader{offset, std::string(bytes.substr(0, 4)), ReadLE32(bytes, 4)};
-}
-
-std::string ReadFourCC(platform::BinaryFile& file, uint64_t offset) {
-    char raw[4];
-    return file.ReadAt(offset, raw, sizeof raw) == sizeof raw ? std::string(raw, sizeof raw) : std::string();
+    const std::string_view bytes(raw, got);
+    Peeked peeked{ChunkHeader{offset, std::string(bytes.substr(0, 4)), ReadLE32(bytes, 4)}, {}};
+    if (peeked.header.size >= 4 && got == sizeof raw) {
+        peeked.type = std::string(bytes.substr(8, 4));
+    }
+    return peeked;
 }
 
 }  // namespace
@@ -47,15 +54,16 @@ std::optional<RmpLayout> FindRmpForm(platform::BinaryFile& file) {
     const uint64_t fileSize = file.Size();
     uint64_t offset = 0;
     std::optional<ChunkHeader> form;
-    while (auto header = ReadHeader(file, offset, fileSize)) {
-        if (header->id == "RIFF" && header->size >= 4 && ReadFourCC(file, header->dataOffset()) == "RMP3") {
+    while (auto peeked = ReadHeader(file, offset, fileSize)) {
+        const ChunkHeader& header = peeked->header;
+        if (header.id == "RIFF" && peeked->type == "RMP3") {
             form = header;
             break;
         }
-        if (header->end() > fileSize) {
+        if (header.end() > fileSize) {
             return std::nullopt;
         }
-        offset = header->end();
+        offset = header.end();
     }
     if (!form) {
         return std::nullopt;
@@ -65,23 +73,23 @@ std::optional<RmpLayout> FindRmpForm(platform::BinaryFile& file) {
     layout.formOffset = form->offset;
     layout.formEnd = std::min<uint64_t>(form->dataOffset() + form->size, fileSize);
     offset = form->dataOffset() + 4;
-    while (auto header = ReadHeader(file, offset, layout.formEnd)) {
-        if (header->dataOffset() + header->size > layout.formEnd) {
+    while (auto peeked = ReadHeader(file, offset, layout.formEnd)) {
+        ChunkHeader& header = peeked->header;
+        if (header.dataOffset() + header.size > layout.formEnd) {
             // Only the audio may be cut short: it then ends at the end of the file.
-            if (header->id == "data" && !layout.data && layout.formEnd == fileSize) {
-                header->size = static_cast<uint32_t>(fileSize - header->dataOffset());
+            if (header.id == "data" && !layout.data && layout.formEnd == fileSize) {
+                header.size = static_cast<uint32_t>(fileSize - header.dataOffset());
                 layout.data = header;
                 layout.dataSizeBeyondFile = true;
             }
             break;
         }
-        if (header->id == "data" && !layout.data) {
+        if (header.id == "data" && !layout.data) {
             layout.data = header;
-        } else if (header->id == "LIST" && !layout.info && header->size >= 4 &&
-                   ReadFourCC(file, header->dataOffset()) == "INFO") {
+        } else if (header.id == "LIST" && !layout.info && peeked->type == "INFO") {
             layout.info = header;
         }
-        offset = header->end();
+        offset = header.end();
     }
     return layout;
 }

@@ -122,6 +122,13 @@ InfoWrite WriteInfoList(platform::BinaryFile& file, const TRMPInfo& info, bool i
         file.WriteAt(cut, tail.data(), tail.size());
         file.Truncate(newEnd);
         file.WriteAt(layout->formOffset + 4, LE32(formSize).data(), 4);
+        // An INFO list before the audio would still be found first and hide the new one: it
+        // becomes padding, which every reader skips, and the audio stays where it is.
+        for (auto early = layout->info; early && early->offset < data.offset;) {
+            file.WriteAt(early->offset, "JUNK", 4);
+            const auto again = FindRmpForm(file);
+            early = again ? again->info : std::nullopt;
+        }
     } catch (const EInOutError&) {
         // Leave a well-formed file without an INFO list rather than half of one.
         try {

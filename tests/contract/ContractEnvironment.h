@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 
+#include "contract/PlayerControl.h"
 #include "platform/Platform.h"
 
 namespace sorabell::testing {
@@ -20,6 +21,8 @@ public:
     virtual const std::string& folder() const = 0;
     // A key below HKEY_CURRENT_USER that holds nothing yet.
     virtual const std::string& registryPath() const = 0;
+    // Starts a player stand-in whose folder is `folder` (which exists).
+    virtual std::unique_ptr<PlayerControl> StartPlayer(const std::string& folder) = 0;
 };
 
 // Defined once per backend.
@@ -31,6 +34,7 @@ protected:
     const std::string& folder() const { return env_->folder(); }
     const std::string& registryPath() const { return env_->registryPath(); }
     std::string PathOf(const std::string& name) const { return folder() + name; }
+    std::unique_ptr<PlayerControl> StartPlayer() { return env_->StartPlayer(folder()); }
 
 private:
     std::unique_ptr<ContractEnvironment> env_ = MakeContractEnvironment();

@@ -148,6 +148,29 @@ TEST_F(FileSystemContract, PositionedReadsWritesAndTruncation) {
     EXPECT_EQ(Read("f.bin"), "");
 }
 
+TEST_F(FileSystemContract, TheFirstSizeAlreadyCountsTheWritesBeforeIt) {
+    Write("g.bin", "0123456789");
+    auto grown = os().files.Open(PathOf("g.bin"), OpenMode::ReadWrite);
+    grown->WriteAt(12, "Z", 1);
+    EXPECT_EQ(grown->Size(), 13u);
+    grown.reset();
+    auto cut = os().files.Open(PathOf("g.bin"), OpenMode::ReadWrite);
+    cut->Truncate(3);
+    EXPECT_EQ(cut->Size(), 3u);
+}
+
+TEST_F(FileSystemContract, AFolderDoesNotOpenAsAFile) {
+    ASSERT_TRUE(os().files.CreateFolder(PathOf("Skins")));
+    for (const OpenMode mode : {OpenMode::Read, OpenMode::ReadWrite}) {
+        try {
+            os().files.Open(PathOf("Skins"), mode);
+            ADD_FAILURE() << "a folder opened";
+        } catch (const EInOutError& e) {
+            EXPECT_EQ(e.systemError(), 5u);
+        }
+    }
+}
+
 TEST_F(FileSystemContract, FoldersAreMadeOneLevelAtATime) {
     auto& files = os().files;
     EXPECT_TRUE(files.CreateFolder(PathOf("Lyrics")));

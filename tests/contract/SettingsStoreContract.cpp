@@ -20,6 +20,7 @@ protected:
         DefaultContext context;
         context.programFolder = "C:\\Program Files\\Sorabell\\";
         context.currentFontName = "ＭＳ Ｐゴシック";
+        context.currentDoubleFontName = "ＭＳ 明朝";
         context.lineEditTexts = {"%0. %1 - %2 %a", "～ %5 ～", "Sorabell"};
         context.centredTop = 141;
         context.centredLeft = 265;
@@ -56,8 +57,8 @@ TEST_F(SettingsStore, AnEmptyStoreReadsTheDisplayDefaults) {
     }
     EXPECT_EQ(skin.BGColor, 263170);
     EXPECT_EQ(skin.LumoraColor, 3166400);
-    EXPECT_EQ(skin.NFontName, "ＭＳ Ｐゴシック");  // the display's current font
-    EXPECT_EQ(skin.DFontName, "ＭＳ Ｐゴシック");
+    EXPECT_EQ(skin.NFontName, "ＭＳ Ｐゴシック");  // the display's current fonts
+    EXPECT_EQ(skin.DFontName, "ＭＳ 明朝");
     EXPECT_EQ(skin.NFontSize, -12);
     EXPECT_EQ(skin.DFontSize, -24);
     EXPECT_EQ(skin.NFontStyle, 0);

@@ -2,6 +2,7 @@
 #include "sim/TempFolder.h"
 
 #include "platform/sim/SimMachine.h"
+#include "sim/SimPlayer.h"
 
 namespace sorabell::testing {
 
@@ -16,6 +17,9 @@ public:
     platform::Platform& platform() override { return program_->platform(); }
     const std::string& folder() const override { return folder_; }
     const std::string& registryPath() const override { return registryPath_; }
+    std::unique_ptr<PlayerControl> StartPlayer(const std::string& folder) override {
+        return std::make_unique<SimPlayer>(machine_.desktop(), machine_.files(), folder);
+    }
 
 private:
     TempFolder temp_;

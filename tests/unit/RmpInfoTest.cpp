@@ -147,6 +147,20 @@ TEST(RmpInfoWriting, ReplacesEverythingAfterTheAudioWithOneInfoList) {
     EXPECT_EQ(Reread(file), SampleInfo());
 }
 
+TEST(RmpInfoWriting, InfoListsBeforeTheAudioBecomePaddingSoTheNewOneIsRead) {
+    const std::string audio = MpegPayload(500);
+    const std::string body = "RMP3" + InfoList({TextChunk("INAM", "first")}) + Chunk("fmt ", "x") +
+                             InfoList({TextChunk("INAM", "second")}) + Chunk("data", audio);
+    MemoryFile file("RIFF" + Le32(static_cast<uint32_t>(body.size())) + body);
+    ASSERT_EQ(WriteInfoList(file, SampleInfo(), true), InfoWrite::Written);
+    const std::string& bytes = file.bytes();
+    EXPECT_EQ(Reread(file), SampleInfo());
+    EXPECT_EQ(CountOf(bytes, "LIST"), 1u);
+    EXPECT_EQ(CountOf(bytes, "JUNK"), 2u);
+    EXPECT_EQ(AudioOf(bytes), audio);
+    EXPECT_EQ(ReadLe32(bytes, 4), bytes.size() - 8);
+}
+
 TEST(RmpInfoWriting, WithoutTheSlotTheFileLosesItsTag) {
     MemoryFile file(RmpFile(MpegPayload(100)) + Id3Block("old tag"));
     ASSERT_EQ(WriteInfoList(file, SampleInfo(), false), InfoWrite::Written);

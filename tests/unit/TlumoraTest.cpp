@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "display/Tlumora.h"
+#include "platform/sim/SimGraphics.h"
 #include "platform/sim/SimMachine.h"
 #include "platform/sim/SimToolkit.h"
 #include "settings/RegIniFile.h"
@@ -11,7 +12,13 @@ namespace {
 
 class DisplayForm : public ::testing::Test {
 protected:
-    std::unique_ptr<Tlumora> Create() { return std::make_unique<Tlumora>(program_->platform(), toolkit_, hooks_); }
+    DisplayForm() {
+        machine_.files().CreateFolder("C:\\Winamp");
+        Store().WriteString("Option", "Winamp", "C:\\Winamp\\");
+    }
+    std::unique_ptr<Tlumora> Create() {
+        return std::make_unique<Tlumora>(program_->platform(), toolkit_, graphics_, hooks_);
+    }
     settings::TRegIniFile Store() { return settings::TRegIniFile(machine_.registry(), settings::kRootPath); }
 
     testing::TempFolder temp_;
@@ -19,8 +26,18 @@ protected:
     std::unique_ptr<sim::SimMachine::Program> program_ =
         machine_.StartProgram("C:\\Program Files\\Sorabell\\Sorabell.exe");
     sim::SimToolkit toolkit_;
+    sim::SimGraphics graphics_;
     sim::SimHookLibrary hooks_;
 };
+
+TEST_F(DisplayForm, ASettingsFailureAtCreationIsShownAndTheWindowStillWorks) {
+    Store().WriteString("Option", "Winamp", "C:\\No Such Folder\\");
+    auto display = Create();
+    ASSERT_EQ(toolkit_.shownMessages.size(), 1u);
+    EXPECT_NE(toolkit_.shownMessages[0].find("WINAMP.INI"), std::string::npos);
+    EXPECT_EQ(hooks_.calls.size(), 1u);
+    EXPECT_TRUE(display->timer().enabled());
+}
 
 TEST_F(DisplayForm, IsAHiddenWindowFoundByItsClassAndCaption) {
     auto display = Create();
@@ -42,7 +59,7 @@ TEST_F(DisplayForm, ClosingSavesTheRemainingTimeMarkAndRemovesTheHooks) {
     Store().WriteBool("Option", "Remain", false);
     auto display = Create();
     EXPECT_FALSE(display->timeRemaining());
-    display->SetTimeRemaining(true);
+    display->menu().SetChecked(Tlumora::TimeRemaining1, true);
     std::string expected = machine_.registry().ExportText();
     const size_t remain = expected.find("\"Remain\"=\"0\"");
     ASSERT_NE(remain, std::string::npos);
@@ -58,12 +75,12 @@ TEST_F(DisplayForm, ClosingSavesTheRemainingTimeMarkAndRemovesTheHooks) {
 TEST_F(DisplayForm, TheRemainingTimeMarkSurvivesARestart) {
     {
         auto first = Create();
-        first->SetTimeRemaining(true);
+        first->menu().SetChecked(Tlumora::TimeRemaining1, true);
         first->form().Close();
     }
     auto second = Create();
     EXPECT_TRUE(second->timeRemaining());
-    second->SetTimeRemaining(false);
+    second->menu().SetChecked(Tlumora::TimeRemaining1, false);
     second->form().Close();
     EXPECT_FALSE(Create()->timeRemaining());
 }

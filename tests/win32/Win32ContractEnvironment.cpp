@@ -5,6 +5,7 @@
 
 #include "contract/ContractEnvironment.h"
 #include "platform/win32/Win32Platform.h"
+#include "win32/Win32Helpers.h"
 
 namespace sorabell::testing {
 
@@ -32,6 +33,58 @@ void RemoveTree(const std::string& folder) {
     ::RemoveDirectoryA(folder.c_str());
 }
 
+// The stand-in program, copied into the folder as WINAMP.EXE and run.
+class Win32Player : public PlayerControl {
+public:
+    explicit Win32Player(std::string folder) : folder_(std::move(folder)) {
+        const std::string exe = folder_ + "WINAMP.EXE";
+        ::CopyFileA((ProgramFolder() + "standin.exe").c_str(), exe.c_str(), FALSE);
+        STARTUPINFOA startup{};
+        startup.cb = sizeof startup;
+        PROCESS_INFORMATION info{};
+        std::string line = "\"" + exe + "\"";
+        if (::CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, folder_.c_str(), &startup,
+                             &info)) {
+            ::CloseHandle(info.hThread);
+            process_ = info.hProcess;
+            WaitFor([&] {
+                HWND window = ::FindWindowA("Winamp v1.x", nullptr);
+                DWORD pid = 0;
+                ::GetWindowThreadProcessId(window, &pid);
+                main_ = pid == info.dwProcessId ? window : nullptr;
+                return main_ != nullptr;
+            });
+            playList_ = ::FindWindowA("Winamp PE", nullptr);
+        }
+    }
+    ~Win32Player() override {
+        if (process_ != nullptr) {
+            Command("quit");
+            if (::WaitForSingleObject(process_, 5000) != WAIT_OBJECT_0) {
+                ::TerminateProcess(process_, 1);
+            }
+            ::CloseHandle(process_);
+        }
+    }
+    Win32Player(const Win32Player&) = delete;
+    Win32Player& operator=(const Win32Player&) = delete;
+
+    platform::WindowHandle main() const override { return reinterpret_cast<platform::WindowHandle>(main_); }
+    platform::WindowHandle playList() const override { return reinterpret_cast<platform::WindowHandle>(playList_); }
+    const std::string& folder() const override { return folder_; }
+    void Command(const std::string& command) override {
+        if (main_ != nullptr) {
+            SendPlayerCommand(main_, command);
+        }
+    }
+
+private:
+    std::string folder_;
+    HANDLE process_ = nullptr;
+    HWND main_ = nullptr;
+    HWND playList_ = nullptr;
+};
+
 class Win32ContractEnvironment : public ContractEnvironment {
 public:
     Win32ContractEnvironment() {
@@ -50,6 +103,9 @@ public:
     platform::Platform& platform() override { return system_.platform(); }
     const std::string& folder() const override { return folder_; }
     const std::string& registryPath() const override { return registryPath_; }
+    std::unique_ptr<PlayerControl> StartPlayer(const std::string& folder) override {
+        return std::make_unique<Win32Player>(folder);
+    }
 
 private:
     win32::Win32Platform system_;

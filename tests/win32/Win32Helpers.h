@@ -54,4 +54,13 @@ bool WaitFor(Condition done, DWORD timeoutMs = 10000) {
     return true;
 }
 
+// Sends one of the stand-in's commands and waits until it has been carried out.
+inline void SendPlayerCommand(HWND player, const std::string& command) {
+    COPYDATASTRUCT data{};
+    data.cbData = static_cast<DWORD>(command.size());
+    data.lpData = const_cast<char*>(command.data());
+    DWORD_PTR result = 0;
+    ::SendMessageTimeoutA(player, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data), SMTO_NORMAL, 5000, &result);
+}
+
 }  // namespace sorabell::testing

@@ -2,6 +2,7 @@
 
 #include <iconv.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <stdexcept>
@@ -10,41 +11,8 @@ namespace sorabell::sim {
 
 namespace {
 
-class Converter {
-public:
-    Converter(const char* to, const char* from) : cd_(iconv_open(to, from)) {
-        if (cd_ == reinterpret_cast<iconv_t>(-1)) {
-            throw std::runtime_error(std::string("iconv cannot convert ") + from + " to " + to);
-        }
-    }
-    ~Converter() { iconv_close(cd_); }
-    Converter(const Converter&) = delete;
-    Converter& operator=(const Converter&) = delete;
-
-    // Converts as much as possible; returns the number of input bytes consumed.
-    size_t Convert(std::string_view in, std::string& out) {
-        iconv(cd_, nullptr, nullptr, nullptr, nullptr);
-        char* src = const_cast<char*>(in.data());
-        size_t srcLeft = in.size();
-        char buffer[256];
-        while (srcLeft > 0) {
-            char* dst = buffer;
-            size_t dstLeft = sizeof buffer;
-            const size_t rc = iconv(cd_, &src, &srcLeft, &dst, &dstLeft);
-            out.append(buffer, static_cast<size_t>(dst - buffer));
-            if (rc == static_cast<size_t>(-1) && errno != E2BIG) {
-                break;
-            }
-        }
-        return in.size() - srcLeft;
-    }
-
-private:
-    iconv_t cd_;
-};
-
 std::optional<std::string> ConvertAll(const char* to, const char* from, std::string_view in) {
-    Converter converter(to, from);
+    EncodingConverter converter(to, from);
     std::string out;
     if (converter.Convert(in, out) != in.size()) {
         return std::nullopt;
@@ -52,14 +20,57 @@ std::optional<std::string> ConvertAll(const char* to, const char* from, std::str
     return out;
 }
 
+// Both encodings hold the bytes below 0x80 as ASCII: such text needs no converter (whose
+// opening costs more than a file's path lookup).
+bool IsAscii(std::string_view text) {
+    return std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
+
 }  // namespace
 
-std::optional<std::string> Cp932ToUtf8(std::string_view cp932) { return ConvertAll("UTF-8", "CP932", cp932); }
+EncodingConverter::EncodingConverter(const std::string& to, const std::string& from)
+    : cd_(iconv_open(to.c_str(), from.c_str())) {
+    if (cd_ == reinterpret_cast<void*>(-1)) {
+        throw std::runtime_error("iconv cannot convert " + from + " to " + to);
+    }
+}
 
-std::optional<std::string> Utf8ToCp932(std::string_view utf8) { return ConvertAll("CP932", "UTF-8", utf8); }
+EncodingConverter::~EncodingConverter() { iconv_close(static_cast<iconv_t>(cd_)); }
+
+size_t EncodingConverter::Convert(std::string_view in, std::string& out) {
+    const auto cd = static_cast<iconv_t>(cd_);
+    iconv(cd, nullptr, nullptr, nullptr, nullptr);
+    char* src = const_cast<char*>(in.data());
+    size_t srcLeft = in.size();
+    char buffer[256];
+    while (srcLeft > 0) {
+        char* dst = buffer;
+        size_t dstLeft = sizeof buffer;
+        const size_t rc = iconv(cd, &src, &srcLeft, &dst, &dstLeft);
+        out.append(buffer, static_cast<size_t>(dst - buffer));
+        if (rc == static_cast<size_t>(-1) && errno != E2BIG) {
+            break;
+        }
+    }
+    return in.size() - srcLeft;
+}
+
+std::optional<std::string> Cp932ToUtf8(std::string_view cp932) {
+    if (IsAscii(cp932)) {
+        return std::string(cp932);
+    }
+    return ConvertAll("UTF-8", "CP932", cp932);
+}
+
+std::optional<std::string> Utf8ToCp932(std::string_view utf8) {
+    if (IsAscii(utf8)) {
+        return std::string(utf8);
+    }
+    return ConvertAll("CP932", "UTF-8", utf8);
+}
 
 std::string Cp932ToUtf8Lossy(std::string_view cp932) {
-    Converter converter("UTF-8", "CP932");
+    EncodingConverter converter("UTF-8", "CP932");
     std::string out;
     while (!cp932.empty()) {
         const size_t used = converter.Convert(cp932, out);

@@ -6,6 +6,7 @@
 
 #include <cerrno>
 #include <system_error>
+#include <utility>
 
 #include "platform/Errors.h"
 #include "platform/Text.h"
@@ -84,14 +85,96 @@ uint32_t AttributesOf(const struct stat& st) {
     return a;
 }
 
+// A Windows path as Windows reads it: the drive's host folder and the names below it, "." and
+// ".." applied, trailing dots and blanks of a name dropped ("song." is "song"). Empty for a path
+// no drive holds or one that Windows would refuse (a forbidden character, a relative path).
+struct ParsedPath {
+    const fs::path* drive;
+    std::vector<std::string> names;
+};
+
+std::optional<ParsedPath> ParseWindowsPath(const std::map<char, fs::path>& drives, const std::string& windowsPath) {
+    if (windowsPath.size() < 2 || windowsPath[1] != ':') {
+        return std::nullopt;
+    }
+    const auto drive = drives.find(text::UpperCase(windowsPath.substr(0, 1))[0]);
+    if (drive == drives.end()) {
+        return std::nullopt;
+    }
+    ParsedPath parsed{&drive->second, {}};
+    parsed.names.reserve(8);
+    // Takes one name; false when Windows would refuse it.
+    const auto take = [&](std::string part) {
+        if (part != "." && part != "..") {
+            while (!part.empty() && (part.back() == '.' || part.back() == ' ')) {
+                part.pop_back();
+            }
+        }
+        if (part.empty() || part == ".") {
+            return true;
+        }
+        if (part == "..") {
+            if (!parsed.names.empty()) {
+                parsed.names.pop_back();
+            }
+            return true;
+        }
+        for (size_t i = 0; i < part.size(); i += text::CharLengthAt(part, i)) {
+            if (text::CharLengthAt(part, i) == 1 && ForbiddenInName(static_cast<unsigned char>(part[i]))) {
+                return false;
+            }
+        }
+        parsed.names.push_back(std::move(part));
+        return true;
+    };
+    // Names end at "\" and "/" that are characters of their own.
+    const std::string_view rest = std::string_view(windowsPath).substr(2);
+    std::string current;
+    for (size_t i = 0; i < rest.size();) {
+        const size_t len = text::CharLengthAt(rest, i);
+        if (len == 1 && (rest[i] == '\\' || rest[i] == '/')) {
+            if (!take(std::exchange(current, {}))) {
+                return std::nullopt;
+            }
+        } else {
+            current.append(rest.substr(i, len));
+        }
+        i += len;
+    }
+    if (!take(std::move(current))) {
+        return std::nullopt;
+    }
+    return parsed;
+}
+
+// The host file a parsed path names as spelt, built as one string: path objects per name
+// would cost more than opening the file.
+std::string HostSpelling(const ParsedPath& parsed) {
+    std::string host = parsed.drive->native();
+    for (const std::string& name : parsed.names) {
+        if (host.empty() || host.back() != '/') {
+            host += '/';
+        }
+        host += HostName(name);
+    }
+    return host;
+}
+
 class SimBinaryFile : public BinaryFile {
 public:
-    SimBinaryFile(int fd, std::string path) : fd_(fd), path_(std::move(path)) {}
+    // `sizeAtOpen`: the size the opening saw, if it looked.
+    SimBinaryFile(int fd, std::string path, std::optional<uint64_t> sizeAtOpen = std::nullopt)
+        : fd_(fd), path_(std::move(path)), sizeAtOpen_(sizeAtOpen) {}
     ~SimBinaryFile() override { ::close(fd_); }
     SimBinaryFile(const SimBinaryFile&) = delete;
     SimBinaryFile& operator=(const SimBinaryFile&) = delete;
 
     uint64_t Size() override {
+        // A file is sized right after it is opened: the opening's answer serves that first
+        // question instead of a second system call; later ones ask again.
+        if (const auto known = std::exchange(sizeAtOpen_, std::nullopt)) {
+            return *known;
+        }
         struct stat st {};
         if (::fstat(fd_, &st) != 0) {
             Fail(EInOutError::Operation::Size);
@@ -119,6 +202,7 @@ public:
     }
 
     void WriteAt(uint64_t offset, const void* data, size_t count) override {
+        sizeAtOpen_.reset();
         size_t done = 0;
         while (done < count) {
             const ssize_t n = ::pwrite(fd_, static_cast<const char*>(data) + done, count - done,
@@ -134,6 +218,7 @@ public:
     }
 
     void Truncate(uint64_t size) override {
+        sizeAtOpen_.reset();
         if (::ftruncate(fd_, static_cast<off_t>(size)) != 0) {
             Fail(EInOutError::Operation::Truncate);
         }
@@ -146,6 +231,7 @@ private:
 
     int fd_;
     std::string path_;
+    std::optional<uint64_t> sizeAtOpen_;
 };
 
 }  // namespace
@@ -154,57 +240,12 @@ SimFileSystem::SimFileSystem(std::map<char, fs::path> drives, std::string tempPa
     : drives_(std::move(drives)), tempPath_(text::IncludeTrailingBackslash(tempPath)) {}
 
 std::optional<fs::path> SimFileSystem::HostPath(const std::string& windowsPath) const {
-    if (windowsPath.size() < 2 || windowsPath[1] != ':') {
+    const auto parsed = ParseWindowsPath(drives_, windowsPath);
+    if (!parsed) {
         return std::nullopt;
     }
-    const char letter = text::UpperCase(windowsPath.substr(0, 1))[0];
-    const auto drive = drives_.find(letter);
-    if (drive == drives_.end()) {
-        return std::nullopt;
-    }
-    // Split at "\" and "/" that are characters of their own.
-    std::vector<std::string> parts;
-    const std::string_view rest = std::string_view(windowsPath).substr(2);
-    std::string current;
-    for (size_t i = 0; i < rest.size();) {
-        const size_t len = text::CharLengthAt(rest, i);
-        if (len == 1 && (rest[i] == '\\' || rest[i] == '/')) {
-            parts.push_back(std::move(current));
-            current.clear();
-        } else {
-            current.append(rest.substr(i, len));
-        }
-        i += len;
-    }
-    parts.push_back(std::move(current));
-
-    std::vector<std::string> resolved;
-    for (std::string& part : parts) {
-        // Windows drops trailing dots and blanks of a name ("song." is "song").
-        if (part != "." && part != "..") {
-            while (!part.empty() && (part.back() == '.' || part.back() == ' ')) {
-                part.pop_back();
-            }
-        }
-        if (part.empty() || part == ".") {
-            continue;
-        }
-        if (part == "..") {
-            if (!resolved.empty()) {
-                resolved.pop_back();
-            }
-            continue;
-        }
-        for (size_t i = 0; i < part.size(); i += text::CharLengthAt(part, i)) {
-            if (text::CharLengthAt(part, i) == 1 && ForbiddenInName(static_cast<unsigned char>(part[i]))) {
-                return std::nullopt;
-            }
-        }
-        resolved.push_back(part);
-    }
-
-    fs::path host = drive->second;
-    for (const std::string& part : resolved) {
+    fs::path host = *parsed->drive;
+    for (const std::string& part : parsed->names) {
         fs::path exact = host / HostName(part);
         std::error_code ec;
         if (!fs::exists(fs::symlink_status(exact, ec)) && fs::is_directory(host, ec)) {
@@ -308,6 +349,25 @@ bool SimFileSystem::CreateFolder(const std::string& path) {
 
 std::unique_ptr<BinaryFile> SimFileSystem::Open(const std::string& path, OpenMode mode) {
     const auto operation = mode == OpenMode::CreateAlways ? EInOutError::Operation::Create : EInOutError::Operation::Open;
+    if (mode != OpenMode::CreateAlways) {
+        // The name as given nearly always exists as spelt: one open, then the checks on the open
+        // file, and no search of the folders (reading a tag is open, size, read, close).
+        const auto parsed = ParseWindowsPath(drives_, path);
+        if (!parsed) {
+            throw EInOutError(operation, path, ERROR_INVALID_NAME);
+        }
+        const int fd = ::open(HostSpelling(*parsed).c_str(), O_CLOEXEC | (mode == OpenMode::Read ? O_RDONLY : O_RDWR));
+        if (fd >= 0) {
+            struct stat st {};
+            const bool statted = ::fstat(fd, &st) == 0;
+            if (!statted || S_ISDIR(st.st_mode) || (mode != OpenMode::Read && (AttributesOf(st) & attr::ReadOnly))) {
+                ::close(fd);
+                throw EInOutError(operation, path, statted ? ERROR_ACCESS_DENIED : WindowsError(errno));
+            }
+            return std::make_unique<SimBinaryFile>(fd, path, static_cast<uint64_t>(st.st_size));
+        }
+        // Otherwise the search below finds the name or tells why it cannot be opened.
+    }
     const auto host = HostPath(path);
     if (!host) {
         throw EInOutError(operation, path, ERROR_INVALID_NAME);

@@ -8,9 +8,11 @@
 #include <string>
 
 #include "platform/Platform.h"
+#include "platform/sim/SimDesktop.h"
 #include "platform/sim/SimFileSystem.h"
 #include "platform/sim/SimIniFiles.h"
 #include "platform/sim/SimProcesses.h"
+#include "platform/sim/SimRandom.h"
 #include "platform/sim/SimRegistry.h"
 
 namespace sorabell::sim {
@@ -43,12 +45,16 @@ public:
     SimRegistry& registry() { return registry_; }
     SimIniFiles& iniFiles() { return iniFiles_; }
     SimSession& session() { return *session_; }
+    SimDesktop& desktop() { return desktop_; }
+    SimRandom& random() { return random_; }
 
 private:
     std::filesystem::path root_;
     SimFileSystem files_;
     SimRegistry registry_;
     SimIniFiles iniFiles_;
+    SimDesktop desktop_;
+    SimRandom random_;
     std::shared_ptr<SimSession> session_;
 };
 

@@ -1,15 +1,39 @@
 #include "platform/sim/SimToolkit.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace sorabell::sim {
 
 SimForm::SimForm(SimToolkit& toolkit, platform::FormSpec spec, platform::WindowHandle handle)
     : toolkit_(toolkit), spec_(std::move(spec)), handle_(handle) {
     toolkit_.forms_.push_back(this);
+    if (toolkit_.desktop_ != nullptr) {
+        SimDesktop::Window window;
+        window.className = spec_.className;
+        window.title = spec_.caption;
+        window.handler = [this](const platform::WindowMessage& message) {
+            return static_cast<intptr_t>(Deliver(message));
+        };
+        handle_ = toolkit_.desktop_->AddWindow(std::move(window));
+    }
 }
 
-SimForm::~SimForm() { std::erase(toolkit_.forms_, this); }
+SimForm::~SimForm() {
+    std::erase(toolkit_.forms_, this);
+    if (toolkit_.desktop_ != nullptr) {
+        toolkit_.desktop_->RemoveWindow(handle_);
+    }
+}
+
+void SimForm::SetCaption(const std::string& caption) {
+    spec_.caption = caption;
+    if (toolkit_.desktop_ != nullptr) {
+        if (auto* window = toolkit_.desktop_->Find(handle_)) {
+            window->title = caption;
+        }
+    }
+}
 
 void SimForm::Close() {
     if (closed_) {
@@ -19,6 +43,9 @@ void SimForm::Close() {
         platform::Dispatch(toolkit_, OnClose);
     }
     closed_ = true;
+    if (toolkit_.desktop_ != nullptr) {
+        toolkit_.desktop_->RemoveWindow(handle_);
+    }
 }
 
 bool SimForm::Deliver(const platform::WindowMessage& message) {
@@ -45,6 +72,18 @@ std::unique_ptr<platform::Form> SimToolkit::CreateForm(const platform::FormSpec&
 }
 
 std::unique_ptr<platform::Timer> SimToolkit::CreateTimer() { return std::make_unique<SimTimer>(*this); }
+
+std::unique_ptr<platform::PopupMenu> SimToolkit::CreatePopupMenu(platform::Form&) {
+    return std::make_unique<SimPopupMenu>(*this);
+}
+
+void SimPopupMenu::Popup(int x, int y) {
+    popups.push_back({x, y});
+    const int choice = std::exchange(nextChoice, -1);
+    if (choice >= 0) {
+        Choose(toolkit_, choice);
+    }
+}
 
 SimForm* SimToolkit::FindForm(const std::string& className, const std::string& caption) const {
     for (SimForm* form : forms_) {

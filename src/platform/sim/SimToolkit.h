@@ -5,8 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "platform/HookLibrary.h"
+#include "platform/MenuItems.h"
 #include "platform/Toolkit.h"
+#include "platform/sim/SimDesktop.h"
 
 namespace sorabell::sim {
 
@@ -21,7 +22,7 @@ public:
 
     platform::WindowHandle handle() const override { return handle_; }
     std::string caption() const override { return spec_.caption; }
-    void SetCaption(const std::string& caption) override { spec_.caption = caption; }
+    void SetCaption(const std::string& caption) override;
     bool visible() const override { return spec_.visible; }
     void SetVisible(bool visible) override { spec_.visible = visible; }
     void Close() override;
@@ -58,12 +59,31 @@ private:
     bool enabled_ = true;
 };
 
+// A popup menu that records where it was opened and picks the item a test asked for.
+class SimPopupMenu : public platform::ItemPopupMenu {
+public:
+    explicit SimPopupMenu(SimToolkit& toolkit) : toolkit_(toolkit) {}
+    void Popup(int x, int y) override;
+
+    // Where the menu was opened, in order.
+    std::vector<platform::Point> popups;
+    // The item the next Popup chooses; -1 closes the menu without a choice.
+    int nextChoice = -1;
+
+private:
+    SimToolkit& toolkit_;
+};
+
 class SimToolkit : public platform::Toolkit {
 public:
+    // With a desktop, the forms are windows of it: other programs find them and post to them.
+    explicit SimToolkit(SimDesktop* desktop = nullptr) : desktop_(desktop) {}
+
     void SetTitle(const std::string& title) override { title_ = title; }
     std::string title() const override { return title_; }
     std::unique_ptr<platform::Form> CreateForm(const platform::FormSpec& spec) override;
     std::unique_ptr<platform::Timer> CreateTimer() override;
+    std::unique_ptr<platform::PopupMenu> CreatePopupMenu(platform::Form& owner) override;
     void Run() override {}
     void ShowMessage(const std::string& text) override { shownMessages.push_back(text); }
 
@@ -76,19 +96,11 @@ public:
 private:
     friend class SimForm;
     friend class SimTimer;
+    SimDesktop* desktop_;
     std::string title_;
     std::vector<SimForm*> forms_;
     std::vector<SimTimer*> timers_;
     platform::WindowHandle nextHandle_ = 0x10010;
-};
-
-// Records the hook library's calls.
-class SimHookLibrary : public platform::HookLibrary {
-public:
-    void sethook(platform::WindowHandle display) override { calls.push_back("sethook " + std::to_string(display)); }
-    void freehook() override { calls.push_back("freehook"); }
-
-    std::vector<std::string> calls;
 };
 
 }  // namespace sorabell::sim

@@ -68,9 +68,60 @@ struct RegKeyTraits {
     static void Close(Handle h) { ::RegCloseKey(h); }
 };
 
+template <class T>
+struct GdiObjectTraits {  // fonts, pens, brushes, bitmaps
+    using Handle = T;
+    static Handle Invalid() { return nullptr; }
+    static void Close(Handle h) { ::DeleteObject(h); }
+};
+
+struct MemoryDcTraits {  // CreateCompatibleDC
+    using Handle = HDC;
+    static Handle Invalid() { return nullptr; }
+    static void Close(Handle h) { ::DeleteDC(h); }
+};
+
 using ScopedHandle = ScopedHandleT<KernelHandleTraits>;
 using ScopedFile = ScopedHandleT<FileHandleTraits>;
 using ScopedFind = ScopedHandleT<FindHandleTraits>;
 using ScopedKey = ScopedHandleT<RegKeyTraits>;
+using ScopedFont = ScopedHandleT<GdiObjectTraits<HFONT>>;
+using ScopedPen = ScopedHandleT<GdiObjectTraits<HPEN>>;
+using ScopedBrush = ScopedHandleT<GdiObjectTraits<HBRUSH>>;
+using ScopedBitmap = ScopedHandleT<GdiObjectTraits<HBITMAP>>;
+using ScopedMemoryDc = ScopedHandleT<MemoryDcTraits>;
+
+// A window's device context, released with the window it came from.
+class ScopedWindowDc {
+public:
+    explicit ScopedWindowDc(HWND window) : window_(window), dc_(::GetDC(window)) {}
+    ~ScopedWindowDc() {
+        if (dc_ != nullptr) {
+            ::ReleaseDC(window_, dc_);
+        }
+    }
+    ScopedWindowDc(const ScopedWindowDc&) = delete;
+    ScopedWindowDc& operator=(const ScopedWindowDc&) = delete;
+
+    HDC get() const { return dc_; }
+    explicit operator bool() const { return dc_ != nullptr; }
+
+private:
+    HWND window_;
+    HDC dc_;
+};
+
+// Selects an object into a device context for a scope and puts the old one back.
+class ScopedSelect {
+public:
+    ScopedSelect(HDC dc, HGDIOBJ object) : dc_(dc), old_(::SelectObject(dc, object)) {}
+    ~ScopedSelect() { ::SelectObject(dc_, old_); }
+    ScopedSelect(const ScopedSelect&) = delete;
+    ScopedSelect& operator=(const ScopedSelect&) = delete;
+
+private:
+    HDC dc_;
+    HGDIOBJ old_;
+};
 
 }  // namespace sorabell::win32

@@ -2,16 +2,18 @@
 // The real services of a Windows program, owned by its entry point.
 
 #include "platform/Platform.h"
+#include "platform/win32/Win32Desktop.h"
 #include "platform/win32/Win32FileSystem.h"
 #include "platform/win32/Win32IniFiles.h"
 #include "platform/win32/Win32Processes.h"
+#include "platform/win32/Win32Random.h"
 #include "platform/win32/Win32Registry.h"
 
 namespace sorabell::win32 {
 
 class Win32Platform {
 public:
-    Win32Platform() : platform_{registry_, iniFiles_, files_, processes_} {}
+    Win32Platform() : platform_{registry_, iniFiles_, files_, processes_, desktop_, random_} {}
     Win32Platform(const Win32Platform&) = delete;
     Win32Platform& operator=(const Win32Platform&) = delete;
 
@@ -22,6 +24,8 @@ private:
     Win32IniFiles iniFiles_;
     Win32FileSystem files_;
     Win32Processes processes_;
+    Win32Desktop desktop_;
+    Win32Random random_;
     platform::Platform platform_;
 };
 

@@ -1,5 +1,7 @@
 #include "platform/win32/Win32Toolkit.h"
 
+#include "platform/MenuItems.h"
+
 namespace sorabell::win32 {
 
 namespace {
@@ -144,6 +146,41 @@ private:
     bool enabled_ = true;
 };
 
+class Win32PopupMenu : public platform::ItemPopupMenu {
+public:
+    Win32PopupMenu(Win32Toolkit& toolkit, platform::Form& owner) : toolkit_(toolkit), owner_(owner) {}
+
+    void Popup(int x, int y) override {
+        HMENU menu = ::CreatePopupMenu();
+        for (int i = 0; i < size(); ++i) {
+            const platform::MenuItem& item = at(i);
+            if (!item.visible) {
+                continue;
+            }
+            if (item.separator()) {
+                ::AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
+                continue;
+            }
+            const UINT flags = MF_STRING | (item.enabled ? MF_ENABLED : MF_GRAYED) | (item.checked ? MF_CHECKED : 0);
+            ::AppendMenuA(menu, flags, static_cast<UINT_PTR>(i + 1), item.caption.c_str());
+        }
+        HWND owner = reinterpret_cast<HWND>(owner_.handle());
+        // Without the owner in the foreground the menu would not close when clicked away from.
+        ::SetForegroundWindow(owner);
+        const int chosen = static_cast<int>(
+            ::TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RETURNCMD | TPM_NONOTIFY, x, y, 0, owner, nullptr));
+        ::PostMessageA(owner, WM_NULL, 0, 0);
+        ::DestroyMenu(menu);
+        if (chosen > 0) {
+            Choose(toolkit_, chosen - 1);
+        }
+    }
+
+private:
+    Win32Toolkit& toolkit_;
+    platform::Form& owner_;
+};
+
 Win32Toolkit::Win32Toolkit(HINSTANCE instance) : instance_(instance) {
     WNDCLASSA windowClass{};
     windowClass.lpfnWndProc = TimerWindowProc;
@@ -177,6 +214,10 @@ std::unique_ptr<platform::Form> Win32Toolkit::CreateForm(const platform::FormSpe
 }
 
 std::unique_ptr<platform::Timer> Win32Toolkit::CreateTimer() { return std::make_unique<Win32Timer>(*this); }
+
+std::unique_ptr<platform::PopupMenu> Win32Toolkit::CreatePopupMenu(platform::Form& owner) {
+    return std::make_unique<Win32PopupMenu>(*this, owner);
+}
 
 void Win32Toolkit::Run() {
     MSG msg;

@@ -21,6 +21,7 @@ public:
     std::string title() const override { return title_; }
     std::unique_ptr<platform::Form> CreateForm(const platform::FormSpec& spec) override;
     std::unique_ptr<platform::Timer> CreateTimer() override;
+    std::unique_ptr<platform::PopupMenu> CreatePopupMenu(platform::Form& owner) override;
     void Run() override;
     void ShowMessage(const std::string& text) override;
 

@@ -22,6 +22,8 @@ constexpr const char* kPlayListClass = "Winamp PE";
 constexpr const char* kOtherClass = "StandInOther";
 
 struct Player {
+    HINSTANCE instance = nullptr;
+    HWND skinDialog = nullptr;
     HWND main = nullptr;
     HWND playList = nullptr;
     HWND other = nullptr;
@@ -163,6 +165,28 @@ void Execute(Player& player, const std::string& command) {
         ::SetWindowTextA(player.other, arg.c_str());
     } else if (verb == "other-size") {
         ::SetWindowPos(player.other, nullptr, 0, 0, 50, 50 + std::atoi(arg.c_str()), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    } else if (verb == "skin-dialog") {
+        // "<selected>\t<item>\t<item>...": the player's skin dialog with its list of skins.
+        if (player.skinDialog != nullptr) {
+            ::DestroyWindow(player.skinDialog);
+        }
+        player.skinDialog = ::CreateWindowExA(0, "STATIC", "Select Skin", WS_POPUP | WS_VISIBLE, 500, 100, 200, 150,
+                                              nullptr, nullptr, player.instance, nullptr);
+        HWND list = ::CreateWindowExA(0, "LISTBOX", "", WS_CHILD | WS_VISIBLE | LBS_NOTIFY, 5, 5, 190, 140,
+                                      player.skinDialog, nullptr, player.instance, nullptr);
+        std::istringstream in(arg);
+        std::string item;
+        std::getline(in, item, '\t');
+        const int selected = std::atoi(item.c_str());
+        while (std::getline(in, item, '\t')) {
+            ::SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
+        }
+        ::SendMessageA(list, LB_SETCURSEL, static_cast<WPARAM>(selected), 0);
+    } else if (verb == "skin-dialog-close") {
+        if (player.skinDialog != nullptr) {
+            ::DestroyWindow(player.skinDialog);
+            player.skinDialog = nullptr;
+        }
     } else if (verb == "quit") {
         ::DestroyWindow(player.main);
     }
@@ -234,6 +258,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
         return 0;
     }
     Player player;
+    player.instance = instance;
     player.folder = OwnFolder();
     LoadSkin(player);
     player.playList = MakeWindow(instance, kPlayListClass, "Winamp Playlist Editor", ::DefWindowProcA, 100, 216, 275, 100);

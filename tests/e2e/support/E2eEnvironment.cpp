@@ -121,13 +121,7 @@ std::vector<std::string> E2eEnvironment::PlayerCommandLines() const {
     return lines;
 }
 
-void E2eEnvironment::Send(HWND player, const std::string& command) {
-    COPYDATASTRUCT data{};
-    data.cbData = static_cast<DWORD>(command.size());
-    data.lpData = const_cast<char*>(command.data());
-    DWORD_PTR result = 0;
-    ::SendMessageTimeoutA(player, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data), SMTO_NORMAL, 5000, &result);
-}
+void E2eEnvironment::Send(HWND player, const std::string& command) { SendPlayerCommand(player, command); }
 
 void E2eEnvironment::Click(HWND window, int x, int y) {
     POINT at{x, y};

@@ -1,0 +1,123 @@
+// What the lines say: the song of the current play list entry, its tags and lyrics, and the
+// expanded line formats.
+
+#include "display/Messages.h"
+#include "display/Scrolling.h"
+#include "display/Tlumora.h"
+#include "platform/Text.h"
+#include "settings/Schema.h"
+#include "tags/Id3v1.h"
+#include "tags/LightStrings.h"
+#include "tags/RmpInfo.h"
+
+namespace sorabell::display {
+
+namespace {
+
+bool Blank(const std::string& line) { return text::Trim(line).empty(); }
+
+// The line mode the display uses: a trailing line that is blank is dropped.
+int32_t EffectiveLineMode(int32_t configured, const std::array<TDispOption, 3>& lines) {
+    int32_t mode = configured;
+    if (mode == 1 && Blank(lines[1].text)) {
+        mode = 0;
+    }
+    if (mode == 2 && Blank(lines[2].text)) {
+        mode = Blank(lines[1].text) ? 0 : 1;
+    }
+    return mode;
+}
+
+}  // namespace
+
+void Tlumora::Edit1Change() {
+    for (TDispOption& line : lines_) {
+        ResetScroll(line);
+    }
+    const std::string title = Edit1;
+    if (title.empty() || title == " ") {
+        return;
+    }
+    for (TDispOption& line : lines_) {
+        line.text.clear();
+    }
+    if (text::StartsWith(title, "Winamp 1.")) {
+        lines_[0].text = std::string("Sorabell ") + settings::kVersionMark;
+    } else if (title == "Synchronizing" || title == "Connecting") {
+        lines_[0].text = title;
+    } else {
+        const platform::WindowHandle winamp = FindWinamp();
+        if (winamp == 0) {
+            return;
+        }
+        lines_[0].text = title;
+        lines_[1].text = "Now FileInfo Reading";
+        trackNumber_ = static_cast<int32_t>(Query(winamp, 0, kQueryWritePlayList)) + 1;
+        const bool m3u = Query(winamp, 0, kQueryVersion) > kLastPlVersion;
+        tags::TLightStrings playList;
+        playList.LoadFromFile(platform_.files, WinampFolder + (m3u ? "WINAMP.M3U" : "WINAMP.PL"));
+        song_.path = playList.Get(trackNumber_ - 1);
+        ReadSongInformation();
+        SongFields_ = MakeSongFields(trackNumber_, song_.path, song_.info, song_.hasInfo, song_.id3, song_.hasId3);
+        LoadLyrics();
+        for (size_t n = 0; n < lines_.size(); ++n) {
+            lines_[n].text = ExpandFormat(skinView_.Disp[n].Text);
+        }
+    }
+    skinView_.DispSw = EffectiveLineMode(configuredDispSw_, lines_);
+    if (const platform::WindowHandle winamp = FindWinamp()) {
+        platform_.desktop.InvalidateRect(winamp);
+    }
+    RenderDisplay();
+}
+
+void Tlumora::ReadSongInformation() {
+    song_.info = tags::TRMPInfo{};
+    song_.hasInfo = false;
+    song_.id3 = tags::TID3Tag{};
+    song_.hasId3 = false;
+    if (text::UpperCase(text::ExtractFileExt(song_.path)) == ".CDA" ||
+        !platform::FileExists(platform_.files, song_.path)) {
+        return;
+    }
+    song_.hasInfo = tags::ReadRMPInfo(platform_.files, song_.path, song_.info);
+    song_.hasId3 = tags::ReadID3Tag(platform_.files, song_.path, song_.id3);
+}
+
+void Tlumora::LoadLyrics() {
+    LyricsList.clear();
+    // The last candidate that exists wins: a file beside the song before the lyrics folder's.
+    std::string chosen;
+    for (const std::string& candidate : {lyricsFolder_ + SongFields_[7] + ".txt", SongFields_[8] + SongFields_[7] + ".txt"}) {
+        if (platform::FileExists(platform_.files, candidate)) {
+            chosen = candidate;
+        }
+    }
+    if (chosen.empty()) {
+        return;
+    }
+    tags::TLightStrings file;
+    file.LoadFromFile(platform_.files, chosen);
+    std::vector<std::string> lines;
+    lines.reserve(static_cast<size_t>(file.Count()));
+    for (int32_t i = 0; i < file.Count(); ++i) {
+        lines.push_back(file.Get(i));
+    }
+    LyricsList = ParseLyrics(lines);
+}
+
+std::string Tlumora::ExpandFormat(const std::string& format) {
+    FormatSources sources;
+    sources.fields = &SongFields_;
+    sources.info = &song_.info;
+    sources.songLength = [this] { return static_cast<int32_t>(Query(FindWinamp(), 1, kQueryTime)); };
+    sources.lyricsLine = [this] {
+        if (LyricsList.empty()) {
+            return std::string();
+        }
+        return LyricsLineAt(LyricsList, static_cast<int32_t>(Query(FindWinamp(), 0, kQueryTime)));
+    };
+    return display::ExpandFormat(format, sources);
+}
+
+}  // namespace sorabell::display

@@ -1,0 +1,108 @@
+#include "display/Format.h"
+
+#include <cstdio>
+
+#include "platform/Text.h"
+#include "tags/GenreTable.h"
+
+namespace sorabell::display {
+
+std::string LengthText(int32_t seconds) {
+    if (seconds == -1) {
+        return "[??:??]";
+    }
+    char text[32];
+    std::snprintf(text, sizeof text, "[%d:%2.2d]", seconds / 60, seconds % 60);
+    return text;
+}
+
+std::string ExpandFormat(std::string_view format, const FormatSources& sources) {
+    std::string result;
+    while (true) {
+        const size_t percent = format.find('%');
+        if (percent == std::string_view::npos) {
+            break;
+        }
+        result.append(format.substr(0, percent));
+        if (percent + 1 >= format.size()) {
+            format = {};
+            break;
+        }
+        const char c = format[percent + 1];
+        format.remove_prefix(percent + 2);
+        if (c == '%') {
+            result += '%';
+        } else if (c >= '0' && c <= '9') {
+            result += (*sources.fields)[static_cast<size_t>(c - '0')];
+        } else {
+            switch (c) {
+                case 'A':
+                case 'a':
+                    result += LengthText(sources.songLength ? sources.songLength() : -1);
+                    break;
+                case 'B':
+                case 'b':
+                    result += sources.lyricsLine ? sources.lyricsLine() : std::string();
+                    break;
+                case 'C':
+                case 'c':
+                    result += sources.info->Copyright;
+                    break;
+                case 'D':
+                case 'd':
+                    result += sources.info->Engineer;
+                    break;
+                case 'E':
+                case 'e':
+                    result += sources.info->Source;
+                    break;
+                case 'F':
+                case 'f':
+                    result += sources.info->Software;
+                    break;
+                default:
+                    break;
+            }
+        }
+    }
+    result.append(format);
+    result += ' ';
+    return result;
+}
+
+namespace {
+
+std::string Id3Text(std::span<const char> field) { return std::string(text::TrimRight(tags::FieldText(field))); }
+
+const std::string& FirstOf(const std::string& preferred, const std::string& fallback) {
+    return preferred.empty() ? fallback : preferred;
+}
+
+}  // namespace
+
+SongFields MakeSongFields(int32_t track, const std::string& path, const tags::TRMPInfo& info, bool hasInfo,
+                          const tags::TID3Tag& id3, bool hasId3) {
+    SongFields f;
+    const std::string fileName = text::ExtractFileName(path);
+    const std::string ext = text::ExtractFileExt(fileName);
+    f[0] = std::to_string(track);
+    f[7] = fileName.substr(0, fileName.size() - ext.size());
+    f[8] = text::ExtractFilePath(path);
+    f[9] = ext.empty() ? std::string() : ext.substr(1);
+
+    const std::string artist = FirstOf(info.Artist, Id3Text(id3.Artist));
+    f[1] = artist.empty() ? std::string("(Unknown)") : artist;
+    const std::string title = FirstOf(info.Title, Id3Text(id3.Title));
+    f[2] = title.empty() ? "(" + f[7] + ")" : title;
+    f[3] = FirstOf(info.Album, Id3Text(id3.Album));
+    f[4] = FirstOf(info.Release, Id3Text(id3.Year));
+    f[5] = FirstOf(info.Comment, Id3Text(id3.Comment));
+    if (f[5].empty() && !hasId3 && !hasInfo) {
+        f[5] = "(Not Write ID3Tag & RMP Info)";
+    }
+    // Without a tag the genre byte is 0, so the first name of the table stands there.
+    f[6] = FirstOf(info.Genre, tags::GenreName(hasId3 ? id3.Genre : 0));
+    return f;
+}
+
+}  // namespace sorabell::display

@@ -1,0 +1,38 @@
+#pragma once
+// The placeholders of a display line's format.
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <span>
+#include <string_view>
+
+#include "tags/TagRecords.h"
+
+namespace sorabell::display {
+
+// The values behind %0 to %9, rebuilt on each song change.
+using SongFields = std::array<std::string, 10>;
+
+struct FormatSources {
+    const SongFields* fields = nullptr;
+    const tags::TRMPInfo* info = nullptr;   // %C to %F
+    std::function<int32_t()> songLength;    // seconds, -1 when there is none (%A)
+    std::function<std::string()> lyricsLine;  // %B
+};
+
+// The song length as the display shows it: "[4:05]", or "[??:??]" without one.
+std::string LengthText(int32_t seconds);
+
+// Replaces every placeholder; unknown ones vanish with their letter, a lone "%" at the end
+// vanishes, "%%" gives "%". The result always ends in one blank.
+std::string ExpandFormat(std::string_view format, const FormatSources& sources);
+
+// The fields of a song: %1 to %6 from its INFO list, else its ID3v1 tag, else the fallbacks;
+// %7 to %9 from its path (name without extension, folder with its "\", extension without its
+// dot); %0 the track number.
+SongFields MakeSongFields(int32_t track, const std::string& path, const tags::TRMPInfo& info, bool hasInfo,
+                          const tags::TID3Tag& id3, bool hasId3);
+
+}  // namespace sorabell::display

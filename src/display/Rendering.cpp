@@ -1,0 +1,346 @@
+// The look of the display: the skin's settings and images, the lines drawn off screen, and the
+// painting onto Winamp's window.
+
+#include <cstdio>
+#include <cstdlib>
+
+#include "display/Messages.h"
+#include "display/TimerPause.h"
+#include "display/Tlumora.h"
+#include "platform/Text.h"
+#include "settings/RegIniFile.h"
+#include "settings/Schema.h"
+
+namespace sorabell::display {
+
+namespace {
+
+constexpr TColor kFrameDark = 0x342C32;
+constexpr TColor kFrameGrey = 0x9C948E;
+constexpr TColor kFrameLight = 0xCCC4CE;
+constexpr int kCellWidth = 9;
+constexpr int kCellHeight = 13;
+constexpr int kMinusCell = 11;
+constexpr intptr_t kStopped = 0;
+constexpr intptr_t kPlaying = 1;
+constexpr intptr_t kPaused = 3;
+
+// A skin image; null when it is missing or cannot be read.
+std::unique_ptr<platform::Bitmap> LoadImage(platform::Graphics& graphics, platform::FileSystem& files,
+                                            const std::string& path) {
+    if (!platform::FileExists(files, path)) {
+        return nullptr;
+    }
+    auto image = graphics.CreateBitmap();
+    return image->LoadFromFile(files, path) ? std::move(image) : nullptr;
+}
+
+TColor BottomRight(platform::Bitmap& image) { return image.canvas().Pixel(image.width() - 1, image.height() - 1); }
+
+}  // namespace
+
+void Tlumora::LoadSkin(const std::string& skinName, bool writeToWinampIni) {
+    TimerPause pause(*Timer1);
+    auto& files = platform_.files;
+    const settings::TRegIniFile skins(platform_.registry, settings::kSkinsPath);
+    const std::string section = settings::DisplaySkinSection(skins, skinName);
+    settings::DefaultContext context;
+    context.currentFontName = skinView_.NFont.name;
+    context.currentDoubleFontName = skinView_.DFont.name;
+    const auto values = settings::LoadRecord(skins, section, settings::SkinSchema(), settings::Side::Display, context);
+
+    configuredDispSw_ = values.DispSw;
+    skinView_.SkinSection = section;
+    skinView_.DispSw = values.DispSw;
+    skinView_.Disp = values.Disp;
+    skinView_.Skin = values.Skin;
+    skinView_.Color = values.Color;
+    skinView_.ExtTime = values.ExtTime;
+    skinView_.ColorPick = values.ColorPick;
+    skinView_.BGColor = values.BGColor;
+    skinView_.LumoraColor = values.LumoraColor;
+    skinView_.NFont = {values.NFontName, values.NFontSize, values.NFontStyle};
+    skinView_.DFont = {values.DFontName, values.DFontSize, values.DFontStyle};
+
+    // The skin's main image: its own folder, then the folder Winamp unpacks archived skins
+    // into, then the program's own default picture.
+    const std::string skinFolder = SkinFolder + skinName + "\\";
+    const std::string unpacked = files.TempPath() + "\\_wasktmp\\";
+    std::string mainImage;
+    if (platform::FileExists(files, skinFolder + "main.bmp")) {
+        mainImage = skinFolder + (platform::FileExists(files, skinFolder + "extmain.bmp") ? "extmain.bmp" : "main.bmp");
+    } else if (platform::FileExists(files, unpacked + "main.bmp")) {
+        mainImage = unpacked + (platform::FileExists(files, unpacked + "extmain.bmp") ? "extmain.bmp" : "main.bmp");
+    } else {
+        const std::string fallback = text::ExtractFilePath(platform_.processes.ModuleFileName()) + "Default.Bmp";
+        if (platform::FileExists(files, fallback)) {
+            mainImage = fallback;
+        }
+    }
+    if (auto image = mainImage.empty() ? nullptr : LoadImage(graphics_, files, mainImage)) {
+        BackBitmap->canvas().Draw(-107, -22, *image);
+        TimeBackBitmap->canvas().Draw(-36, -26, *image);
+        TimeBitmap->canvas().Draw(0, 0, *TimeBackBitmap);
+    } else {
+        skinView_.Skin = false;
+    }
+
+    if (skinView_.ExtTime) {
+        auto numbers = LoadImage(graphics_, files, skinFolder + "nums_ex.bmp");
+        if (!numbers) {
+            numbers = LoadImage(graphics_, files, skinFolder + "numbers.bmp");
+        }
+        if (numbers) {
+            ImageList1->Clear();
+            const TColor transparent = BottomRight(*numbers);
+            // One scratch cell for all: where the image ends the cell keeps the one before.
+            auto cell = graphics_.CreateBitmap();
+            cell->SetSize(kCellWidth, kCellHeight);
+            for (int k = 0; k <= numbers->width() / kCellWidth; ++k) {
+                cell->canvas().Draw(-kCellWidth * k, 0, *numbers);
+                ImageList1->AddMasked(*cell, transparent);
+            }
+        } else {
+            skinView_.ExtTime = false;
+        }
+    }
+    PopupMenu1->SetEnabled(TimeRemaining1, skinView_.ExtTime);
+
+    if (skinView_.ColorPick) {
+        if (auto picker = LoadImage(graphics_, files, skinFolder + "text.bmp")) {
+            const TColor background = BottomRight(*picker);
+            skinView_.BGColor = background;
+            skinView_.Disp[0].SColor = background;
+            skinView_.Color = false;
+            skinView_.Disp[0].Color = picker->canvas().Pixel(5, 0);
+            for (int i = 0; i < 6; ++i) {
+                PickColors[static_cast<size_t>(i)] = picker->canvas().Pixel(5, i);
+            }
+        } else {
+            skinView_.ColorPick = false;
+        }
+    }
+
+    if (!skinView_.Skin) {
+        BackBitmap->canvas().SetBrushColor(skinView_.BGColor);
+        BackBitmap->canvas().FillRect({0, 0, BackBitmap->width(), BackBitmap->height()});
+    }
+
+    for (size_t n = 0; n < lines_.size(); ++n) {
+        lines_[n].lyrics = static_cast<int32_t>(n) <= configuredDispSw_ &&
+                           text::Find(text::UpperCase(skinView_.Disp[n].Text), "%B") != std::string::npos;
+    }
+
+    DisplayBitmap->canvas().SetBrushColor(skinView_.BGColor);
+    DisplayBitmap->canvas().SetFont(DisplayBitmap->width() > 299 ? skinView_.DFont : skinView_.NFont);
+    Edit1Change();
+
+    if (writeToWinampIni) {
+        platform::TIniFile(platform_.iniFiles, WinampFolder + "WINAMP.INI").WriteString("Winamp", "skin", skinName);
+    }
+}
+
+void Tlumora::DrawLine(int line, int x, int y) { DisplayBitmap->canvas().TextOut(x, y, lines_[static_cast<size_t>(line)].text); }
+
+void Tlumora::DrawColorBands(int line, int x, int y) {
+    platform::Canvas& canvas = DisplayBitmap->canvas();
+    const int band = std::abs(canvas.font().height) / 6;
+    const int right = DisplayBitmap->width();
+    const int bottom = DisplayBitmap->height();
+    for (int i = 1; i <= 5; ++i) {
+        canvas.SetFontColor(PickColors[static_cast<size_t>(i)]);
+        canvas.TextRect({0, y + i * band, right, bottom}, x, y, lines_[static_cast<size_t>(line)].text);
+    }
+    canvas.SetFontColor(PickColors[0]);
+}
+
+void Tlumora::DrawFrame(int a, int bottom) {
+    platform::Canvas& canvas = DisplayBitmap->canvas();
+    canvas.SetPenWidth(a);
+    canvas.SetPenColor(skinView_.BGColor);
+    canvas.MoveTo(a - 1, a - 1);
+    canvas.LineTo(a - 1, bottom);
+    canvas.SetPenColor(kFrameDark);
+    canvas.LineTo(2 * a - 1, bottom);
+    canvas.LineTo(2 * a - 1, 2 * a - 1);
+    canvas.LineTo(160 * a - 1, 2 * a - 1);
+    canvas.LineTo(160 * a - 1, 3 * a - 1);
+    canvas.SetPenColor(kFrameGrey);
+    canvas.LineTo(160 * a - 1, bottom);
+    canvas.SetPenColor(kFrameLight);
+    canvas.LineTo(159 * a - 1, bottom);
+    canvas.SetPenColor(kFrameGrey);
+    canvas.LineTo(2 * a - 1, bottom);
+}
+
+void Tlumora::RenderDisplay() {
+    const platform::WindowHandle winamp = FindWinamp();
+    if (winamp == 0) {
+        return;
+    }
+    TimerPause pause(*Timer1);
+    const int a = ScaleFactor(winamp);
+    const int off1 = lines_[0].scrollOffset;
+    const int off2 = lines_[1].scrollOffset;
+    const int off3 = lines_[2].scrollOffset;
+    platform::Canvas& canvas = DisplayBitmap->canvas();
+    const auto& disp = skinView_.Disp;
+    const auto background = [&](const platform::Rect& region) {
+        if (a == 1) {
+            canvas.SetFont(skinView_.NFont);
+            canvas.Draw(-region.left, -region.top, *BackBitmap);
+        } else {
+            canvas.SetFont(skinView_.DFont);
+            canvas.CopyRect({0, 0, DisplayBitmap->width(), DisplayBitmap->height()}, BackBitmap->canvas(), region);
+        }
+        canvas.SetBrushClear(true);
+    };
+    // Line 1 and, for two and three lines, line 2 as both of those modes draw them.
+    const auto upperLines = [&] {
+        if (skinView_.Skin) {
+            canvas.SetFontColor(disp[0].SColor);
+            DrawLine(0, (5 - off1) * a, 3 * a + 2);
+            DrawLine(0, (6 - off1) * a, 4 * a + 2);
+            if (skinView_.Color) {
+                canvas.SetFontColor(disp[1].SColor);
+            }
+            DrawLine(1, (5 - off2) * a, 15 * a + 4);
+            DrawLine(1, (6 - off2) * a, 16 * a + 4);
+        }
+    };
+    const auto upperTexts = [&] {
+        canvas.SetFontColor(disp[0].Color);
+        DrawLine(0, (4 - off1) * a, 2 * a + 2);
+        if (skinView_.ColorPick) {
+            DrawColorBands(0, (4 - off1) * a, 2 * a + 2);
+        }
+        if (skinView_.Color) {
+            canvas.SetFontColor(disp[1].Color);
+        }
+        DrawLine(1, (4 - off2) * a, 14 * a + 4);
+        if (skinView_.ColorPick) {
+            DrawColorBands(1, (4 - off2) * a, 14 * a + 4);
+        }
+    };
+
+    switch (skinView_.DispSw) {
+        case 0:
+            DisplayOrigin = {109, 24};
+            DisplayBitmap->SetSize(157 * a, 12 * a);
+            background({2, 2, 159, 14});
+            if (skinView_.Skin) {
+                canvas.SetFontColor(disp[0].SColor);
+                DrawLine(0, (3 - off1) * a, a);
+                DrawLine(0, (4 - off1) * a, 2 * a);
+            }
+            canvas.SetFontColor(disp[0].Color);
+            DrawLine(0, (2 - off1) * a, 0);
+            if (skinView_.ColorPick) {
+                DrawColorBands(0, (2 - off1) * a, 0);
+            }
+            break;
+        case 1:
+            DisplayOrigin = {107, 22};
+            DisplayBitmap->SetSize(160 * a, 32 * a);
+            background({0, 0, 160, 32});
+            upperLines();
+            upperTexts();
+            if (!skinView_.Skin) {
+                DrawFrame(a, 32 * a - 1);
+            }
+            break;
+        case 2:
+            DisplayOrigin = {107, 22};
+            DisplayBitmap->SetSize(160 * a, 48 * a);
+            background({0, 0, 160, 48});
+            upperLines();
+            if (skinView_.Skin) {
+                if (skinView_.Color) {
+                    canvas.SetFontColor(disp[2].SColor);
+                }
+                DrawLine(2, (5 - off3) * a, 27 * a + 6);
+                DrawLine(2, (6 - off3) * a, 28 * a + 6);
+            }
+            upperTexts();
+            if (skinView_.Color) {
+                canvas.SetFontColor(disp[2].Color);
+            }
+            DrawLine(2, (4 - off3) * a, 26 * a + 6);
+            if (skinView_.ColorPick) {
+                DrawColorBands(2, (4 - off3) * a, 26 * a + 6);
+            }
+            if (!skinView_.Skin) {
+                DrawFrame(a, 48 * a - 1);
+            }
+            break;
+        default:
+            break;
+    }
+    PaintOnWinamp();
+}
+
+void Tlumora::PaintOnWinamp() {
+    const platform::WindowHandle winamp = FindWinamp();
+    if (winamp == 0) {
+        return;
+    }
+    const auto rect = platform_.desktop.WindowRect(winamp);
+    auto canvas = graphics_.WindowCanvas(winamp);
+    if (!rect || !canvas) {
+        return;
+    }
+    canvas->SetFontColor(skinView_.LumoraColor);
+    canvas->SetBrushClear(true);
+    if (rect->width() >= 300) {
+        canvas->Draw(2 * DisplayOrigin.x, 2 * DisplayOrigin.y, *DisplayBitmap);
+        if (skinView_.ExtTime) {
+            canvas->StretchDraw({72, 52, 198, 78}, *TimeBitmap);
+        }
+        canvas->SetFont({graphics_.DefaultFontName(), -23, 0});
+        canvas->TextOut(480, 190, mark_);
+    } else {
+        canvas->Draw(DisplayOrigin.x, DisplayOrigin.y, *DisplayBitmap);
+        if (skinView_.ExtTime) {
+            canvas->Draw(36, 26, *TimeBitmap);
+        }
+        canvas->SetFont({graphics_.DefaultFontName(), -12, 0});
+        canvas->TextOut(240, 95, mark_);
+    }
+}
+
+void Tlumora::DrawTime() {
+    const platform::WindowHandle winamp = FindWinamp();
+    if (winamp == 0) {
+        return;
+    }
+    TimeBitmap->canvas().Draw(0, 0, *TimeBackBitmap);
+    const intptr_t state = Query(winamp, 0, kQueryPlayState);
+    if (state == kStopped) {
+        return;
+    }
+    if (state == kPlaying || state == kPaused) {
+        const intptr_t position = Query(winamp, 0, kQueryTime);
+        if (position == -1) {
+            return;
+        }
+        intptr_t seconds = position / 1000;
+        if (PopupMenu1->checked(TimeRemaining1)) {
+            seconds = Query(winamp, 1, kQueryTime) - seconds;
+            if (ImageList1->count() > kMinusCell) {
+                ImageList1->Draw(TimeBitmap->canvas(), 2, 0, kMinusCell);
+            }
+        }
+        if (seconds < 0) {
+            seconds = 0;
+        }
+        char digits[32];
+        std::snprintf(digits, sizeof digits, "%2.2d%2.2d", static_cast<int>(seconds / 60), static_cast<int>(seconds % 60));
+        const int places[4] = {12, 24, 42, 54};
+        for (int i = 0; i < 4; ++i) {
+            ImageList1->Draw(TimeBitmap->canvas(), places[i], 0, digits[i] - '0');
+        }
+    }
+    PaintOnWinamp();
+}
+
+}  // namespace sorabell::display

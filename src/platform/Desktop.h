@@ -1,0 +1,48 @@
+#pragma once
+// Other programs' windows: finding them, reading them, and messaging them.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/Toolkit.h"
+
+namespace sorabell::platform {
+
+struct Rect {
+    int left = 0;
+    int top = 0;
+    int right = 0;
+    int bottom = 0;
+    int width() const { return right - left; }
+    int height() const { return bottom - top; }
+};
+
+struct Point {
+    int x = 0;
+    int y = 0;
+};
+
+class Desktop {
+public:
+    virtual ~Desktop() = default;
+
+    // A top-level window by class and title; null stands for any. 0 when there is none.
+    virtual WindowHandle FindTopLevel(const char* className, const char* title) = 0;
+    // The title as GetWindowText gives it into a buffer of `bufferSize` characters.
+    virtual std::string WindowText(WindowHandle window, size_t bufferSize) = 0;
+    virtual std::optional<Rect> WindowRect(WindowHandle window) = 0;
+    virtual std::string ClassName(WindowHandle window) = 0;
+    virtual std::vector<WindowHandle> ChildWindows(WindowHandle window) = 0;
+    // Waits for the window's answer; 0 when the window is gone.
+    virtual intptr_t Send(WindowHandle window, uint32_t message, uintptr_t wParam, intptr_t lParam) = 0;
+    virtual bool Post(WindowHandle window, uint32_t message, uintptr_t wParam, intptr_t lParam) = 0;
+    // The whole window, without erasing the background.
+    virtual void InvalidateRect(WindowHandle window) = 0;
+    virtual Point CursorPos() = 0;
+    // The selected item of another program's list box; empty when nothing is selected.
+    virtual std::optional<std::string> SelectedListBoxText(WindowHandle listBox, size_t bufferSize) = 0;
+};
+
+}  // namespace sorabell::platform

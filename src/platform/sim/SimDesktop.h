@@ -1,0 +1,96 @@
+#pragma once
+// The simulated desktop: the windows of every simulated program, their titles, sizes and
+// message handlers, a queue of posted messages that a test pumps, and the hook library's work
+// done with the same rules as the real library's.
+
+#include <deque>
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/Desktop.h"
+#include "platform/HookLibrary.h"
+
+namespace sorabell::sim {
+
+class SimBitmap;
+
+class SimDesktop : public platform::Desktop {
+public:
+    using Handler = std::function<intptr_t(const platform::WindowMessage&)>;
+
+    struct Window {
+        std::string className;
+        std::string title;
+        platform::Rect rect;
+        platform::WindowHandle parent = 0;
+        Handler handler;
+        // List boxes: their items and the selected one (-1: none).
+        std::vector<std::string> items;
+        int selected = -1;
+        // What is painted on the window, in its own coordinates; null for a window that cannot
+        // be drawn on.
+        std::shared_ptr<SimBitmap> surface = nullptr;
+    };
+
+    platform::WindowHandle AddWindow(Window window);
+    void RemoveWindow(platform::WindowHandle window);
+    Window* Find(platform::WindowHandle window);
+
+    // A title set with WM_SETTEXT, as SetWindowText does: the call hook sees it.
+    void SetTitle(platform::WindowHandle window, const std::string& title);
+    // A new size: WM_SIZE, seen by the call hook.
+    void SetRect(platform::WindowHandle window, platform::Rect rect);
+    // A message sent to a window's procedure: the call hook sees it first.
+    intptr_t Deliver(platform::WindowHandle window, const platform::WindowMessage& message);
+    // A message of a window's queue (paint, timer, mouse): the message hook sees it.
+    void Queue(platform::WindowHandle window, const platform::WindowMessage& message);
+    // Delivers the posted messages in order, also those posted meanwhile; how many there were.
+    size_t Pump();
+
+    // What SorabellSub.dll does while installed, with its own rules.
+    void InstallHooks(platform::WindowHandle display) { hookTarget_ = display; }
+    void RemoveHooks() { hookTarget_ = 0; }
+    bool hooksInstalled() const { return hookTarget_ != 0; }
+
+    platform::WindowHandle FindTopLevel(const char* className, const char* title) override;
+    std::string WindowText(platform::WindowHandle window, size_t bufferSize) override;
+    std::optional<platform::Rect> WindowRect(platform::WindowHandle window) override;
+    std::string ClassName(platform::WindowHandle window) override;
+    std::vector<platform::WindowHandle> ChildWindows(platform::WindowHandle window) override;
+    intptr_t Send(platform::WindowHandle window, uint32_t message, uintptr_t wParam, intptr_t lParam) override;
+    bool Post(platform::WindowHandle window, uint32_t message, uintptr_t wParam, intptr_t lParam) override;
+    void InvalidateRect(platform::WindowHandle window) override;
+    platform::Point CursorPos() override { return cursor; }
+    std::optional<std::string> SelectedListBoxText(platform::WindowHandle listBox, size_t bufferSize) override;
+
+    platform::Point cursor;
+    // Windows that were asked to repaint, in order.
+    std::vector<platform::WindowHandle> invalidated;
+
+private:
+    void HookSent(platform::WindowHandle window, const platform::WindowMessage& message);
+    void HookQueued(platform::WindowHandle window, const platform::WindowMessage& message);
+
+    std::map<platform::WindowHandle, Window> windows_;
+    std::deque<std::pair<platform::WindowHandle, platform::WindowMessage>> queue_;
+    platform::WindowHandle next_ = 0x20020;
+    platform::WindowHandle hookTarget_ = 0;
+};
+
+// The hook library on the simulated desktop.
+class SimHookLibrary : public platform::HookLibrary {
+public:
+    explicit SimHookLibrary(SimDesktop* desktop = nullptr) : desktop_(desktop) {}
+    void sethook(platform::WindowHandle display) override;
+    void freehook() override;
+
+    std::vector<std::string> calls;
+
+private:
+    SimDesktop* desktop_;
+};
+
+}  // namespace sorabell::sim

@@ -1,0 +1,93 @@
+#include "platform/win32/Win32Desktop.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <vector>
+
+#include "platform/Text.h"
+
+namespace sorabell::win32 {
+
+namespace {
+
+HWND Hwnd(platform::WindowHandle window) { return reinterpret_cast<HWND>(window); }
+
+BOOL CALLBACK CollectChild(HWND child, LPARAM list) {
+    reinterpret_cast<std::vector<platform::WindowHandle>*>(list)->push_back(
+        reinterpret_cast<platform::WindowHandle>(child));
+    return TRUE;
+}
+
+}  // namespace
+
+platform::WindowHandle Win32Desktop::FindTopLevel(const char* className, const char* title) {
+    return reinterpret_cast<platform::WindowHandle>(::FindWindowA(className, title));
+}
+
+std::string Win32Desktop::WindowText(platform::WindowHandle window, size_t bufferSize) {
+    std::vector<char> buffer(bufferSize + 1, '\0');
+    const int n = ::GetWindowTextA(Hwnd(window), buffer.data(), static_cast<int>(bufferSize));
+    return std::string(buffer.data(), n > 0 ? static_cast<size_t>(n) : 0);
+}
+
+std::optional<platform::Rect> Win32Desktop::WindowRect(platform::WindowHandle window) {
+    RECT r{};
+    if (!::GetWindowRect(Hwnd(window), &r)) {
+        return std::nullopt;
+    }
+    return platform::Rect{r.left, r.top, r.right, r.bottom};
+}
+
+std::string Win32Desktop::ClassName(platform::WindowHandle window) {
+    char name[256] = {};
+    const int n = ::GetClassNameA(Hwnd(window), name, sizeof name);
+    return std::string(name, n > 0 ? static_cast<size_t>(n) : 0);
+}
+
+std::vector<platform::WindowHandle> Win32Desktop::ChildWindows(platform::WindowHandle window) {
+    std::vector<platform::WindowHandle> children;
+    ::EnumChildWindows(Hwnd(window), CollectChild, reinterpret_cast<LPARAM>(&children));
+    return children;
+}
+
+intptr_t Win32Desktop::Send(platform::WindowHandle window, uint32_t message, uintptr_t wParam, intptr_t lParam) {
+    return ::SendMessageA(Hwnd(window), message, wParam, lParam);
+}
+
+bool Win32Desktop::Post(platform::WindowHandle window, uint32_t message, uintptr_t wParam, intptr_t lParam) {
+    return ::PostMessageA(Hwnd(window), message, wParam, lParam) != 0;
+}
+
+void Win32Desktop::InvalidateRect(platform::WindowHandle window) { ::InvalidateRect(Hwnd(window), nullptr, FALSE); }
+
+platform::Point Win32Desktop::CursorPos() {
+    POINT p{};
+    ::GetCursorPos(&p);
+    return {p.x, p.y};
+}
+
+std::optional<std::string> Win32Desktop::SelectedListBoxText(platform::WindowHandle listBox, size_t bufferSize) {
+    const LRESULT index = ::SendMessageW(Hwnd(listBox), LB_GETCURSEL, 0, 0);
+    if (index == LB_ERR) {
+        return std::nullopt;
+    }
+    // Asked in UTF-16 and converted here: Wine hands an ANSI request across processes back
+    // unconverted.
+    const LRESULT length = ::SendMessageW(Hwnd(listBox), LB_GETTEXTLEN, static_cast<WPARAM>(index), 0);
+    if (length == LB_ERR) {
+        return std::nullopt;
+    }
+    std::vector<wchar_t> wide(static_cast<size_t>(length) + 1, L'\0');
+    const LRESULT got = ::SendMessageW(Hwnd(listBox), LB_GETTEXT, static_cast<WPARAM>(index),
+                                       reinterpret_cast<LPARAM>(wide.data()));
+    if (got == LB_ERR) {
+        return std::nullopt;
+    }
+    const int bytes = ::WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(got), nullptr, 0, nullptr, nullptr);
+    std::string text(static_cast<size_t>(bytes), '\0');
+    ::WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(got), text.data(), bytes, nullptr, nullptr);
+    return std::string(text::CutToBytes(text, bufferSize > 0 ? bufferSize - 1 : 0));
+}
+
+}  // namespace sorabell::win32

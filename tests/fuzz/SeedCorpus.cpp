@@ -1,0 +1,157 @@
+// Writes the fuzzers' seed corpus: small files of each kind of outside data, made here rather
+// than kept as binaries. Usage: sorabell_fuzz_seeds FOLDER (one subfolder per fuzzer, made anew).
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <tuple>
+#include <vector>
+
+#include "fuzz/FuzzInput.h"
+#include "support/BmpWriter.h"
+#include "support/TagFixtures.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using namespace sorabell::testing;
+
+void WriteSeeds(const fs::path& folder, const std::vector<std::string>& seeds) {
+    fs::remove_all(folder);
+    fs::create_directories(folder);
+    for (size_t i = 0; i < seeds.size(); ++i) {
+        std::ofstream(folder / ("seed-" + std::to_string(i)), std::ios::binary) << seeds[i];
+    }
+}
+
+std::string FullInfoList() {
+    return InfoList({TextChunk("ISFT", "soft"), TextChunk("INAM", "春の歌"), TextChunk("IART", "歌手"),
+                     TextChunk("IPRD", "アルバム"), TextChunk("ICMT", ""), TextChunk("IGNR", "Rock"),
+                     TextChunk("ICRD", "1999/05/01"), TextChunk("ICOP", "(C)"), TextChunk("INAM", "春の歌"),
+                     TextChunk("IENG", "eng"), TextChunk("ISRC", "CD"), Chunk("IID3", Id3Block("t", "a", "b", "1999"))});
+}
+
+std::string Form(const std::string& body) { return "RIFF" + Le32(static_cast<uint32_t>(body.size())) + body; }
+
+// Music files as they come: RMP forms in their usual and unusual layouts, plain MP3 files.
+std::vector<std::string> MusicFiles() {
+    const std::string audio = MpegPayload(301);
+    std::string beyond = RmpFile(audio, {InfoList({TextChunk("INAM", "x")})});
+    beyond.replace(FindId(beyond, "data") + 4, 4, Le32(100000));
+    return {
+        RmpFile(audio, {FullInfoList()}),
+        RmpFile(audio, {InfoList({TextChunk("INAM", "old")}), Chunk("junk", "zz")}) + Id3Block("appended", "", "", "", "", 17),
+        Form("RMP3" + InfoList({TextChunk("INAM", "before the audio")}) + Chunk("data", audio)),
+        "RIFF" + Le32(4 + 8 + 301) + "RMP3" + "data" + Le32(301) + audio,
+        beyond,
+        Form("WAVE" + Chunk("data", "abcd")),
+        MpegPayload(500) + Id3Block("タイトル", "artist", "album", "2001", "comment", 255),
+        "TAG" + std::string(125, 'x'),
+    };
+}
+
+std::vector<std::string> WriteInputs() {
+    std::vector<std::string> inputs;
+    int n = 0;
+    for (const std::string& file : MusicFiles()) {
+        std::string input;
+        input += static_cast<char>((n % 2) | (n == 1 || n == 3 ? 2 : 0));  // the slot, a size limit
+        input += static_cast<char>(n * 37);
+        for (const char* text : {"歌手", "題名", "", "1999/05/01", "comment ", "rock", "(C)", "", "CD", "soft"}) {
+            sorabell::fuzz::AppendText(input, text);
+        }
+        inputs.push_back(input + file);
+        ++n;
+    }
+    return inputs;
+}
+
+std::vector<std::string> IniInputs() {
+    const std::string winamp = "[Winamp]\r\nskin=Base\r\nplugin_dir=C:\\Program Files\\Winamp\\Plugins\r\n\r\n"
+                               "[Sorabell]\r\nFont=ＭＳ ゴシック\r\nColor='$00FF00'\r\n";
+    std::vector<std::string> inputs;
+    for (const auto& [section, key, value] : {std::tuple{"Winamp", "skin", "Green"}, std::tuple{"new", "k", "\"v\""},
+                                              std::tuple{"", "top", " spaced "}}) {
+        std::string input;
+        sorabell::fuzz::AppendText(input, section);
+        sorabell::fuzz::AppendText(input, key);
+        sorabell::fuzz::AppendText(input, value);
+        inputs.push_back(input + winamp);
+    }
+    std::string bare;
+    sorabell::fuzz::AppendText(bare, "a");
+    sorabell::fuzz::AppendText(bare, "b");
+    sorabell::fuzz::AppendText(bare, "c");
+    inputs.push_back(bare + "no header\nkey = value\n[a]\n=empty\n\x1A");
+    return inputs;
+}
+
+// Skin images in each layout the BMP reader knows: depths, headers, masks, RLE streams.
+std::vector<std::string> BmpFiles() {
+    const std::vector<std::vector<uint32_t>> rows = {{1, 0, 3, 2, 1}, {0, 2, 1, 3, 0}, {3, 3, 0, 1, 2}};
+    std::vector<std::string> files;
+    for (uint16_t bitCount : {1, 4, 8, 16, 24, 32}) {
+        for (uint32_t infoSize : {12u, 40u, 124u}) {
+            BmpFile file;
+            file.infoSize = infoSize;
+            file.width = 5;
+            file.height = 3;
+            file.bitCount = bitCount;
+            std::vector<std::vector<uint32_t>> values = rows;
+            if (bitCount <= 8) {
+                file.palette.assign(infoSize == 12 ? size_t{1} << bitCount : 4, Rgb{0x20, 0x80, 0xE0});
+                file.colorsUsed = infoSize == 12 ? 0 : 4;
+                for (auto& row : values) {
+                    for (uint32_t& value : row) {
+                        value &= (1u << bitCount) - 1;
+                    }
+                }
+            }
+            file.pixelData = PixelRows(bitCount, values);
+            files.push_back(file.Bytes());
+        }
+    }
+    BmpFile masked;
+    masked.width = 2;
+    masked.height = -2;
+    masked.bitCount = 16;
+    masked.compression = 3;
+    masked.masks = {0xF800, 0x07E0, 0x001F};
+    masked.pixelData = PixelRows(16, {{0xF800, 0x07E0}, {0x001F, 0xFFFF}}, true);
+    files.push_back(masked.Bytes());
+    BmpFile rle;
+    rle.width = 6;
+    rle.height = 3;
+    rle.bitCount = 8;
+    rle.compression = 1;
+    rle.palette.resize(4, Rgb{0x10, 0x20, 0x30});
+    rle.colorsUsed = 4;
+    rle.pixelData = std::string("\x03\x01\x00\x03\x01\x02\x03\x00\x00"
+                                "\x00\x00\x02\x01\x01\x02\x02\x00\x01", 18);
+    files.push_back(rle.Bytes());
+    rle.bitCount = 4;
+    rle.compression = 2;
+    rle.pixelData = std::string("\x06\x12\x00\x00\x00\x05\x12\x30\x12"
+                                "\x00\x00\x02\x01\x00\x02\x21\x00\x01", 18);
+    files.push_back(rle.Bytes());
+    return files;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: %s FOLDER\n", argv[0]);
+        return 2;
+    }
+    const fs::path root = argv[1];
+    WriteSeeds(root / "tag_read", MusicFiles());
+    WriteSeeds(root / "info_write", WriteInputs());
+    WriteSeeds(root / "light_strings",
+               {"a\r\n\r\nb", "[00:01.00]歌詞\r\n[00:02.50]二行目\r\n", "one\ntwo\rthree\n\rfour",
+                "a,\"b c\",d,,\"e,f\"", ",lead,trail,", "\"open"});
+    WriteSeeds(root / "ini_document", IniInputs());
+    WriteSeeds(root / "bmp", BmpFiles());
+    return 0;
+}

@@ -1,0 +1,150 @@
+// Writing an INFO list into arbitrary bytes. The writer either refuses and leaves the bytes as
+// they were, or leaves a well-formed RIFF form (its size field the file's length after it, its
+// chunks ending exactly at the end of the file) whose audio is untouched and which reads back
+// the written fields. A write that fails midway (a size limit, as a full disk) still leaves the
+// audio untouched and the form well-formed. Aborts on any violation.
+
+#include <cstdlib>
+#include <string>
+
+#include "fuzz/FuzzInput.h"
+#include "platform/Errors.h"
+#include "platform/MemoryFile.h"
+#include "tags/Id3v1.h"
+#include "tags/Riff.h"
+#include "tags/RmpInfo.h"
+
+namespace {
+
+using namespace sorabell;
+
+void Require(bool holds) {
+    if (!holds) {
+        std::abort();
+    }
+}
+
+uint32_t Le32(const std::string& bytes, size_t at) {
+    return static_cast<uint32_t>(static_cast<unsigned char>(bytes[at])) |
+           static_cast<uint32_t>(static_cast<unsigned char>(bytes[at + 1])) << 8 |
+           static_cast<uint32_t>(static_cast<unsigned char>(bytes[at + 2])) << 16 |
+           static_cast<uint32_t>(static_cast<unsigned char>(bytes[at + 3])) << 24;
+}
+
+// The form at `form` declares the rest of the file and its chunks fill it exactly; with
+// `padMayLack`, the last chunk may lack the pad byte of its odd size, as the audio of the
+// input may have.
+bool WellFormed(const std::string& bytes, size_t form, bool padMayLack = false) {
+    if (bytes.size() < form + 12 || bytes.compare(form, 4, "RIFF") != 0 || bytes.compare(form + 8, 4, "RMP3") != 0 ||
+        Le32(bytes, form + 4) != bytes.size() - form - 8) {
+        return false;
+    }
+    uint64_t at = form + 12;
+    uint32_t last = 0;
+    while (at < bytes.size()) {
+        if (at + 8 > bytes.size()) {
+            return false;
+        }
+        last = Le32(bytes, static_cast<size_t>(at + 4));
+        at += 8 + static_cast<uint64_t>(last) + (last & 1u);
+    }
+    return at == bytes.size() || (padMayLack && (last & 1u) && at == bytes.size() + 1);
+}
+
+// Everything up to the end of the audio is as it was, but for what the writer may mend: the
+// form's size, the audio chunk's size when it ran past the file, and the identifier of an INFO
+// list before the audio, which becomes "JUNK".
+bool AudioIntact(const std::string& before, const std::string& after, const tags::RmpLayout& layout) {
+    const tags::ChunkHeader& data = *layout.data;
+    const size_t end = static_cast<size_t>(data.dataOffset() + data.size);
+    if (after.size() < end) {
+        return false;
+    }
+    for (size_t i = 0; i < end; ++i) {
+        const bool formSize = i >= layout.formOffset + 4 && i < layout.formOffset + 8;
+        const bool dataSize = layout.dataSizeBeyondFile && i >= data.offset + 4 && i < data.offset + 8;
+        if (i + 12 <= data.offset && before.compare(i, 4, "LIST") == 0 && before.compare(i + 8, 4, "INFO") == 0 &&
+            after.compare(i, 4, "JUNK") == 0) {
+            i += 3;
+            continue;
+        }
+        if (!formSize && !dataSize && before[i] != after[i]) {
+            return false;
+        }
+    }
+    return Le32(after, static_cast<size_t>(data.offset + 4)) == data.size;
+}
+
+// What reading gives back for a written text: up to its first zero byte, without trailing
+// blanks and control bytes.
+std::string AsRead(const std::string& text) {
+    std::string read = text.substr(0, text.find('\0'));
+    while (!read.empty() && static_cast<unsigned char>(read.back()) <= 0x20) {
+        read.pop_back();
+    }
+    return read;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    fuzz::FuzzInput input(data, size);
+    const uint8_t flags = input.Byte();
+    const uint8_t room = input.Byte();
+    tags::TRMPInfo info;
+    for (std::string* text : {&info.Artist, &info.Title, &info.Album, &info.Release, &info.Comment, &info.Genre,
+                              &info.Copyright, &info.Engineer, &info.Source, &info.Software}) {
+        *text = input.Text();
+    }
+    const bool slot = (flags & 1) != 0;
+    const std::string before = input.Rest();
+
+    platform::MemoryFile original(before);
+    const auto layout = tags::FindRmpForm(original);
+
+    platform::MemoryFile file(before);
+    if (flags & 2) {
+        // A disk that fills up: what the file holds can be rewritten, growing it may fail.
+        file.set_sizeLimit(before.size() + room + 1);
+    }
+    tags::InfoWrite result{};
+    try {
+        result = tags::WriteInfoList(file, info, slot);
+    } catch (const EInOutError&) {
+        Require(layout && layout->data && (flags & 2));
+        Require(AudioIntact(before, file.bytes(), *layout));
+        Require(WellFormed(file.bytes(), static_cast<size_t>(layout->formOffset), true));
+        return 0;
+    }
+    const std::string& after = file.bytes();
+    if (result == tags::InfoWrite::NotRmp) {
+        Require(!layout || !layout->data);
+        Require(after == before);
+        return 0;
+    }
+    Require(layout && layout->data);
+    Require(AudioIntact(before, after, *layout));
+    Require(WellFormed(after, static_cast<size_t>(layout->formOffset)));
+
+    tags::TRMPInfo back;
+    Require(tags::ReadRMPInfo(file, back));
+    tags::TRMPInfo expected;
+    expected.Artist = AsRead(info.Artist);
+    expected.Title = AsRead(info.Title);
+    expected.Album = AsRead(info.Album);
+    expected.Release = AsRead(info.Release);
+    expected.Comment = AsRead(info.Comment);
+    expected.Genre = AsRead(info.Genre);
+    expected.Copyright = AsRead(info.Copyright);
+    expected.Engineer = AsRead(info.Engineer);
+    expected.Source = AsRead(info.Source);
+    expected.Software = AsRead(info.Software);
+    Require(back == expected);
+
+    if (slot) {
+        tags::TID3Tag tag;
+        Require(tags::ReadID3Tag(file, tag) && tag == tags::TID3Tag{});
+        Require(after.compare(after.size() - tags::kId3Size, tags::kId3Size, "TAG" + std::string(125, '\0')) == 0);
+    }
+    return 0;
+}

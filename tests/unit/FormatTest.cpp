@@ -1,0 +1,94 @@
+#include <gtest/gtest.h>
+
+#include "display/Format.h"
+
+namespace sorabell::display {
+namespace {
+
+class Expand : public ::testing::Test {
+protected:
+    std::string Run(std::string_view format) {
+        FormatSources sources;
+        sources.fields = &fields_;
+        sources.info = &info_;
+        sources.songLength = [this] { return length_; };
+        sources.lyricsLine = [this] { return lyric_; };
+        return ExpandFormat(format, sources);
+    }
+
+    SongFields fields_ = {"3", "Artist", "Title", "Album", "1999", "Comment", "Rock", "song", "C:\\m\\", "mp3"};
+    tags::TRMPInfo info_;
+    int32_t length_ = 245;
+    std::string lyric_ = "la la";
+};
+
+TEST_F(Expand, TheDefaultFirstLineOfTrackThree) {
+    EXPECT_EQ(Run("%0. %1 - %2 %A"), "3. Artist - Title [4:05] ");
+}
+
+TEST_F(Expand, EveryPlaceholder) {
+    info_.Copyright = "(C)";
+    info_.Engineer = "eng";
+    info_.Source = "CD";
+    info_.Software = "soft";
+    EXPECT_EQ(Run("%0%1%2%3%4%5%6%7%8%9"), "3ArtistTitleAlbum1999CommentRocksongC:\\m\\mp3 ");
+    EXPECT_EQ(Run("%a|%b|%B|%c%C|%d%D|%e%E|%f%F"), "[4:05]|la la|la la|(C)(C)|engeng|CDCD|softsoft ");
+    EXPECT_EQ(Run("100%%"), "100% ");
+}
+
+TEST_F(Expand, UnknownPlaceholdersAndATrailingPercentVanish) {
+    EXPECT_EQ(Run("a%Zb%"), "ab ");
+    EXPECT_EQ(Run("%"), " ");
+    EXPECT_EQ(Run(""), " ");
+    EXPECT_EQ(Run("％%1"), "％Artist ") << "a double-byte character is no placeholder";
+}
+
+TEST_F(Expand, TheLengthWithoutASong) {
+    length_ = -1;
+    EXPECT_EQ(Run("%A"), "[??:??] ");
+    length_ = 6000;
+    EXPECT_EQ(Run("%A"), "[100:00] ");
+    length_ = 9;
+    EXPECT_EQ(Run("%A"), "[0:09] ");
+}
+
+TEST(SongFieldsOf, TheInfoListComesFirstThenTheTag) {
+    tags::TRMPInfo info;
+    info.Artist = "RMP artist";
+    info.Genre = "My Genre";
+    tags::TID3Tag id3;
+    tags::SetField(id3.Artist, "ID3 artist");
+    tags::SetField(id3.Title, "ID3 title   ");
+    tags::SetField(id3.Year, "2001");
+    id3.Genre = 17;
+    const SongFields f = MakeSongFields(5, "C:\\Music\\ソ表\\song.rmp", info, true, id3, true);
+    EXPECT_EQ(f[0], "5");
+    EXPECT_EQ(f[1], "RMP artist");
+    EXPECT_EQ(f[2], "ID3 title");
+    EXPECT_EQ(f[4], "2001");
+    EXPECT_EQ(f[5], "");
+    EXPECT_EQ(f[6], "My Genre");
+    EXPECT_EQ(f[7], "song");
+    EXPECT_EQ(f[8], "C:\\Music\\ソ表\\");
+    EXPECT_EQ(f[9], "rmp");
+
+    info.Genre.clear();
+    EXPECT_EQ(MakeSongFields(5, "x.mp3", info, true, id3, true)[6], "Rock");
+}
+
+TEST(SongFieldsOf, AFileWithoutTagsShowsTheFallbacks) {
+    const SongFields f = MakeSongFields(1, "C:\\Music\\plain.tar.mp3", {}, false, {}, false);
+    EXPECT_EQ(f[1], "(Unknown)");
+    EXPECT_EQ(f[2], "(plain.tar)");
+    EXPECT_EQ(f[5], "(Not Write ID3Tag & RMP Info)");
+    EXPECT_EQ(f[6], "Blues");
+    EXPECT_EQ(f[9], "mp3");
+
+    const SongFields noExt = MakeSongFields(1, "C:\\Music\\song", {}, false, {}, true);
+    EXPECT_EQ(noExt[7], "song");
+    EXPECT_EQ(noExt[9], "");
+    EXPECT_EQ(noExt[5], "") << "a file with a tag shows its empty comment";
+}
+
+}  // namespace
+}  // namespace sorabell::display
