@@ -1,5 +1,7 @@
 #include "tags/RmpInfo.h"
 
+#include <algorithm>
+
 #include "platform/Errors.h"
 #include "platform/Text.h"
 #include "tags/Riff.h"
@@ -118,6 +120,11 @@ InfoWrite WriteInfoList(platform::BinaryFile& file, const TRMPInfo& info, bool i
     }
     const uint64_t newEnd = cut + tail.size();
     const auto formSize = static_cast<uint32_t>(newEnd - layout->formOffset - 8);
+    // What the write replaces, to put back if it fails.
+    std::string oldTail(static_cast<size_t>(std::max<uint64_t>(file.Size(), cut) - cut), '\0');
+    oldTail.resize(file.ReadAt(cut, oldTail.data(), oldTail.size()));
+    char oldFormSize[4];
+    file.ReadAt(layout->formOffset + 4, oldFormSize, sizeof oldFormSize);
     try {
         file.WriteAt(cut, tail.data(), tail.size());
         file.Truncate(newEnd);
@@ -130,10 +137,17 @@ InfoWrite WriteInfoList(platform::BinaryFile& file, const TRMPInfo& info, bool i
             early = again ? again->info : std::nullopt;
         }
     } catch (const EInOutError&) {
-        // Leave a well-formed file without an INFO list rather than half of one.
+        // Put the old tail back (the cut has freed its room); failing that, leave a well-formed
+        // file without an INFO list rather than half of one.
         try {
             file.Truncate(cut);
-            file.WriteAt(layout->formOffset + 4, LE32(static_cast<uint32_t>(cut - layout->formOffset - 8)).data(), 4);
+            try {
+                file.WriteAt(cut, oldTail.data(), oldTail.size());
+                file.WriteAt(layout->formOffset + 4, oldFormSize, sizeof oldFormSize);
+            } catch (const EInOutError&) {
+                file.Truncate(cut);
+                file.WriteAt(layout->formOffset + 4, LE32(static_cast<uint32_t>(cut - layout->formOffset - 8)).data(), 4);
+            }
         } catch (const EInOutError&) {
             // The first error is the one to report.
         }

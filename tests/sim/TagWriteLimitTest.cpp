@@ -30,7 +30,7 @@ private:
     rlimit old_{};
 };
 
-TEST(TagWriteLimit, AnInfoListThatDoesNotFitLeavesTheAudioIntact) {
+TEST(TagWriteLimit, AnInfoListThatDoesNotFitLeavesTheFileAsItWas) {
     TempFolder temp;
     sim::SimMachine machine(temp.path());
     const std::string audio = MpegPayload(200001);
@@ -44,11 +44,7 @@ TEST(TagWriteLimit, AnInfoListThatDoesNotFitLeavesTheAudioIntact) {
         EXPECT_THROW(WriteRMPInfo(machine.files(), "C:\\song.rmp", info, true, [](const std::string&) {}),
                      EInOutError);
     }
-    const std::string after = platform::ReadWholeFile(machine.files(), "C:\\song.rmp");
-    const size_t data = FindId(after, "data");
-    ASSERT_NE(data, std::string::npos);
-    EXPECT_EQ(after.substr(data + 8, ReadLe32(after, data + 4)), audio);
-    EXPECT_EQ(ReadLe32(after, 4), after.size() - 8);
+    EXPECT_EQ(platform::ReadWholeFile(machine.files(), "C:\\song.rmp"), original);
 
     // With room again the same write succeeds.
     EXPECT_TRUE(WriteRMPInfo(machine.files(), "C:\\song.rmp", info, true, [](const std::string&) {}));
