@@ -108,9 +108,6 @@ InfoWrite WriteInfoList(platform::BinaryFile& file, const TRMPInfo& info, bool i
         return InfoWrite::NotRmp;
     }
     const ChunkHeader& data = *layout->data;
-    if (layout->dataSizeBeyondFile) {
-        file.WriteAt(data.offset + 4, LE32(data.size).data(), 4);
-    }
     // Everything after the audio goes; a missing pad byte of an odd-sized audio chunk is added.
     uint64_t cut = data.end();
     std::string tail = RenderInfoList(info, id3Slot);
@@ -129,6 +126,9 @@ InfoWrite WriteInfoList(platform::BinaryFile& file, const TRMPInfo& info, bool i
         file.WriteAt(cut, tail.data(), tail.size());
         file.Truncate(newEnd);
         file.WriteAt(layout->formOffset + 4, LE32(formSize).data(), 4);
+        if (layout->dataSizeBeyondFile) {
+            file.WriteAt(data.offset + 4, LE32(data.size).data(), 4);
+        }
         // An INFO list before the audio would still be found first and hide the new one: it
         // becomes padding, which every reader skips, and the audio stays where it is.
         for (auto early = layout->info; early && early->offset < data.offset;) {
