@@ -60,6 +60,11 @@ cmake --build --preset native
 step "native tests"
 run_ctest "native" --preset native -j "$(nproc)"
 
+step "benchmarks (optimised build; a short run keeps them working)"
+cmake --preset native-release >/dev/null
+cmake --build --preset native-release
+run_ctest "benchmarks" --test-dir build/native-release -L bench
+
 step "win32 build (the shipped 32-bit programs)"
 cmake --preset win32 >/dev/null
 cmake --build --preset win32

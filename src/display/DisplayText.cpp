@@ -54,9 +54,8 @@ void Tlumora::Edit1Change() {
         lines_[1].text = "Now FileInfo Reading";
         trackNumber_ = static_cast<int32_t>(Query(winamp, 0, kQueryWritePlayList)) + 1;
         const bool m3u = Query(winamp, 0, kQueryVersion) > kLastPlVersion;
-        tags::TLightStrings playList;
-        playList.LoadFromFile(platform_.files, WinampFolder + (m3u ? "WINAMP.M3U" : "WINAMP.PL"));
-        song_.path = playList.Get(trackNumber_ - 1);
+        song_.path = tags::TLightStrings::LoadLine(platform_.files, WinampFolder + (m3u ? "WINAMP.M3U" : "WINAMP.PL"),
+                                                   trackNumber_ - 1);
         ReadSongInformation();
         SongFields_ = MakeSongFields(trackNumber_, song_.path, song_.info, song_.hasInfo, song_.id3, song_.hasId3);
         LoadLyrics();

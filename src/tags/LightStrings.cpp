@@ -6,6 +6,45 @@
 
 namespace sorabell::tags {
 
+namespace {
+
+// Calls `line` for each line of a text file's content (ended by CR LF or LF; a last line
+// without an end counts) until it returns false.
+template <class Line>
+void ForEachLine(std::string_view content, Line line) {
+    size_t p = 0;
+    while (p < content.size()) {
+        const size_t eol = content.find('\n', p);
+        size_t end = eol == std::string_view::npos ? content.size() : eol;
+        if (eol != std::string_view::npos && end > p && content[end - 1] == '\r') {
+            --end;
+        }
+        if (!line(content.substr(p, end - p))) {
+            return;
+        }
+        p = eol == std::string_view::npos ? content.size() : eol + 1;
+    }
+}
+
+// How many LF bytes a block holds. Counting in byte-wide sums over runs of at most 255 bytes
+// lets the compiler compare 16 bytes at a time.
+size_t CountLineEnds(const char* data, size_t size) {
+    size_t total = 0;
+    while (size > 0) {
+        const size_t run = std::min<size_t>(size, 255);
+        uint8_t n = 0;
+        for (size_t i = 0; i < run; ++i) {
+            n = static_cast<uint8_t>(n + (data[i] == '\n'));
+        }
+        total += n;
+        data += run;
+        size -= run;
+    }
+    return total;
+}
+
+}  // namespace
+
 void TLightStrings::Error() { throw Exception("インデックスがリストの範囲を超えています"); }
 
 int32_t TLightStrings::Add(std::string s) {
@@ -43,8 +82,12 @@ void TLightStrings::SetCapacity(int32_t n) {
     if (n < count_) {
         Error();
     }
+    // The slots follow Capacity; the storage under them grows geometrically, so that adding
+    // line after line beyond an estimate stays linear.
     items_.resize(static_cast<size_t>(n));
-    items_.shrink_to_fit();
+    if (n < capacity_) {
+        items_.shrink_to_fit();
+    }
     capacity_ = n;
 }
 
@@ -141,21 +184,48 @@ void TLightStrings::LoadFromFile(platform::FileSystem& files, const std::string&
     Clear();
     const std::string content = platform::ReadWholeFile(files, path);
     SetCapacity(static_cast<int32_t>(std::min<size_t>(content.size() / 28, kMaxCapacity)));
-    size_t p = 0;
-    while (p < content.size()) {
-        size_t eol = content.find('\n', p);
-        const size_t next = eol == std::string::npos ? content.size() : eol + 1;
-        if (eol == std::string::npos) {
-            eol = content.size();
-        }
-        size_t lineEnd = eol;
-        if (eol < content.size() && lineEnd > p && content[lineEnd - 1] == '\r') {
-            --lineEnd;
-        }
-        Add(content.substr(p, lineEnd - p));
-        p = next;
-    }
+    ForEachLine(content, [this](std::string_view line) {
+        Add(std::string(line));
+        return true;
+    });
     SetCapacity(count_);
+}
+
+std::string TLightStrings::LoadLine(platform::FileSystem& files, const std::string& path, int32_t index) {
+    if (index < 0) {
+        Error();
+    }
+    const std::string content = platform::ReadWholeFile(files, path);
+    // Line `index` starts after the index-th LF: whole blocks are counted until the one that
+    // holds it.
+    constexpr size_t kBlock = 4096;
+    size_t start = 0;
+    auto remaining = static_cast<size_t>(index);
+    while (remaining > 0 && start < content.size()) {
+        const size_t n = std::min(kBlock, content.size() - start);
+        const size_t inBlock = CountLineEnds(content.data() + start, n);
+        if (inBlock < remaining) {
+            remaining -= inBlock;
+            start += n;
+            continue;
+        }
+        for (;; --remaining) {
+            start = content.find('\n', start) + 1;
+            if (remaining == 1) {
+                break;
+            }
+        }
+        remaining = 0;
+    }
+    if (remaining > 0 || start >= content.size()) {
+        Error();
+    }
+    std::string_view line = std::string_view(content).substr(start);
+    const size_t eol = line.find('\n');
+    if (eol != std::string_view::npos) {
+        line = line.substr(0, eol > 0 && line[eol - 1] == '\r' ? eol - 1 : eol);
+    }
+    return std::string(line);
 }
 
 void TLightStrings::SaveToFile(platform::FileSystem& files, const std::string& path) const {

@@ -44,6 +44,9 @@ public:
     // then fails to open (EInOutError).
     void LoadFromFile(platform::FileSystem& files, const std::string& path);
     void SaveToFile(platform::FileSystem& files, const std::string& path) const;
+    // Line `index` of a text file, as LoadFromFile and then Get give it, without keeping the
+    // other lines: a play list of 100,000 entries is read for one of them on every song change.
+    static std::string LoadLine(platform::FileSystem& files, const std::string& path, int32_t index);
     void SaveToStream(platform::TStream& stream) const;
     void LoadFromStream(platform::TStream& stream);
 

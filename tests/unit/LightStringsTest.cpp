@@ -173,6 +173,29 @@ TEST_F(LightStringsFiles, LoadsCrLfAndLfLines) {
     EXPECT_EQ(Items(list), (std::vector<std::string>{"one", "two"}));
 }
 
+TEST_F(LightStringsFiles, OneLineReadsAsTheWholeListGivesIt) {
+    const std::string content = "first\r\n\nthird\r\nC:\\ソ表.mp3";
+    platform::WriteWholeFile(os().files, PathOf("list.m3u"), content);
+    TLightStrings whole;
+    whole.LoadFromFile(os().files, PathOf("list.m3u"));
+    ASSERT_EQ(whole.Count(), 4);
+    for (int32_t i = 0; i < whole.Count(); ++i) {
+        EXPECT_EQ(TLightStrings::LoadLine(os().files, PathOf("list.m3u"), i), whole.Get(i)) << i;
+    }
+    ExpectRangeError([&] { TLightStrings::LoadLine(os().files, PathOf("list.m3u"), 4); });
+
+    // A final line end makes no empty last line; a line may be longer than a read block.
+    const std::string longLine(10000, 'x');
+    platform::WriteWholeFile(os().files, PathOf("ended.m3u"), "a\n" + longLine + "\r\nb\n");
+    EXPECT_EQ(TLightStrings::LoadLine(os().files, PathOf("ended.m3u"), 1), longLine);
+    EXPECT_EQ(TLightStrings::LoadLine(os().files, PathOf("ended.m3u"), 2), "b");
+    ExpectRangeError([&] { TLightStrings::LoadLine(os().files, PathOf("ended.m3u"), 3); });
+    platform::WriteWholeFile(os().files, PathOf("empty.m3u"), "");
+    ExpectRangeError([&] { TLightStrings::LoadLine(os().files, PathOf("empty.m3u"), 0); });
+    ExpectRangeError([&] { TLightStrings::LoadLine(os().files, PathOf("list.m3u"), -1); });
+    EXPECT_THROW(TLightStrings::LoadLine(os().files, PathOf("missing.m3u"), 0), EInOutError);
+}
+
 TEST_F(LightStringsFiles, AnEmptyFileGivesAnEmptyList) {
     platform::WriteWholeFile(os().files, PathOf("empty.txt"), "");
     TLightStrings list;
