@@ -1,0 +1,204 @@
+// What a user sees on the player's window, for real: Sorabell.exe paints on the stand-in, and
+// the test reads the player's pixels from the screen.
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "platform/win32/Win32Registry.h"
+#include "settings/RegIniFile.h"
+#include "support/E2eEnvironment.h"
+#include "support/ScreenCapture.h"
+#include "support/SkinImages.h"
+#include "support/TagFixtures.h"
+#include "win32/Win32Helpers.h"
+
+namespace sorabell::testing {
+namespace {
+
+constexpr TColor kRed = RGBColor(255, 0, 0);
+constexpr TColor kBlue = RGBColor(0, 0, 255);
+
+class DisplayOnScreen : public ::testing::Test {
+protected:
+    DisplayOnScreen() {
+        const std::string skins = env_.playerFolder() + "Skins\\";
+        ::CreateDirectoryA(skins.c_str(), nullptr);
+        ::CreateDirectoryA((skins + "Base").c_str(), nullptr);
+        Write(skins + "Base\\main.bmp", MainImage());
+        const std::string ini = env_.playerFolder() + "WINAMP.INI";
+        ::WritePrivateProfileStringA("Winamp", "SkinDir", skins.c_str(), ini.c_str());
+        ::WritePrivateProfileStringA("Winamp", "skin", "Base", ini.c_str());
+        Root().WriteInteger("Option", "TimerSpeed", 200);
+        Skin("Disp1Text", "%2");
+        Skin("Disp1Color", std::to_string(kRed));
+        Skin("Disp2Color", std::to_string(kRed));
+        Skin("Disp3Color", std::to_string(kRed));
+        music_ = env_.playerFolder() + "Music\\";
+        ::CreateDirectoryA(music_.c_str(), nullptr);
+    }
+
+    settings::TRegIniFile Root() { return settings::TRegIniFile(registry_, settings::kRootPath); }
+    void Skin(const std::string& name, const std::string& value) {
+        settings::TRegIniFile(registry_, settings::kSkinsPath).WriteString("(Default)", name, value);
+    }
+    static void Write(const std::string& path, const std::string& bytes) {
+        std::ofstream(path, std::ios::binary) << bytes;
+    }
+    std::string Skins() const { return env_.playerFolder() + "Skins\\Base\\"; }
+
+    // Starts the display and the player, and plays one song whose tag has `title`.
+    void StartWith(const std::string& title, const std::string& commands = {}) {
+        Write(music_ + "song.mp3", MpegPayload(400) + Id3Block(title, "Artist"));
+        ASSERT_NE(env_.StartDisplay(""), nullptr);
+        player_ = E2eEnvironment::WaitForWindow("Winamp v1.x");
+        ASSERT_NE(player_, nullptr);
+        ASSERT_NE(E2eEnvironment::WaitForWindow("Tlumora", "Sorabell"), nullptr);
+        if (!commands.empty()) {
+            Send(commands);
+        }
+        Send("playlist 0\t" + music_ + "song.mp3");
+        Send("title 1. Artist - " + title + " - Winamp");
+    }
+    void Send(const std::string& command) { E2eEnvironment::Send(player_, command); }
+
+    // Waits until the player shows what `ready` looks for, and returns that picture.
+    template <class Ready>
+    ScreenCapture WaitForScreen(Ready ready, DWORD timeoutMs = 8000) {
+        ScreenCapture shot(player_);
+        WaitFor(
+            [&] {
+                shot = ScreenCapture(player_);
+                return ready(shot);
+            },
+            timeoutMs);
+        return shot;
+    }
+
+    E2eEnvironment env_;
+    win32::Win32Registry registry_;
+    std::string music_;
+    HWND player_ = nullptr;
+};
+
+TEST_F(DisplayOnScreen, OneLineBeginsTwoPixelsIntoTheSkinsTitleArea) {
+    Skin("Skin", "1");
+    StartWith("MMMMMMMM");
+    const auto shot = WaitForScreen([](const ScreenCapture& s) { return s.Count(kRed, 109, 24, 266, 36) > 20; });
+    ASSERT_GT(shot.Count(kRed, 109, 24, 266, 36), 20) << "no text on the player's window";
+    EXPECT_EQ(shot.At(109, 24), MainPixel(109, 24)) << "the bitmap shows the skin's own background";
+    EXPECT_EQ(shot.At(265, 35), MainPixel(265, 35));
+    const int first = shot.FirstColumnOf(kRed, 100, 24, 266, 36);
+    EXPECT_GE(first, 111) << "text left of x = 111";
+    EXPECT_LE(first, 114);
+}
+
+TEST_F(DisplayOnScreen, ThreeLinesWithoutTheSkinHaveTheirFrame) {
+    Skin("DispSw", "2");
+    Skin("Disp2Text", "%1");
+    Skin("Disp3Text", "%0");
+    Skin("BGColor", std::to_string(kBlue));
+    StartWith("MMMM");
+    const auto shot = WaitForScreen([](const ScreenCapture& s) { return s.At(266, 69) == 0xCCC4CE; });
+    EXPECT_EQ(shot.At(107, 40), kBlue);
+    EXPECT_EQ(shot.At(108, 40), 0x342C32) << "the dark inner edge along x = 108";
+    EXPECT_EQ(shot.At(150, 23), 0x342C32) << "and along y = 23";
+    EXPECT_EQ(shot.At(266, 40), 0x9C948E) << "the light edge along x = 266";
+    EXPECT_EQ(shot.At(150, 69), 0x9C948E) << "and along y = 69";
+    EXPECT_EQ(shot.At(266, 69), 0xCCC4CE);
+    EXPECT_GT(shot.Count(kRed, 109, 54, 266, 66), 0) << "the third line";
+}
+
+TEST_F(DisplayOnScreen, DoubleSizeDoublesThePlacesAndTheMark) {
+    Skin("Skin", "1");
+    Skin("LumoraColor", std::to_string(kBlue));
+    StartWith("MMMM", "size double");
+    const auto shot = WaitForScreen([](const ScreenCapture& s) {
+        return s.width() == 550 && s.Count(kRed, 218, 48, 532, 72) > 40 && s.Count(kBlue, 478, 188, 510, 215) > 10;
+    });
+    ASSERT_EQ(shot.width(), 550);
+    EXPECT_EQ(shot.At(218, 48), MainPixel(109, 24));
+    EXPECT_EQ(shot.At(219, 49), MainPixel(109, 24));
+    EXPECT_GE(shot.FirstColumnOf(kRed, 200, 48, 532, 72), 222);
+    EXPECT_LE(shot.FirstColumnOf(kRed, 200, 48, 532, 72), 228);
+    EXPECT_GT(shot.Count(kBlue, 478, 188, 510, 215), 10) << "the mark at (480, 190)";
+    EXPECT_EQ(shot.Count(kBlue, 440, 150, 478, 232), 0);
+}
+
+TEST_F(DisplayOnScreen, TheTimeShowsTheSkinsDigits) {
+    Skin("ExtTime", "1");
+    Skin("Skin", "1");
+    Write(Skins() + "nums_ex.bmp", NumbersImage(108));
+    StartWith("MMMM", "position 65432");
+    Send("timer 150");
+    const auto shot = WaitForScreen([](const ScreenCapture& s) { return s.At(91, 32) == InkOf(5); });
+    EXPECT_EQ(shot.At(49, 32), InkOf(0));
+    EXPECT_EQ(shot.At(61, 32), InkOf(1));
+    EXPECT_EQ(shot.At(79, 32), InkOf(0));
+    EXPECT_EQ(shot.At(91, 32), InkOf(5));
+    EXPECT_EQ(shot.At(52, 32), MainPixel(52, 32)) << "the cells' transparent pixels show the skin";
+}
+
+TEST_F(DisplayOnScreen, TheRemainingTimeHasItsMinusCell) {
+    Skin("ExtTime", "1");
+    Write(Skins() + "nums_ex.bmp", NumbersImage(108));
+    Root().WriteBool("Option", "Remain", true);
+    StartWith("MMMM", "position 65432");
+    Send("length 245");  // 245 - 65 = 180 s: 03:00
+    Send("timer 150");
+    const auto shot = WaitForScreen([](const ScreenCapture& s) { return s.At(39, 32) == InkOf(11); });
+    EXPECT_EQ(shot.At(39, 32), InkOf(11)) << "the minus cell at x = 38";
+    EXPECT_EQ(shot.At(61, 32), InkOf(3));
+    EXPECT_EQ(shot.At(79, 32), InkOf(0));
+}
+
+TEST_F(DisplayOnScreen, ANewSongShowsItsFieldsAtOnce) {
+    StartWith("MMMM");
+    const auto before = WaitForScreen([](const ScreenCapture& s) { return s.Count(kRed, 109, 24, 266, 36) > 20; });
+    Write(music_ + "other.mp3", MpegPayload(400) + Id3Block("iiiiiiiiiiiiiiiiiiii", "Other"));
+    Send("playlist 1\t" + music_ + "song.mp3\t" + music_ + "other.mp3");
+    Send("title 2. Other - iiii - Winamp");
+    const DWORD start = ::GetTickCount();
+    const auto after = WaitForScreen([&](const ScreenCapture& s) {
+        return s.Count(kRed, 109, 24, 266, 36) > 0 && !s.SameRegion(before, 109, 24, 266, 36);
+    });
+    EXPECT_FALSE(after.SameRegion(before, 109, 24, 266, 36));
+    EXPECT_LT(::GetTickCount() - start, 400u) << "more than two ticks";
+}
+
+TEST_F(DisplayOnScreen, TheLyricsLineFollowsThePlayersPosition) {
+    Skin("Disp1Text", "%B");
+    Write(music_ + "song.txt", "[00:01]MMMMMMMMMMMM\r\n[00:03]iiiiii\r\n");
+    StartWith("MMMM", "position 0");
+    const auto empty = WaitForScreen([](const ScreenCapture&) { return false; }, 600);
+    EXPECT_EQ(empty.Count(kRed, 109, 24, 266, 36), 0) << "before the first time only a blank shows";
+    Send("position 1500");
+    const auto first = WaitForScreen([](const ScreenCapture& s) { return s.Count(kRed, 109, 24, 266, 36) > 40; });
+    const int wide = first.Count(kRed, 109, 24, 266, 36);
+    EXPECT_GT(wide, 40);
+    Send("position 3500");
+    const auto second = WaitForScreen(
+        [&](const ScreenCapture& s) { return s.Count(kRed, 109, 24, 266, 36) > 0 && s.Count(kRed, 109, 24, 266, 36) < wide / 2; });
+    EXPECT_LT(second.Count(kRed, 109, 24, 266, 36), wide / 2);
+}
+
+TEST_F(DisplayOnScreen, ALineTooLongScrolls) {
+    Skin("Disp1Scroll", "1");
+    StartWith(std::string(30, 'M'));
+    const auto start = WaitForScreen([](const ScreenCapture& s) { return s.Count(kRed, 109, 24, 266, 36) > 20; });
+    const auto moved = WaitForScreen([&](const ScreenCapture& s) { return !s.SameRegion(start, 109, 24, 266, 36); });
+    EXPECT_FALSE(moved.SameRegion(start, 109, 24, 266, 36)) << "the line did not move";
+}
+
+TEST_F(DisplayOnScreen, TheDisplayComesBackAfterThePlayerRepaints) {
+    StartWith("MMMM");
+    WaitForScreen([](const ScreenCapture& s) { return s.Count(kRed, 109, 24, 266, 36) > 20; });
+    for (int i = 0; i < 3; ++i) {
+        Send("paint");
+        const auto shot = WaitForScreen([](const ScreenCapture& s) { return s.Count(kRed, 109, 24, 266, 36) > 20; });
+        EXPECT_GT(shot.Count(kRed, 109, 24, 266, 36), 20) << "repaint " << i;
+    }
+}
+
+}  // namespace
+}  // namespace sorabell::testing
