@@ -18,7 +18,7 @@ function(sorabell_target target)
     endif()
     if(WIN32)
         # Windows programs run without any mingw runtime DLL beside them.
-        target_link_options(${target} PRIVATE -static -static-libgcc -static-libstdc++)
+        target_link_options(${target} PRIVATE -static -static-libgcc -static-libstdc++ $<$<CONFIG:Release>:-s>)
         target_compile_definitions(${target} PRIVATE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0501)
     endif()
 endfunction()

@@ -70,6 +70,16 @@ cmake --preset win32 >/dev/null
 cmake --build --preset win32
 step "win32 program checks"
 run_ctest "win32 program files" --preset win32 -L host
+cmake --build --preset win32 --target dist
+shipped=$(cmake -E tar tf build/win32/Sorabell.zip | sort | tr '\n' ' ')
+expected="Sorabell/ Sorabell/Default.Bmp Sorabell/Sorabell.exe Sorabell/SorabellSub.dll Sorabell/Sorabell_Preferences.exe "
+if [[ "$shipped" == "$expected" ]]; then
+    results+=("dist: Sorabell.zip holds $shipped")
+else
+    echo "Sorabell.zip holds: $shipped"
+    failures=$((failures + 1))
+    results+=("dist: FAILED, Sorabell.zip holds $shipped")
+fi
 
 if sorabell_can_run_i386; then
     windows_preset=win32

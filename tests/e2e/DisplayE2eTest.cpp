@@ -8,13 +8,15 @@
 #include "platform/win32/Win32Registry.h"
 #include "settings/RegIniFile.h"
 #include "support/E2eEnvironment.h"
-#include "support/ScreenCapture.h"
+#include "platform/win32/ScreenCapture.h"
 #include "support/SkinImages.h"
 #include "support/TagFixtures.h"
 #include "win32/Win32Helpers.h"
 
 namespace sorabell::testing {
 namespace {
+
+using win32::ScreenCapture;
 
 constexpr TColor kRed = RGBColor(255, 0, 0);
 constexpr TColor kBlue = RGBColor(0, 0, 255);

@@ -10,7 +10,7 @@
 
 #include "platform/Color.h"
 
-namespace sorabell::testing {
+namespace sorabell::win32 {
 
 class ScreenCapture {
 public:
@@ -33,4 +33,4 @@ private:
     std::vector<uint32_t> pixels_;  // 0x00RRGGBB, top row first
 };
 
-}  // namespace sorabell::testing
+}  // namespace sorabell::win32

@@ -1,8 +1,8 @@
-#include "support/ScreenCapture.h"
+#include "platform/win32/ScreenCapture.h"
 
 #include <cstdio>
 
-namespace sorabell::testing {
+namespace sorabell::win32 {
 
 ScreenCapture::ScreenCapture(HWND window) {
     RECT rect{};
@@ -110,4 +110,4 @@ bool ScreenCapture::Save(const std::string& path) const {
     return std::fclose(out) == 0;
 }
 
-}  // namespace sorabell::testing
+}  // namespace sorabell::win32

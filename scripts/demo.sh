@@ -1,0 +1,58 @@
+#!/usr/bin/env bash
+# Shows Sorabell at work: builds the Windows programs, lets the demo play songs with Japanese
+# tags and lyrics on the player stand-in in a display of its own (or on $DISPLAY when one is
+# set, to watch it live), and writes pictures and an animation of the player's window to
+# out/demo/. On a fresh Debian 12 machine (as root) it first installs what is missing.
+set -euo pipefail
+
+cd "$(dirname "${BASH_SOURCE[0]}")/.."
+# shellcheck source=lib/setup.sh
+source scripts/lib/setup.sh
+# shellcheck source=lib/wine.sh
+source scripts/lib/wine.sh
+
+started=$SECONDS
+sorabell_setup
+
+if sorabell_can_run_i386; then
+    preset=win32
+    arch=win32
+else
+    echo "note: this kernel runs no 32-bit programs; the demo runs the x86-64 build under wine64."
+    preset=win32-x64
+    arch=win64
+fi
+cmake --preset "$preset" >/dev/null
+cmake --build --preset "$preset" --target sorabell-demo
+
+out=$PWD/out/demo
+frames=$PWD/build/$preset/demo-frames
+rm -rf "$out" "$frames"
+mkdir -p "$out" "$frames"
+
+cleanup() {
+    wineserver -k >/dev/null 2>&1 || true
+    sorabell_xvfb_stop
+}
+trap cleanup EXIT
+# A prefix of the demo's own: it writes its settings into that registry.
+sorabell_wine_env "$PWD/build/$preset/demo-prefix" "$arch"
+sorabell_wine_prefix
+if [[ -z "${DISPLAY:-}" ]]; then
+    sorabell_xvfb_start
+fi
+wineserver -p </dev/null >/dev/null 2>&1
+
+"$WINELOADER" "build/$preset/bin/sorabell-demo.exe" "Z:${frames//\//\\}" </dev/null
+
+for still in "$frames"/[0-9][0-9]-*.bmp; do
+    convert "$still" "$out/$(basename "${still%.bmp}").png"
+done
+# Every frame on one canvas of the double size, so that the animation does not jump.
+convert -delay 15 -loop 0 "$frames"/frame-*.bmp -background black -gravity northwest -extent 550x232 \
+    "$out/sorabell.gif"
+
+echo
+echo "pictures of the player's window:"
+ls -1 "$out"/*
+printf 'demo wall time: %ss\n' "$((SECONDS - started))"

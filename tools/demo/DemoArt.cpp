@@ -1,0 +1,145 @@
+#include "DemoArt.h"
+
+#include <cstdint>
+#include <cstdlib>
+#include <functional>
+#include <vector>
+
+namespace sorabell::demo {
+
+namespace {
+
+struct Rgb {
+    int r, g, b;
+};
+
+void PutLe(std::string& out, uint32_t value, int bytes) {
+    for (int i = 0; i < bytes; ++i) {
+        out += static_cast<char>((value >> (8 * i)) & 0xFF);
+    }
+}
+
+std::string Bmp(int width, int height, const std::function<Rgb(int, int)>& pixel) {
+    const int rowBytes = (width * 3 + 3) & ~3;
+    std::string out = "BM";
+    PutLe(out, static_cast<uint32_t>(54 + rowBytes * height), 4);
+    PutLe(out, 0, 4);
+    PutLe(out, 54, 4);
+    PutLe(out, 40, 4);
+    PutLe(out, static_cast<uint32_t>(width), 4);
+    PutLe(out, static_cast<uint32_t>(height), 4);
+    PutLe(out, 1, 2);
+    PutLe(out, 24, 2);
+    PutLe(out, 0, 4);
+    PutLe(out, static_cast<uint32_t>(rowBytes * height), 4);
+    PutLe(out, 2835, 4);
+    PutLe(out, 2835, 4);
+    PutLe(out, 0, 8);
+    for (int y = height - 1; y >= 0; --y) {
+        std::string row;
+        for (int x = 0; x < width; ++x) {
+            const Rgb c = pixel(x, y);
+            row += static_cast<char>(c.b);
+            row += static_cast<char>(c.g);
+            row += static_cast<char>(c.r);
+        }
+        row.resize(static_cast<size_t>(rowBytes), '\0');
+        out += row;
+    }
+    return out;
+}
+
+bool Inside(int x, int y, int left, int top, int right, int bottom) {
+    return x >= left && x < right && y >= top && y < bottom;
+}
+
+// A panel with a raised edge.
+Rgb Panel(int x, int y, int left, int top, int right, int bottom, Rgb face) {
+    if (x == left || y == top) {
+        return {face.r + 40, face.g + 40, face.b + 45};
+    }
+    if (x == right - 1 || y == bottom - 1) {
+        return {face.r / 2, face.g / 2, face.b / 2};
+    }
+    return face;
+}
+
+Rgb Player(int x, int y, Rgb tint) {
+    // The window's body: a dark slate with a soft diagonal sheen.
+    const int sheen = (x + 2 * y) % 64 < 32 ? 0 : 6;
+    Rgb c{tint.r + sheen, tint.g + sheen, tint.b + sheen};
+    if (Inside(x, y, 0, 0, 275, 14)) {  // the title bar
+        c = {tint.r + 30, tint.g + 35, tint.b + 60};
+        if (y == 6 && x > 100 && x < 175) {
+            c = {200, 205, 220};
+        }
+    }
+    if (Inside(x, y, 105, 20, 269, 72)) {  // the song title area
+        c = Panel(x, y, 105, 20, 269, 72, {10, 22, 18});
+        if (Inside(x, y, 107, 22, 267, 70) && (y % 4 == 0)) {
+            c = {14, 30, 24};
+        }
+    }
+    if (Inside(x, y, 34, 24, 101, 41)) {  // the time area
+        c = Panel(x, y, 34, 24, 101, 41, {8, 12, 10});
+    }
+    if (Inside(x, y, 16, 86, 136, 106)) {  // play buttons
+        const int button = (x - 16) / 24;
+        c = Panel(x, y, 16 + button * 24, 86, 16 + button * 24 + 22, 106, {70, 76, 96});
+    }
+    if (Inside(x, y, 150, 88, 225, 96)) {  // the volume slider
+        c = x < 150 + (y - 88) * 9 ? Rgb{60, 170, 90} : Rgb{40, 44, 56};
+    }
+    return c;
+}
+
+// Seven segments of a digit in a 9 x 13 cell: a top, upper-left, upper-right, middle,
+// lower-left, lower-right and bottom bar.
+bool Segment(int digit, int x, int y) {
+    static const int kSegments[10] = {0x77, 0x24, 0x5D, 0x6D, 0x2E, 0x6B, 0x7B, 0x25, 0x7F, 0x6F};
+    const int s = kSegments[digit];
+    const bool top = (s & 1) && y == 1 && x >= 2 && x <= 6;
+    const bool upperLeft = (s & 2) && x == 1 && y >= 2 && y <= 5;
+    const bool upperRight = (s & 4) && x == 7 && y >= 2 && y <= 5;
+    const bool middle = (s & 8) && y == 6 && x >= 2 && x <= 6;
+    const bool lowerLeft = (s & 16) && x == 1 && y >= 7 && y <= 10;
+    const bool lowerRight = (s & 32) && x == 7 && y >= 7 && y <= 10;
+    const bool bottom = (s & 64) && y == 11 && x >= 2 && x <= 6;
+    return top || upperLeft || upperRight || middle || lowerLeft || lowerRight || bottom;
+}
+
+}  // namespace
+
+std::string SkinMain() {
+    return Bmp(275, 116, [](int x, int y) { return Player(x, y, {34, 38, 52}); });
+}
+
+std::string DefaultMain() {
+    return Bmp(275, 116, [](int x, int y) { return Player(x, y, {46, 40, 36}); });
+}
+
+std::string SkinNumbers() {
+    const Rgb transparent{255, 0, 255};
+    return Bmp(108, 13, [transparent](int x, int y) {
+        const int cell = x / 9;
+        const int cx = x % 9;
+        if (cell <= 9 && Segment(cell, cx, y)) {
+            return Rgb{90, 255, 140};
+        }
+        if (cell == 11 && y == 6 && cx >= 2 && cx <= 6) {
+            return Rgb{90, 255, 140};
+        }
+        return transparent;
+    });
+}
+
+std::string SkinText() {
+    return Bmp(155, 74, [](int x, int y) {
+        if (x == 5 && y < 6) {
+            return Rgb{120 + y * 24, 255 - y * 10, 90 + y * 20};
+        }
+        return Rgb{10, 22, 18};
+    });
+}
+
+}  // namespace sorabell::demo

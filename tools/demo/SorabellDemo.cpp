@@ -1,0 +1,280 @@
+// sorabell-demo: shows the display program at work. It lays out a player folder with the
+// player stand-in as WINAMP.EXE, a skin, songs with Japanese tags and a lyrics file, all made
+// here; starts Sorabell.exe; plays through songs, lyrics, a scrolling title, double size and the
+// plain background; and writes what the player's window shows as numbered BMP frames.
+//
+//   sorabell-demo FRAMES-FOLDER          the whole demo
+//   sorabell-demo --default-bmp FILE     only the program's own default picture
+
+#include <windows.h>
+
+#include <cstdio>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "DemoArt.h"
+#include "platform/win32/ScreenCapture.h"
+#include "platform/win32/Win32Platform.h"
+#include "settings/RegIniFile.h"
+#include "tags/TagConversion.h"
+#include "tags/TagWriter.h"
+
+namespace {
+
+using namespace sorabell;
+
+constexpr UINT kReloadSettings = WM_USER + 8;
+
+struct Song {
+    std::string file;
+    bool rmp;
+    tags::TRMPInfo info;
+};
+
+void Write(const std::string& path, const std::string& bytes) { std::ofstream(path, std::ios::binary) << bytes; }
+
+std::string OwnFolder() {
+    char path[MAX_PATH] = {};
+    ::GetModuleFileNameA(nullptr, path, MAX_PATH);
+    const std::string p = path;
+    return p.substr(0, p.find_last_of('\\') + 1);
+}
+
+// Bytes that look like MPEG audio frames.
+std::string Audio(size_t size) {
+    std::string out(size, '\0');
+    for (size_t i = 0; i < size; ++i) {
+        out[i] = static_cast<char>(i % 417 == 0 ? 0xFF : i % 417 == 1 ? 0xFB : (i * 7) & 0xFF);
+    }
+    return out;
+}
+
+std::string Le32(uint32_t v) {
+    std::string out(4, '\0');
+    for (int i = 0; i < 4; ++i) {
+        out[static_cast<size_t>(i)] = static_cast<char>((v >> (8 * i)) & 0xFF);
+    }
+    return out;
+}
+
+void MakeSong(platform::Platform& os, const std::string& folder, const Song& song) {
+    const std::string path = folder + song.file;
+    const std::string audio = Audio(40000);
+    if (song.rmp) {
+        Write(path, "RIFF" + Le32(static_cast<uint32_t>(4 + 8 + audio.size())) + "RMP3" + "data" +
+                        Le32(static_cast<uint32_t>(audio.size())) + audio);
+    } else {
+        Write(path, audio);
+    }
+    tags::TID3Tag id3 = tags::RMPToID3(song.info);
+    const auto mode = song.rmp ? tags::WriteMode::RmpInfoAndId3FromRmp : tags::WriteMode::Id3;
+    tags::WriteTags(os.files, path, mode, song.info, id3, [](const std::string&) {});
+}
+
+HWND WaitForWindow(const char* className, const char* title) {
+    for (int i = 0; i < 300; ++i) {
+        if (HWND window = ::FindWindowA(className, title)) {
+            return window;
+        }
+        ::Sleep(50);
+    }
+    return nullptr;
+}
+
+void Send(HWND player, const std::string& command) {
+    COPYDATASTRUCT data{};
+    data.cbData = static_cast<DWORD>(command.size());
+    data.lpData = const_cast<char*>(command.data());
+    DWORD_PTR result = 0;
+    ::SendMessageTimeoutA(player, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data), SMTO_NORMAL, 5000, &result);
+}
+
+class Recorder {
+public:
+    Recorder(HWND player, std::string folder) : player_(player), folder_(std::move(folder)) {}
+    // Waits a moment for both programs to paint, then keeps what the screen shows.
+    void Frame(int waitMs = 150) {
+        ::Sleep(static_cast<DWORD>(waitMs));
+        char name[32];
+        std::snprintf(name, sizeof name, "frame-%03d.bmp", count_++);
+        win32::ScreenCapture(player_).Save(folder_ + name);
+    }
+    // A frame also kept under a name of its own, for the pictures of the README.
+    void Still(const std::string& name) {
+        Frame(300);
+        win32::ScreenCapture(player_).Save(folder_ + name + ".bmp");
+    }
+
+private:
+    HWND player_;
+    std::string folder_;
+    int count_ = 0;
+};
+
+int RunDemo(const std::string& frames) {
+    win32::Win32Platform system;
+    auto& os = system.platform();
+    char temp[MAX_PATH] = {};
+    ::GetTempPathA(MAX_PATH, temp);
+    const std::string root = std::string(temp) + "Sorabell Demo\\";
+    const std::string programs = root + "Sorabell\\";
+    const std::string player = root + "Winamp\\";
+    const std::string skin = player + "Skins\\Aozora\\";
+    const std::string music = root + "Music\\";
+    for (const std::string& folder : {root, programs, player, player + "Skins\\", skin, music}) {
+        ::CreateDirectoryA(folder.c_str(), nullptr);
+    }
+    const std::string own = OwnFolder();
+    for (const char* file : {"Sorabell.exe", "SorabellSub.dll", "Sorabell_Preferences.exe"}) {
+        ::CopyFileA((own + file).c_str(), (programs + file).c_str(), FALSE);
+    }
+    ::CopyFileA((own + "standin.exe").c_str(), (player + "WINAMP.EXE").c_str(), FALSE);
+    Write(programs + "Default.Bmp", demo::DefaultMain());
+    Write(skin + "main.bmp", demo::SkinMain());
+    Write(skin + "nums_ex.bmp", demo::SkinNumbers());
+    Write(skin + "text.bmp", demo::SkinText());
+    const std::string ini = player + "WINAMP.INI";
+    ::WritePrivateProfileStringA("Winamp", "SkinDir", (player + "Skins\\").c_str(), ini.c_str());
+    ::WritePrivateProfileStringA("Winamp", "skin", "Aozora", ini.c_str());
+
+    std::vector<Song> songs(3);
+    songs[0] = {"01 春の歌.rmp", true, {}};
+    songs[0].info.Artist = "青空バンド";
+    songs[0].info.Title = "春の歌";
+    songs[0].info.Album = "そらのうた";
+    songs[0].info.Release = "2026";
+    songs[0].info.Comment = "デモのための曲";
+    songs[0].info.Genre = "Pop";
+    songs[1] = {"02 夜明け前.mp3", false, {}};
+    songs[1].info.Artist = "Sorabell Demo Orchestra";
+    songs[1].info.Title = "夜明け前の長い長い道のり";
+    songs[1].info.Album = "The Long Night";
+    songs[1].info.Release = "2025";
+    songs[1].info.Genre = "Soundtrack";
+    songs[2] = {"03 Winter Light.rmp", true, {}};
+    songs[2].info.Artist = "Aozora";
+    songs[2].info.Title = "Winter Light";
+    songs[2].info.Album = "Seasons";
+    songs[2].info.Release = "2024";
+    songs[2].info.Comment = "冬の光";
+    songs[2].info.Genre = "Ambient";
+    for (const Song& song : songs) {
+        MakeSong(os, music, song);
+    }
+    Write(music + "01 春の歌.txt",
+          "[00:00]♪ イントロ ♪\r\n[00:03]空に向かって歌おう\r\n[00:06]風がやさしく吹いている\r\n"
+          "[00:09]\r\n[00:11]また会う日まで\r\n");
+
+    settings::TRegIniFile rootStore(os.registry, settings::kRootPath);
+    rootStore.WriteString("Option", "Winamp", player);
+    rootStore.WriteInteger("Option", "TimerSpeed", 200);
+    rootStore.WriteInteger("Option", "ScrollDot", 4);
+    settings::TRegIniFile skins(os.registry, settings::kSkinsPath);
+    skins.WriteInteger("(Default)", "DispSw", 2);
+    skins.WriteString("(Default)", "Disp1Text", "%0. %1 - %2 %A");
+    skins.WriteBool("(Default)", "Disp1Scroll", true);
+    skins.WriteString("(Default)", "Disp2Text", "%B");
+    skins.WriteString("(Default)", "Disp3Text", "%3 (%4) %6");
+    skins.WriteBool("(Default)", "Disp3Scroll", true);
+    skins.WriteBool("(Default)", "Skin", true);
+    skins.WriteBool("(Default)", "ExtTime", true);
+    skins.WriteBool("(Default)", "ColorPick", true);
+    skins.WriteString("(Default)", "NFontName", "ＭＳ ゴシック");
+    skins.WriteString("(Default)", "DFontName", "ＭＳ ゴシック");
+
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    std::string line = "\"" + programs + "Sorabell.exe\"";
+    if (!::CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, programs.c_str(), &startup,
+                          &process)) {
+        std::fprintf(stderr, "sorabell-demo: Sorabell.exe did not start\n");
+        return 1;
+    }
+    ::CloseHandle(process.hThread);
+    HWND winamp = WaitForWindow("Winamp v1.x", nullptr);
+    HWND display = WaitForWindow("Tlumora", "Sorabell");
+    if (winamp == nullptr || display == nullptr) {
+        std::fprintf(stderr, "sorabell-demo: the player or the display did not appear\n");
+        return 1;
+    }
+    std::string playList = "playlist 0";
+    for (const Song& song : songs) {
+        playList += "\t" + music + song.file;
+    }
+    Recorder recorder(winamp, frames);
+    const auto play = [&](int index, int length) {
+        Send(winamp, "playlist " + std::to_string(index) + playList.substr(10));
+        Send(winamp, "length " + std::to_string(length));
+        Send(winamp, "position 0");
+        Send(winamp, "title " + std::to_string(index + 1) + ". " + songs[static_cast<size_t>(index)].info.Artist + " - " +
+                         songs[static_cast<size_t>(index)].info.Title + " - Winamp");
+    };
+    Send(winamp, "state 1");
+    Send(winamp, "timer 200");
+
+    // The first song: its lyrics follow the position.
+    play(0, 214);
+    for (int ms = 0; ms <= 13000; ms += 500) {
+        Send(winamp, "position " + std::to_string(ms));
+        recorder.Frame();
+        if (ms == 4000) {
+            recorder.Still("01-song-and-lyrics");
+        }
+    }
+    // A title too long for its line scrolls.
+    play(1, 3725);
+    for (int i = 0; i < 30; ++i) {
+        Send(winamp, "position " + std::to_string(i * 400));
+        recorder.Frame();
+        if (i == 12) {
+            recorder.Still("02-scrolling-title");
+        }
+    }
+    // Double size.
+    play(2, 187);
+    Send(winamp, "size double");
+    for (int i = 0; i < 10; ++i) {
+        Send(winamp, "position " + std::to_string(i * 500));
+        recorder.Frame();
+    }
+    recorder.Still("03-double-size");
+    Send(winamp, "size normal");
+    // The plain background with its frame, in the settings' own colours.
+    skins.WriteBool("(Default)", "Skin", false);
+    skins.WriteBool("(Default)", "ColorPick", false);
+    skins.WriteBool("(Default)", "Color", true);
+    skins.WriteInteger("(Default)", "Disp2Color", 0x40C0FF);
+    skins.WriteInteger("(Default)", "Disp3Color", 0xFFC060);
+    ::PostMessageA(display, kReloadSettings, 0, 0);
+    for (int i = 0; i < 10; ++i) {
+        Send(winamp, "position " + std::to_string(5000 + i * 500));
+        recorder.Frame();
+    }
+    recorder.Still("04-plain-background");
+
+    ::PostMessageA(display, WM_CLOSE, 0, 0);
+    ::WaitForSingleObject(process.hProcess, 5000);
+    ::CloseHandle(process.hProcess);
+    Send(winamp, "quit");
+    return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc == 3 && std::string(argv[1]) == "--default-bmp") {
+        Write(argv[2], demo::DefaultMain());
+        return 0;
+    }
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: sorabell-demo FRAMES-FOLDER | --default-bmp FILE\n");
+        return 2;
+    }
+    std::string frames = argv[1];
+    if (frames.back() != '\\') {
+        frames += '\\';
+    }
+    return RunDemo(frames);
+}
