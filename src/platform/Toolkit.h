@@ -10,6 +10,9 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
+
+#include "platform/Widgets.h"
 
 namespace sorabell::platform {
 
@@ -29,6 +32,10 @@ struct FormSpec {
     bool visible = false;
 };
 
+// The font of the forms' controls: "ＭＳ Ｐゴシック", 12 pixels, Shift-JIS.
+inline constexpr const char* kFormFontName = "ＭＳ Ｐゴシック";
+inline constexpr int kFormFontHeight = -12;
+
 class Form {
 public:
     virtual ~Form() = default;
@@ -41,6 +48,17 @@ public:
     // As a WM_CLOSE: runs OnClose, then the window goes; closing the main form ends the loop.
     virtual void Close() = 0;
     virtual bool closed() const = 0;
+
+    // Controls, owned by the form and gone with it.
+    virtual Label& AddLabel(const Bounds& bounds, const std::string& caption) = 0;
+    virtual Bevel& AddBevel(const Bounds& bounds) = 0;
+    virtual Edit& AddEdit(const Bounds& bounds) = 0;
+    virtual Button& AddButton(const Bounds& bounds, const std::string& caption) = 0;
+    virtual CheckBox& AddCheckBox(const Bounds& bounds, const std::string& caption) = 0;
+    virtual RadioGroup& AddRadioGroup(const Bounds& bounds, const std::string& caption,
+                                      std::vector<std::string> items, int columns) = 0;
+    virtual ComboBox& AddComboBox(const Bounds& bounds) = 0;
+    virtual ListBox& AddListBox() = 0;
 
     // A message posted or sent to the form; true when it was handled.
     std::function<bool(const WindowMessage&)> OnMessage;
@@ -92,6 +110,8 @@ public:
     virtual void Run() = 0;
     // A message box with an OK button, captioned with the application's title.
     virtual void ShowMessage(const std::string& text) = 0;
+    // A message box with Yes and No buttons; true for Yes.
+    virtual bool AskYesNo(const std::string& text, const std::string& title) = 0;
 };
 
 // Runs a handler as the toolkit's dispatch does: an escaping exception is shown, not rethrown.

@@ -10,6 +10,7 @@
 
 #include "contract/PlayerControl.h"
 #include "platform/Platform.h"
+#include "platform/Toolkit.h"
 
 namespace sorabell::testing {
 
@@ -23,6 +24,8 @@ public:
     virtual const std::string& registryPath() const = 0;
     // Starts a player stand-in whose folder is `folder` (which exists).
     virtual std::unique_ptr<PlayerControl> StartPlayer(const std::string& folder) = 0;
+    // The backend's widget toolkit, made on first use.
+    virtual platform::Toolkit& toolkit() = 0;
 };
 
 // Defined once per backend.
@@ -35,6 +38,7 @@ protected:
     const std::string& registryPath() const { return env_->registryPath(); }
     std::string PathOf(const std::string& name) const { return folder() + name; }
     std::unique_ptr<PlayerControl> StartPlayer() { return env_->StartPlayer(folder()); }
+    platform::Toolkit& toolkit() { return env_->toolkit(); }
 
 private:
     std::unique_ptr<ContractEnvironment> env_ = MakeContractEnvironment();

@@ -2,6 +2,7 @@
 #include "sim/TempFolder.h"
 
 #include "platform/sim/SimMachine.h"
+#include "platform/sim/SimToolkit.h"
 #include "sim/SimPlayer.h"
 
 namespace sorabell::testing {
@@ -20,11 +21,18 @@ public:
     std::unique_ptr<PlayerControl> StartPlayer(const std::string& folder) override {
         return std::make_unique<SimPlayer>(machine_.desktop(), machine_.files(), folder);
     }
+    platform::Toolkit& toolkit() override {
+        if (!toolkit_) {
+            toolkit_ = std::make_unique<sim::SimToolkit>(&machine_.desktop());
+        }
+        return *toolkit_;
+    }
 
 private:
     TempFolder temp_;
     sim::SimMachine machine_;
     std::unique_ptr<sim::SimMachine::Program> program_;
+    std::unique_ptr<sim::SimToolkit> toolkit_;
     std::string folder_ = "C:\\work\\";
     std::string registryPath_ = "Software\\SorabellTests\\contract";
 };

@@ -5,33 +5,12 @@
 
 #include "contract/ContractEnvironment.h"
 #include "platform/win32/Win32Platform.h"
+#include "platform/win32/Win32Toolkit.h"
 #include "win32/Win32Helpers.h"
 
 namespace sorabell::testing {
 
 namespace {
-
-void RemoveTree(const std::string& folder) {
-    WIN32_FIND_DATAA data{};
-    HANDLE find = ::FindFirstFileA((folder + "*").c_str(), &data);
-    if (find != INVALID_HANDLE_VALUE) {
-        do {
-            const std::string name = data.cFileName;
-            if (name == "." || name == "..") {
-                continue;
-            }
-            const std::string path = folder + name;
-            ::SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-            if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-                RemoveTree(path + "\\");
-            } else {
-                ::DeleteFileA(path.c_str());
-            }
-        } while (::FindNextFileA(find, &data));
-        ::FindClose(find);
-    }
-    ::RemoveDirectoryA(folder.c_str());
-}
 
 // The stand-in program, copied into the folder as WINAMP.EXE and run.
 class Win32Player : public PlayerControl {
@@ -106,11 +85,18 @@ public:
     std::unique_ptr<PlayerControl> StartPlayer(const std::string& folder) override {
         return std::make_unique<Win32Player>(folder);
     }
+    platform::Toolkit& toolkit() override {
+        if (!toolkit_) {
+            toolkit_ = std::make_unique<win32::Win32Toolkit>(::GetModuleHandleA(nullptr));
+        }
+        return *toolkit_;
+    }
 
 private:
     win32::Win32Platform system_;
     std::string folder_;
     std::string registryPath_;
+    std::unique_ptr<win32::Win32Toolkit> toolkit_;
 };
 
 }  // namespace

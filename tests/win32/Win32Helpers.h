@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include <fstream>
+#include <iterator>
 #include <string>
 
 #include "platform/Text.h"
@@ -34,6 +36,68 @@ inline int RunAndWait(const std::string& commandLine, DWORD timeoutMs = 20000) {
     ::CloseHandle(process.hThread);
     ::CloseHandle(process.hProcess);
     return static_cast<int>(code);
+}
+
+// Removes a folder (ending in a backslash) with everything in it, read-only files included.
+inline void RemoveTree(const std::string& folder) {
+    WIN32_FIND_DATAA data{};
+    HANDLE find = ::FindFirstFileA((folder + "*").c_str(), &data);
+    if (find != INVALID_HANDLE_VALUE) {
+        do {
+            const std::string name = data.cFileName;
+            if (name == "." || name == "..") {
+                continue;
+            }
+            const std::string path = folder + name;
+            ::SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+            if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+                RemoveTree(path + "\\");
+            } else {
+                ::DeleteFileA(path.c_str());
+            }
+        } while (::FindNextFileA(find, &data));
+        ::FindClose(find);
+    }
+    ::RemoveDirectoryA(folder.c_str());
+}
+
+// What a console program printed, standard output and standard error together.
+struct ProgramRun {
+    int code = -1;
+    std::string output;
+};
+
+// Runs a command line and waits for it, its output going through the file `capture`.
+inline ProgramRun RunCapturing(const std::string& commandLine, const std::string& capture, DWORD timeoutMs = 20000) {
+    SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+    HANDLE out = ::CreateFileA(capture.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit, CREATE_ALWAYS,
+                               FILE_ATTRIBUTE_NORMAL, nullptr);
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdOutput = out;
+    startup.hStdError = out;
+    std::string line = commandLine;
+    PROCESS_INFORMATION process{};
+    ProgramRun run;
+    if (out != INVALID_HANDLE_VALUE &&
+        ::CreateProcessA(nullptr, line.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &process)) {
+        DWORD code = 0;
+        if (::WaitForSingleObject(process.hProcess, timeoutMs) == WAIT_OBJECT_0 &&
+            ::GetExitCodeProcess(process.hProcess, &code)) {
+            run.code = static_cast<int>(code);
+        } else {
+            ::TerminateProcess(process.hProcess, 1);
+        }
+        ::CloseHandle(process.hThread);
+        ::CloseHandle(process.hProcess);
+    }
+    if (out != INVALID_HANDLE_VALUE) {
+        ::CloseHandle(out);
+    }
+    std::ifstream in(capture, std::ios::binary);
+    run.output.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    return run;
 }
 
 // Waits until `done` holds, pumping this thread's messages meanwhile.

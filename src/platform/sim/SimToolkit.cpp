@@ -48,6 +48,32 @@ void SimForm::Close() {
     }
 }
 
+template <class Control, class... Args>
+Control& SimForm::Own(Args&&... args) {
+    auto control = std::make_unique<Control>(toolkit_, std::forward<Args>(args)...);
+    Control& ref = *control;
+    controls_.push_back(std::move(control));
+    return ref;
+}
+
+platform::Label& SimForm::AddLabel(const platform::Bounds& bounds, const std::string& caption) {
+    return Own<SimLabel>(bounds, caption);
+}
+platform::Bevel& SimForm::AddBevel(const platform::Bounds& bounds) { return Own<SimBevel>(bounds); }
+platform::Edit& SimForm::AddEdit(const platform::Bounds& bounds) { return Own<SimEdit>(bounds); }
+platform::Button& SimForm::AddButton(const platform::Bounds& bounds, const std::string& caption) {
+    return Own<SimButton>(bounds, caption);
+}
+platform::CheckBox& SimForm::AddCheckBox(const platform::Bounds& bounds, const std::string& caption) {
+    return Own<SimCheckBox>(bounds, caption);
+}
+platform::RadioGroup& SimForm::AddRadioGroup(const platform::Bounds& bounds, const std::string& caption,
+                                             std::vector<std::string> items, int columns) {
+    return Own<SimRadioGroup>(bounds, caption, std::move(items), columns);
+}
+platform::ComboBox& SimForm::AddComboBox(const platform::Bounds& bounds) { return Own<SimComboBox>(bounds); }
+platform::ListBox& SimForm::AddListBox() { return Own<SimListBox>(); }
+
 bool SimForm::Deliver(const platform::WindowMessage& message) {
     if (closed_ || !OnMessage) {
         return false;
@@ -72,6 +98,16 @@ std::unique_ptr<platform::Form> SimToolkit::CreateForm(const platform::FormSpec&
 }
 
 std::unique_ptr<platform::Timer> SimToolkit::CreateTimer() { return std::make_unique<SimTimer>(*this); }
+
+bool SimToolkit::AskYesNo(const std::string& text, const std::string& title) {
+    questions.push_back(title + ": " + text);
+    if (answers.empty()) {
+        return false;
+    }
+    const bool answer = answers.front();
+    answers.pop_front();
+    return answer;
+}
 
 std::unique_ptr<platform::PopupMenu> SimToolkit::CreatePopupMenu(platform::Form&) {
     return std::make_unique<SimPopupMenu>(*this);

@@ -8,6 +8,10 @@
 #include "platform/MenuItems.h"
 #include "platform/Toolkit.h"
 #include "platform/sim/SimDesktop.h"
+#include "platform/sim/SimWidgets.h"
+
+#include <deque>
+#include <memory>
 
 namespace sorabell::sim {
 
@@ -28,15 +32,31 @@ public:
     void Close() override;
     bool closed() const override { return closed_; }
 
+    platform::Label& AddLabel(const platform::Bounds& bounds, const std::string& caption) override;
+    platform::Bevel& AddBevel(const platform::Bounds& bounds) override;
+    platform::Edit& AddEdit(const platform::Bounds& bounds) override;
+    platform::Button& AddButton(const platform::Bounds& bounds, const std::string& caption) override;
+    platform::CheckBox& AddCheckBox(const platform::Bounds& bounds, const std::string& caption) override;
+    platform::RadioGroup& AddRadioGroup(const platform::Bounds& bounds, const std::string& caption,
+                                        std::vector<std::string> items, int columns) override;
+    platform::ComboBox& AddComboBox(const platform::Bounds& bounds) override;
+    platform::ListBox& AddListBox() override;
+
     const std::string& className() const { return spec_.className; }
+    int clientWidth() const { return spec_.clientWidth; }
+    int clientHeight() const { return spec_.clientHeight; }
     // A message arriving through the message loop; false when the form did not handle it.
     bool Deliver(const platform::WindowMessage& message);
 
 private:
+    template <class Control, class... Args>
+    Control& Own(Args&&... args);
+
     SimToolkit& toolkit_;
     platform::FormSpec spec_;
     platform::WindowHandle handle_;
     bool closed_ = false;
+    std::vector<std::unique_ptr<platform::Control>> controls_;
 };
 
 class SimTimer : public platform::Timer {
@@ -86,12 +106,17 @@ public:
     std::unique_ptr<platform::PopupMenu> CreatePopupMenu(platform::Form& owner) override;
     void Run() override {}
     void ShowMessage(const std::string& text) override { shownMessages.push_back(text); }
+    bool AskYesNo(const std::string& text, const std::string& title) override;
 
     // The open form of that class (and caption, when given), or null.
     SimForm* FindForm(const std::string& className, const std::string& caption = {}) const;
     const std::vector<SimTimer*>& timers() const { return timers_; }
 
     std::vector<std::string> shownMessages;
+    // Yes/No questions as asked ("title: text"), and the answers the test gives, in order;
+    // without one left the answer is No.
+    std::vector<std::string> questions;
+    std::deque<bool> answers;
 
 private:
     friend class SimForm;

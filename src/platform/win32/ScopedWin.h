@@ -81,6 +81,12 @@ struct MemoryDcTraits {  // CreateCompatibleDC
     static void Close(Handle h) { ::DeleteDC(h); }
 };
 
+struct WindowTraits {  // CreateWindowEx; the window's children go with it
+    using Handle = HWND;
+    static Handle Invalid() { return nullptr; }
+    static void Close(Handle h) { ::DestroyWindow(h); }
+};
+
 using ScopedHandle = ScopedHandleT<KernelHandleTraits>;
 using ScopedFile = ScopedHandleT<FileHandleTraits>;
 using ScopedFind = ScopedHandleT<FindHandleTraits>;
@@ -90,6 +96,7 @@ using ScopedPen = ScopedHandleT<GdiObjectTraits<HPEN>>;
 using ScopedBrush = ScopedHandleT<GdiObjectTraits<HBRUSH>>;
 using ScopedBitmap = ScopedHandleT<GdiObjectTraits<HBITMAP>>;
 using ScopedMemoryDc = ScopedHandleT<MemoryDcTraits>;
+using ScopedWindow = ScopedHandleT<WindowTraits>;
 
 // A window's device context, released with the window it came from.
 class ScopedWindowDc {

@@ -1,18 +1,23 @@
 #include "platform/win32/Win32Toolkit.h"
 
 #include "platform/MenuItems.h"
+#include "platform/win32/ScopedWin.h"
+#include "platform/win32/Win32Widgets.h"
 
 namespace sorabell::win32 {
 
 namespace {
 
 constexpr const char* kTimerWindowClass = "SorabellTimerWindow";
+// Marks the toolkit's forms so the message loop gives their keys dialog navigation.
+constexpr const char* kFormProperty = "SorabellForm";
 
 }  // namespace
 
 class Win32Form : public platform::Form {
 public:
-    Win32Form(Win32Toolkit& toolkit, const platform::FormSpec& spec, bool main) : toolkit_(toolkit), main_(main) {
+    Win32Form(Win32Toolkit& toolkit, const platform::FormSpec& spec, bool main)
+        : toolkit_(toolkit), main_(main), font_(CreateFormFont()) {
         WNDCLASSA existing{};
         if (!::GetClassInfoA(toolkit.instance(), spec.className.c_str(), &existing)) {
             WNDCLASSA windowClass{};
@@ -31,43 +36,62 @@ public:
         // Centred on the screen.
         const int x = (::GetSystemMetrics(SM_CXSCREEN) - width) / 2;
         const int y = (::GetSystemMetrics(SM_CYSCREEN) - height) / 2;
-        window_ = ::CreateWindowExA(WS_EX_DLGMODALFRAME, spec.className.c_str(), spec.caption.c_str(), style, x, y,
-                                    width, height, nullptr, nullptr, toolkit.instance(), this);
+        window_.Reset(::CreateWindowExA(WS_EX_DLGMODALFRAME, spec.className.c_str(), spec.caption.c_str(), style, x,
+                                        y, width, height, nullptr, nullptr, toolkit.instance(), this));
+        ::SetPropA(window_.get(), kFormProperty, reinterpret_cast<HANDLE>(1));
+        controls_ = std::make_unique<Win32Controls>(toolkit, toolkit.instance(), window_.get(), font_.get());
         if (spec.visible) {
-            ::ShowWindow(window_, SW_SHOW);
+            ::ShowWindow(window_.get(), SW_SHOW);
         }
     }
     ~Win32Form() override {
-        if (window_ != nullptr) {
-            ::SetWindowLongPtrA(window_, GWLP_USERDATA, 0);
-            ::DestroyWindow(window_);
+        if (window_) {
+            ::SetWindowLongPtrA(window_.get(), GWLP_USERDATA, 0);
+            ::RemovePropA(window_.get(), kFormProperty);
         }
     }
     Win32Form(const Win32Form&) = delete;
     Win32Form& operator=(const Win32Form&) = delete;
 
-    platform::WindowHandle handle() const override { return reinterpret_cast<platform::WindowHandle>(window_); }
+    platform::WindowHandle handle() const override { return reinterpret_cast<platform::WindowHandle>(window_.get()); }
     std::string caption() const override {
         char text[256] = {};
-        ::GetWindowTextA(window_, text, sizeof text);
+        ::GetWindowTextA(window_.get(), text, sizeof text);
         return text;
     }
-    void SetCaption(const std::string& caption) override { ::SetWindowTextA(window_, caption.c_str()); }
-    bool visible() const override { return window_ != nullptr && ::IsWindowVisible(window_); }
-    void SetVisible(bool visible) override { ::ShowWindow(window_, visible ? SW_SHOW : SW_HIDE); }
-    bool closed() const override { return window_ == nullptr; }
+    void SetCaption(const std::string& caption) override { ::SetWindowTextA(window_.get(), caption.c_str()); }
+    bool visible() const override { return window_ && ::IsWindowVisible(window_.get()); }
+    void SetVisible(bool visible) override { ::ShowWindow(window_.get(), visible ? SW_SHOW : SW_HIDE); }
+    bool closed() const override { return !window_; }
+
+    platform::Label& AddLabel(const platform::Bounds& bounds, const std::string& caption) override {
+        return controls_->AddLabel(bounds, caption);
+    }
+    platform::Bevel& AddBevel(const platform::Bounds& bounds) override { return controls_->AddBevel(bounds); }
+    platform::Edit& AddEdit(const platform::Bounds& bounds) override { return controls_->AddEdit(bounds); }
+    platform::Button& AddButton(const platform::Bounds& bounds, const std::string& caption) override {
+        return controls_->AddButton(bounds, caption);
+    }
+    platform::CheckBox& AddCheckBox(const platform::Bounds& bounds, const std::string& caption) override {
+        return controls_->AddCheckBox(bounds, caption);
+    }
+    platform::RadioGroup& AddRadioGroup(const platform::Bounds& bounds, const std::string& caption,
+                                        std::vector<std::string> items, int columns) override {
+        return controls_->AddRadioGroup(bounds, caption, std::move(items), columns);
+    }
+    platform::ComboBox& AddComboBox(const platform::Bounds& bounds) override { return controls_->AddComboBox(bounds); }
+    platform::ListBox& AddListBox() override { return controls_->AddListBox(); }
 
     void Close() override {
-        if (window_ == nullptr) {
+        if (!window_) {
             return;
         }
         if (OnClose) {
             platform::Dispatch(toolkit_, OnClose);
         }
-        HWND window = window_;
-        window_ = nullptr;
-        ::SetWindowLongPtrA(window, GWLP_USERDATA, 0);
-        ::DestroyWindow(window);
+        ::SetWindowLongPtrA(window_.get(), GWLP_USERDATA, 0);
+        ::RemovePropA(window_.get(), kFormProperty);
+        window_.Reset();
         if (main_) {
             ::PostQuitMessage(0);
         }
@@ -85,6 +109,15 @@ private:
                 self->Close();
                 return 0;
             }
+            if (message == WM_ACTIVATE && self->KeepFocus(LOWORD(wParam))) {
+                return 0;
+            }
+            // A handler run from here may delete the form: nothing of it is touched after.
+            if (self->controls_ != nullptr) {
+                if (const auto result = self->controls_->Route(message, wParam, lParam)) {
+                    return *result;
+                }
+            }
             if (self->OnMessage) {
                 bool handled = false;
                 const platform::WindowMessage m{message, static_cast<uintptr_t>(wParam), static_cast<intptr_t>(lParam)};
@@ -97,9 +130,33 @@ private:
         return ::DefWindowProcA(window, message, wParam, lParam);
     }
 
+    // As a dialog box does: the control that had the focus gets it back when the form is active
+    // again, the first one in tab order at first. True when a control took it.
+    bool KeepFocus(WORD activation) {
+        HWND window = window_.get();
+        if (activation == WA_INACTIVE) {
+            HWND focus = ::GetFocus();
+            lastFocus_ = focus != nullptr && ::IsChild(window, focus) ? focus : nullptr;
+            return false;
+        }
+        HWND target = lastFocus_ != nullptr && ::IsChild(window, lastFocus_)
+                          ? lastFocus_
+                          : ::GetNextDlgTabItem(window, nullptr, FALSE);
+        if (target == nullptr) {
+            return false;
+        }
+        ::SetFocus(target);
+        return true;
+    }
+
     Win32Toolkit& toolkit_;
     bool main_;
-    HWND window_ = nullptr;
+    HWND lastFocus_ = nullptr;
+    // Destroyed in this order from the bottom: the controls' objects, the window with the
+    // controls' windows, then the font they used.
+    ScopedFont font_;
+    ScopedWindow window_;
+    std::unique_ptr<Win32Controls> controls_;
 };
 
 class Win32Timer : public platform::Timer {
@@ -220,13 +277,27 @@ std::unique_ptr<platform::PopupMenu> Win32Toolkit::CreatePopupMenu(platform::For
 }
 
 void Win32Toolkit::Run() {
+    // A Unicode loop: retrieved as ANSI, a typed double-byte character reaches an edit box as two
+    // bytes that Wine turns into two wrong characters. The windows' own procedures still get
+    // their messages in ANSI, converted by the system.
     MSG msg;
-    while (::GetMessageA(&msg, nullptr, 0, 0) > 0) {
+    while (::GetMessageW(&msg, nullptr, 0, 0) > 0) {
+        // Tab, the arrow keys between radio buttons and the like, as in a dialog box.
+        if (msg.message >= WM_KEYFIRST && msg.message <= WM_KEYLAST && msg.hwnd != nullptr) {
+            HWND root = ::GetAncestor(msg.hwnd, GA_ROOT);
+            if (root != nullptr && ::GetPropA(root, kFormProperty) != nullptr && ::IsDialogMessageW(root, &msg)) {
+                continue;
+            }
+        }
         ::TranslateMessage(&msg);
-        ::DispatchMessageA(&msg);
+        ::DispatchMessageW(&msg);
     }
 }
 
 void Win32Toolkit::ShowMessage(const std::string& text) { ::MessageBoxA(nullptr, text.c_str(), title_.c_str(), MB_OK); }
+
+bool Win32Toolkit::AskYesNo(const std::string& text, const std::string& title) {
+    return ::MessageBoxA(::GetActiveWindow(), text.c_str(), title.c_str(), MB_YESNO) == IDYES;
+}
 
 }  // namespace sorabell::win32

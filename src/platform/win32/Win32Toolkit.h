@@ -24,6 +24,7 @@ public:
     std::unique_ptr<platform::PopupMenu> CreatePopupMenu(platform::Form& owner) override;
     void Run() override;
     void ShowMessage(const std::string& text) override;
+    bool AskYesNo(const std::string& text, const std::string& title) override;
 
     HINSTANCE instance() const { return instance_; }
 

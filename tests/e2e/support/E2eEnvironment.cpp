@@ -11,34 +11,12 @@ namespace sorabell::testing {
 
 namespace {
 
-void RemoveTree(const std::string& folder) {
-    WIN32_FIND_DATAA data{};
-    HANDLE find = ::FindFirstFileA((folder + "*").c_str(), &data);
-    if (find != INVALID_HANDLE_VALUE) {
-        do {
-            const std::string name = data.cFileName;
-            if (name == "." || name == "..") {
-                continue;
-            }
-            const std::string path = folder + name;
-            ::SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-            if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-                RemoveTree(path + "\\");
-            } else {
-                ::DeleteFileA(path.c_str());
-            }
-        } while (::FindNextFileA(find, &data));
-        ::FindClose(find);
-    }
-    ::RemoveDirectoryA(folder.c_str());
-}
-
 void WipeSettings() {
     win32::Win32Registry().DeleteKey(platform::RegistryRoot::CurrentUser, "software\\Quillmere");
 }
 
 void EndEverything() {
-    for (const char* className : {"Tlumora", "Tlumora_pre", "Winamp v1.x"}) {
+    for (const char* className : {"Tlumora", "Tlumora_pre", "Winamp v1.x", "TLumora_Edit"}) {
         for (HWND window : E2eEnvironment::Windows(className)) {
             E2eEnvironment::EndProcessOf(window);
         }
@@ -127,12 +105,39 @@ void E2eEnvironment::Click(HWND window, int x, int y) {
     POINT at{x, y};
     ::ClientToScreen(window, &at);
     ::SetForegroundWindow(window);
-    ::SetCursorPos(at.x, at.y);
+    ClickAt(at);
+}
+
+void E2eEnvironment::ClickAt(POINT screen) {
+    ::SetCursorPos(screen.x, screen.y);
     INPUT inputs[2] = {};
     inputs[0].type = INPUT_MOUSE;
     inputs[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
     inputs[1].type = INPUT_MOUSE;
     inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    ::SendInput(2, inputs, sizeof(INPUT));
+}
+
+void E2eEnvironment::Type(const std::wstring& text) {
+    for (const wchar_t c : text) {
+        INPUT inputs[2] = {};
+        for (INPUT& input : inputs) {
+            input.type = INPUT_KEYBOARD;
+            input.ki.wScan = c;
+            input.ki.dwFlags = KEYEVENTF_UNICODE;
+        }
+        inputs[1].ki.dwFlags |= KEYEVENTF_KEYUP;
+        ::SendInput(2, inputs, sizeof(INPUT));
+    }
+}
+
+void E2eEnvironment::PressKey(WORD virtualKey) {
+    INPUT inputs[2] = {};
+    for (INPUT& input : inputs) {
+        input.type = INPUT_KEYBOARD;
+        input.ki.wVk = virtualKey;
+    }
+    inputs[1].ki.dwFlags = KEYEVENTF_KEYUP;
     ::SendInput(2, inputs, sizeof(INPUT));
 }
 
@@ -149,6 +154,19 @@ HWND E2eEnvironment::WaitForWindow(const char* className, const char* title, DWO
     HWND found = nullptr;
     WaitFor([&] { return (found = ::FindWindowA(className, title)) != nullptr; }, timeoutMs);
     return found;
+}
+
+bool E2eEnvironment::WaitForHooks(DWORD timeoutMs) {
+    return WaitFor(
+        [] {
+            HANDLE share = ::OpenFileMappingA(FILE_MAP_READ, FALSE, "Sorabell_hook");
+            if (share == nullptr) {
+                return false;
+            }
+            ::CloseHandle(share);
+            return true;
+        },
+        timeoutMs);
 }
 
 void E2eEnvironment::EndProcessOf(HWND window, DWORD graceMs) {

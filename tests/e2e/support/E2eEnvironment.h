@@ -29,11 +29,20 @@ public:
 
     // Sends a command to the stand-in and waits until it has been carried out.
     static void Send(HWND player, const std::string& command);
-    // A real left click at a client position of a window, through the system's input queue.
+    // A real left click at a client position of a window, through the system's input queue; the
+    // window is brought to the front first.
     static void Click(HWND window, int x, int y);
+    // A real left click at a screen position, whatever lies there (a menu, for one).
+    static void ClickAt(POINT screen);
+    // Real key strokes: each character as the keyboard's input method delivers it.
+    static void Type(const std::wstring& text);
+    static void PressKey(WORD virtualKey);
     // Every top-level window of a class (and title, when given).
     static std::vector<HWND> Windows(const char* className, const char* title = nullptr);
     static HWND WaitForWindow(const char* className, const char* title = nullptr, DWORD timeoutMs = 15000);
+    // The display's window is there a moment before its hooks are; input sent in between is
+    // lost, as it would be for a user.
+    static bool WaitForHooks(DWORD timeoutMs = 5000);
     // Closes a window's process: WM_CLOSE first, the hard way after `graceMs`.
     static void EndProcessOf(HWND window, DWORD graceMs = 5000);
 
