@@ -41,11 +41,11 @@ void Tlumora::CreateMenu() {
     });
     menu.AddItem("-");
     menu.AddItem("プレイリストの更新");
-    menu.AddItem("タグ情報表示");
+    menu.AddItem("タグ情報表示", [this] { FileInfo1Click(); });
     menu.AddItem("残り時間", [this] { PopupMenu1->SetChecked(TimeRemaining1, !PopupMenu1->checked(TimeRemaining1)); });
     menu.AddItem("-");
-    menu.AddItem("Lumora Lyrics Editor...");
-    menu.AddItem("Kettle...");
+    menu.AddItem("Lumora Lyrics Editor...", [this] { LumoraLyricsEditor1Click(); });
+    menu.AddItem("Kettle...", [this] { Kettle1Click(); });
     menu.AddItem("-");
     menu.AddItem("このメニューを閉じる");
     menu.SetVisible(UpdatePlayList1, false);

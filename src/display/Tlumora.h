@@ -15,6 +15,7 @@
 #include "platform/HookLibrary.h"
 #include "platform/Platform.h"
 #include "platform/Toolkit.h"
+#include "tags/TRMPdialog.h"
 
 namespace sorabell::display {
 
@@ -88,6 +89,13 @@ public:
     void ApplyDialogFonts();
     void FollowSkinDialog();
 
+    // The menu's commands.
+    void FileInfo1Click();
+    void LumoraLyricsEditor1Click();
+    void Kettle1Click();
+    // The tag editors opened from the menu that are still open.
+    std::vector<tags::TRMPdialog*> openEditors();
+
 private:
     void FormCreate();
     void FormClose();
@@ -146,6 +154,8 @@ private:
     std::unique_ptr<platform::Bitmap> TimeBitmap;
     std::unique_ptr<platform::Bitmap> TimeBackBitmap;
     std::string WinampFolder;
+    // Each menu use opens another editor; closed ones are let go at the next.
+    std::vector<std::unique_ptr<tags::TRMPdialog>> editors_;
 };
 
 }  // namespace sorabell::display

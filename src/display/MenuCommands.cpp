@@ -1,0 +1,69 @@
+// The menu's commands that reach beyond the display: the tag editor and the two sibling
+// programs.
+
+#include "display/Messages.h"
+#include "display/Tlumora.h"
+#include "settings/RegIniFile.h"
+#include "tags/LightStrings.h"
+
+namespace sorabell::display {
+
+namespace {
+
+constexpr uint32_t kVersewrightOpen = kWmUser + 20;
+
+std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
+
+}  // namespace
+
+void Tlumora::FileInfo1Click() {
+    if (song_.path.empty()) {
+        return;
+    }
+    settings::TRegIniFile(platform_.registry, tags::TRMPdialog::kRegistryKey)
+        .WriteString("Option", "Filename", song_.path);
+    std::erase_if(editors_, [](const auto& editor) { return editor->closed(); });
+    editors_.push_back(std::make_unique<tags::TRMPdialog>(platform_, toolkit_));
+}
+
+std::vector<tags::TRMPdialog*> Tlumora::openEditors() {
+    std::vector<tags::TRMPdialog*> open;
+    for (const auto& editor : editors_) {
+        if (!editor->closed()) {
+            open.push_back(editor.get());
+        }
+    }
+    return open;
+}
+
+void Tlumora::LumoraLyricsEditor1Click() {
+    const std::string program = versewrightFolder_ + "Versewright.Exe";
+    if (!platform::FileExists(platform_.files, program)) {
+        return;
+    }
+    // A running editor is told to look again instead of being started twice.
+    if (const platform::WindowHandle editor = platform_.desktop.FindTopLevel("TLumora_Edit", nullptr)) {
+        platform_.desktop.Post(editor, kVersewrightOpen, 0, 0);
+        return;
+    }
+    const std::string song = SongFields_[8] + SongFields_[7] + "." + SongFields_[9];
+    platform_.processes.WinExec(Quoted(program) + " " + Quoted(song), platform::SW_SHOW_NORMAL);
+}
+
+void Tlumora::Kettle1Click() {
+    const std::string program = kettleFolder_ + "Kettle.Exe";
+    if (!platform::FileExists(platform_.files, program)) {
+        return;
+    }
+    const platform::WindowHandle winamp = FindWinamp();
+    Query(winamp, 0, kQueryWritePlayList);
+    // Kettle reads the play list under the old name only.
+    if (Query(winamp, 0, kQueryVersion) > kLastPlVersion) {
+        tags::TLightStrings playList;
+        playList.LoadFromFile(platform_.files, WinampFolder + "WINAMP.M3U");
+        playList.SaveToFile(platform_.files, WinampFolder + "WINAMP.PL");
+    }
+    platform_.processes.WinExec(Quoted(program) + " " + Quoted(WinampFolder + "WINAMP.PL"), platform::SW_SHOW_NORMAL);
+}
+
+}  // namespace sorabell::display
