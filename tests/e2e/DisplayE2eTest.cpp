@@ -1,87 +1,14 @@
 // What a user sees on the player's window, for real: Sorabell.exe paints on the stand-in, and
 // the test reads the player's pixels from the screen.
 
-#include <gtest/gtest.h>
-
-#include <fstream>
-
-#include "platform/win32/Win32Registry.h"
-#include "settings/RegIniFile.h"
-#include "support/E2eEnvironment.h"
-#include "platform/win32/ScreenCapture.h"
-#include "support/SkinImages.h"
-#include "support/TagFixtures.h"
-#include "win32/Win32Helpers.h"
+#include "support/PlayerStage.h"
 
 namespace sorabell::testing {
 namespace {
 
 using win32::ScreenCapture;
 
-constexpr TColor kRed = RGBColor(255, 0, 0);
-constexpr TColor kBlue = RGBColor(0, 0, 255);
-
-class DisplayOnScreen : public ::testing::Test {
-protected:
-    DisplayOnScreen() {
-        const std::string skins = env_.playerFolder() + "Skins\\";
-        ::CreateDirectoryA(skins.c_str(), nullptr);
-        ::CreateDirectoryA((skins + "Base").c_str(), nullptr);
-        Write(skins + "Base\\main.bmp", MainImage());
-        const std::string ini = env_.playerFolder() + "WINAMP.INI";
-        ::WritePrivateProfileStringA("Winamp", "SkinDir", skins.c_str(), ini.c_str());
-        ::WritePrivateProfileStringA("Winamp", "skin", "Base", ini.c_str());
-        Root().WriteInteger("Option", "TimerSpeed", 200);
-        Skin("Disp1Text", "%2");
-        Skin("Disp1Color", std::to_string(kRed));
-        Skin("Disp2Color", std::to_string(kRed));
-        Skin("Disp3Color", std::to_string(kRed));
-        music_ = env_.playerFolder() + "Music\\";
-        ::CreateDirectoryA(music_.c_str(), nullptr);
-    }
-
-    settings::TRegIniFile Root() { return settings::TRegIniFile(registry_, settings::kRootPath); }
-    void Skin(const std::string& name, const std::string& value) {
-        settings::TRegIniFile(registry_, settings::kSkinsPath).WriteString("(Default)", name, value);
-    }
-    static void Write(const std::string& path, const std::string& bytes) {
-        std::ofstream(path, std::ios::binary) << bytes;
-    }
-    std::string Skins() const { return env_.playerFolder() + "Skins\\Base\\"; }
-
-    // Starts the display and the player, and plays one song whose tag has `title`.
-    void StartWith(const std::string& title, const std::string& commands = {}) {
-        Write(music_ + "song.mp3", MpegPayload(400) + Id3Block(title, "Artist"));
-        ASSERT_NE(env_.StartDisplay(""), nullptr);
-        player_ = E2eEnvironment::WaitForWindow("Winamp v1.x");
-        ASSERT_NE(player_, nullptr);
-        ASSERT_NE(E2eEnvironment::WaitForWindow("Tlumora", "Sorabell"), nullptr);
-        if (!commands.empty()) {
-            Send(commands);
-        }
-        Send("playlist 0\t" + music_ + "song.mp3");
-        Send("title 1. Artist - " + title + " - Winamp");
-    }
-    void Send(const std::string& command) { E2eEnvironment::Send(player_, command); }
-
-    // Waits until the player shows what `ready` looks for, and returns that picture.
-    template <class Ready>
-    ScreenCapture WaitForScreen(Ready ready, DWORD timeoutMs = 8000) {
-        ScreenCapture shot(player_);
-        WaitFor(
-            [&] {
-                shot = ScreenCapture(player_);
-                return ready(shot);
-            },
-            timeoutMs);
-        return shot;
-    }
-
-    E2eEnvironment env_;
-    win32::Win32Registry registry_;
-    std::string music_;
-    HWND player_ = nullptr;
-};
+class DisplayOnScreen : public PlayerStage {};
 
 TEST_F(DisplayOnScreen, OneLineBeginsTwoPixelsIntoTheSkinsTitleArea) {
     Skin("Skin", "1");

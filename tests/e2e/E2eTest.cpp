@@ -73,11 +73,7 @@ TEST_F(DisplayProgram, ClosingSavesTheRemainingTimeMarkAndTakesTheHooksAway) {
     ASSERT_NE(display, nullptr);
     HWND form = E2eEnvironment::WaitForWindow("Tlumora", "Sorabell");
     ASSERT_NE(form, nullptr);
-    HANDLE share = ::OpenFileMappingA(FILE_MAP_READ, FALSE, "Sorabell_hook");
-    EXPECT_NE(share, nullptr) << "the hooks' shared record is missing while the program runs";
-    if (share != nullptr) {
-        ::CloseHandle(share);
-    }
+    EXPECT_TRUE(E2eEnvironment::WaitForHooks()) << "the hooks' shared record is missing while the program runs";
 
     Store().WriteBool("Option", "Remain", false);  // the program writes its own state back
     ::PostMessageA(form, WM_CLOSE, 0, 0);

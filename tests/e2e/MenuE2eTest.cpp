@@ -1,0 +1,298 @@
+// The menu on the player's mark and what it opens, for real: the menu as the screen shows it,
+// the tag editor writing the playing file, and the sibling lyrics editor started once.
+
+#include <algorithm>
+#include <iostream>
+#include <fstream>
+#include <vector>
+
+#include "support/PlayerStage.h"
+#include "tags/TRMPdialog.h"
+
+namespace sorabell::testing {
+namespace {
+
+using win32::ScreenCapture;
+
+// A caption drawn as the system draws menu text: the menu font in the menu colours, cut to
+// its ink.
+struct Picture {
+    int width = 0;
+    int height = 0;
+    std::vector<TColor> pixels;
+};
+
+Picture MenuCaption(const std::string& caption) {
+    NONCLIENTMETRICSA metrics{};
+    metrics.cbSize = sizeof metrics;
+    ::SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
+    HDC screen = ::GetDC(nullptr);
+    HDC dc = ::CreateCompatibleDC(screen);
+    ::ReleaseDC(nullptr, screen);
+    HFONT font = ::CreateFontIndirectA(&metrics.lfMenuFont);
+    HGDIOBJ oldFont = ::SelectObject(dc, font);
+    SIZE size{};
+    ::GetTextExtentPoint32A(dc, caption.c_str(), static_cast<int>(caption.size()), &size);
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = size.cx;
+    info.bmiHeader.biHeight = -size.cy;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    HBITMAP bitmap = ::CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ oldBitmap = ::SelectObject(dc, bitmap);
+    const RECT all{0, 0, size.cx, size.cy};
+    ::FillRect(dc, &all, ::GetSysColorBrush(COLOR_MENU));
+    ::SetBkMode(dc, TRANSPARENT);
+    ::SetTextColor(dc, ::GetSysColor(COLOR_MENUTEXT));
+    ::TextOutA(dc, 0, 0, caption.c_str(), static_cast<int>(caption.size()));
+    ::GdiFlush();
+
+    const auto* raw = static_cast<const uint32_t*>(bits);
+    const auto at = [&](int x, int y) {
+        const uint32_t p = raw[y * size.cx + x];
+        return RGBColor((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
+    };
+    const TColor background = ::GetSysColor(COLOR_MENU);
+    int left = size.cx, top = size.cy, right = -1, bottom = -1;
+    for (int y = 0; y < size.cy; ++y) {
+        for (int x = 0; x < size.cx; ++x) {
+            if (at(x, y) != background) {
+                left = std::min(left, x);
+                right = std::max(right, x);
+                top = std::min(top, y);
+                bottom = std::max(bottom, y);
+            }
+        }
+    }
+    Picture picture;
+    if (right >= 0) {
+        picture.width = right - left + 1;
+        picture.height = bottom - top + 1;
+        for (int y = top; y <= bottom; ++y) {
+            for (int x = left; x <= right; ++x) {
+                picture.pixels.push_back(at(x, y));
+            }
+        }
+    }
+    ::SelectObject(dc, oldBitmap);
+    ::SelectObject(dc, oldFont);
+    ::DeleteObject(bitmap);
+    ::DeleteObject(font);
+    ::DeleteDC(dc);
+    return picture;
+}
+
+// Where the picture shows in the shot, pixel for pixel; {-1, -1} when nowhere.
+POINT Find(const ScreenCapture& shot, const Picture& picture) {
+    for (int y = 0; y + picture.height <= shot.height(); ++y) {
+        for (int x = 0; x + picture.width <= shot.width(); ++x) {
+            bool same = true;
+            for (int j = 0; j < picture.height && same; ++j) {
+                for (int i = 0; i < picture.width && same; ++i) {
+                    same = shot.At(x + i, y + j) == picture.pixels[j * picture.width + i];
+                }
+            }
+            if (same) {
+                return {x, y};
+            }
+        }
+    }
+    return {-1, -1};
+}
+
+class MenuOnTheMark : public PlayerStage {
+protected:
+    MenuOnTheMark() {
+        Skin("ExtTime", "1");
+        Write(Skins() + "nums_ex.bmp", NumbersImage(108));
+    }
+
+    // Clicks the mark and waits for the menu to show.
+    HWND OpenMenu() {
+        E2eEnvironment::Click(player_, 245, 100);
+        HWND menu = nullptr;
+        WaitFor([&] {
+            menu = ::FindWindowA("#32768", nullptr);
+            return menu != nullptr && ::IsWindowVisible(menu);
+        });
+        return menu != nullptr && ::IsWindowVisible(menu) ? menu : nullptr;
+    }
+
+    // The screen position of a caption in the open menu; {-1, -1} when it is not shown.
+    static POINT CaptionOnScreen(HWND menu, const std::string& caption) {
+        const Picture picture = MenuCaption(caption);
+        POINT found{-1, -1};
+        WaitFor(
+            [&] {
+                found = Find(ScreenCapture(menu), picture);
+                return found.x >= 0;
+            },
+            3000);
+        if (found.x >= 0) {
+            RECT frame{};
+            ::GetWindowRect(menu, &frame);
+            found = {frame.left + found.x + picture.width / 2, frame.top + found.y + picture.height / 2};
+        }
+        return found;
+    }
+
+    // Opens the menu and chooses an item by clicking its caption.
+    void Choose(const std::string& caption) {
+        HWND menu = OpenMenu();
+        ASSERT_NE(menu, nullptr) << "no menu on the mark";
+        const POINT at = CaptionOnScreen(menu, caption);
+        ASSERT_GE(at.x, 0) << "\"" << caption << "\" is not on the screen";
+        E2eEnvironment::ClickAt(at);
+        ASSERT_TRUE(WaitFor([&] { return !::IsWindowVisible(menu); }, 5000)) << "the menu stayed open";
+    }
+};
+
+TEST_F(MenuOnTheMark, OpensWithItsJapaneseCaptionsAndClosesWithoutACommand) {
+    StartWith("MMMM");
+    HWND menu = OpenMenu();
+    ASSERT_NE(menu, nullptr) << "no menu on the mark";
+    const POINT close = CaptionOnScreen(menu, "このメニューを閉じる");
+    ASSERT_GE(close.x, 0) << "the last item is not on the screen";
+    const ScreenCapture shot(menu);
+    for (const char* caption : {"Sorabellの再更新", "Sorabell設定...", "タグ情報表示", "残り時間"}) {
+        EXPECT_GE(Find(shot, MenuCaption(caption)).x, 0) << "\"" << caption << "\" is not on the screen";
+    }
+    EXPECT_LT(Find(shot, MenuCaption("プレイリストの更新")).x, 0) << "a hidden item shows";
+    E2eEnvironment::ClickAt(close);
+    EXPECT_TRUE(WaitFor([&] { return !::IsWindowVisible(menu); }, 5000)) << "the menu stayed open";
+    EXPECT_EQ(E2eEnvironment::Windows(tags::TRMPdialog::kClassName).size(), 0u);
+}
+
+TEST_F(MenuOnTheMark, RemainingTimeTurnsTheMinusCellOnAndOff) {
+    StartWith("MMMM", "position 65432");
+    Send("length 245");  // 245 - 65 = 180 s: 03:00 remaining
+    Send("timer 150");
+    auto shot = WaitForScreen([](const ScreenCapture& s) { return s.At(91, 32) == InkOf(5); });
+    ASSERT_EQ(shot.At(91, 32), InkOf(5)) << "the elapsed time 01:05 is not shown";
+    EXPECT_NE(shot.At(39, 32), InkOf(11));
+
+    Choose("残り時間");
+    shot = WaitForScreen([](const ScreenCapture& s) { return s.At(39, 32) == InkOf(11); });
+    EXPECT_EQ(shot.At(39, 32), InkOf(11)) << "no minus cell after the first choice";
+    EXPECT_EQ(shot.At(61, 32), InkOf(3));
+
+    Choose("残り時間");
+    shot = WaitForScreen([](const ScreenCapture& s) { return s.At(39, 32) != InkOf(11); });
+    EXPECT_NE(shot.At(39, 32), InkOf(11)) << "the minus cell stayed after the second choice";
+}
+
+class TagEditorFromTheMenu : public MenuOnTheMark {
+protected:
+    settings::TRegIniFile EditorOptions() { return settings::TRegIniFile(registry_, tags::TRMPdialog::kRegistryKey); }
+
+    // The editor's edit box whose client position in the dialog is (x, y).
+    static HWND EditAt(HWND dialog, int x, int y) {
+        for (HWND child = ::FindWindowExA(dialog, nullptr, "Edit", nullptr); child != nullptr;
+             child = ::FindWindowExA(dialog, child, "Edit", nullptr)) {
+            RECT frame{};
+            ::GetWindowRect(child, &frame);
+            POINT corner{frame.left, frame.top};
+            ::ScreenToClient(dialog, &corner);
+            if (corner.x == x && corner.y == y) {
+                return child;
+            }
+        }
+        return nullptr;
+    }
+    static std::string TextOf(HWND window) {
+        char text[256] = {};
+        ::SendMessageA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
+        return text;
+    }
+    static HWND Focused(HWND window) {
+        GUITHREADINFO info{};
+        info.cbSize = sizeof info;
+        ::GetGUIThreadInfo(::GetWindowThreadProcessId(window, nullptr), &info);
+        return info.hwndFocus;
+    }
+};
+
+TEST_F(TagEditorFromTheMenu, TypingATitleAndWritingInTheId3ModeChangesTheFilesTag) {
+    EditorOptions().WriteInteger("Option", "View", 1);
+    EditorOptions().WriteInteger("Option", "Write", 3);
+    EditorOptions().WriteBool("Option", "OverWrite", true);
+    StartWith("MMMM");
+    WaitForScreen([](const ScreenCapture& s) { return s.Count(kRed, 109, 24, 266, 36) > 20; });
+
+    Choose("タグ情報表示");
+    HWND dialog = E2eEnvironment::WaitForWindow(tags::TRMPdialog::kClassName);
+    ASSERT_NE(dialog, nullptr) << "no tag editor";
+    EXPECT_EQ(TextOf(dialog), "RMP Info & ID3TAG Editor (Ver0.92)");
+    EXPECT_EQ(EditorOptions().ReadString("Option", "Filename", ""), Song());
+    HWND title = EditAt(dialog, 112, 52);
+    ASSERT_NE(title, nullptr);
+    EXPECT_TRUE(WaitFor([&] { return Focused(dialog) == EditAt(dialog, 112, 28); }, 3000))
+        << "the file name box, first in tab order, does not have the focus";
+    EXPECT_EQ(TextOf(title), "MMMM") << "the ID3 view does not show the playing file's title";
+
+    E2eEnvironment::Click(dialog, 150, 60);
+    ASSERT_TRUE(WaitFor([&] { return Focused(dialog) == title; }, 3000)) << "a click does not focus the title";
+    E2eEnvironment::PressKey(VK_TAB);
+    EXPECT_TRUE(WaitFor([&] { return Focused(dialog) == EditAt(dialog, 112, 76); }, 3000))
+        << "Tab does not move on to the artist";
+    E2eEnvironment::Click(dialog, 200, 60);  // not where a second click would make a double click
+    ASSERT_TRUE(WaitFor([&] { return Focused(dialog) == title; }, 3000));
+    ::SendMessageA(title, EM_SETSEL, 0, -1);
+    E2eEnvironment::Type(L"春の歌 Spring");
+    ASSERT_TRUE(WaitFor([&] { return TextOf(title) == "春の歌 Spring"; }, 5000)) << TextOf(title);
+
+    E2eEnvironment::Click(dialog, 256 + 60, 296 + 12);  // 書き込み
+    ASSERT_TRUE(WaitFor([&] { return EditorOptions().ReadBool("Option", "Update", false); })) << "nothing written";
+    const ProgramRun shown = RunCapturing("\"" + ProgramFolder() + "sorabell-tag.exe\" show \"" + Song() + "\"",
+                                          env_.programFolder() + "shown.txt");
+    ASSERT_EQ(shown.code, 0) << shown.output;
+    EXPECT_NE(shown.output.find("title: 春の歌 Spring"), std::string::npos) << shown.output;
+    EXPECT_NE(shown.output.find("artist: Artist"), std::string::npos) << shown.output;
+}
+
+class LyricsEditorFromTheMenu : public MenuOnTheMark {
+protected:
+    LyricsEditorFromTheMenu() {
+        folder_ = env_.programFolder() + "Lyrics Editor\\";
+        ::CreateDirectoryA(folder_.c_str(), nullptr);
+        ::CopyFileA((ProgramFolder() + "versewright.exe").c_str(), (folder_ + "Versewright.Exe").c_str(), FALSE);
+        Root().WriteString("Option", "Versewright", folder_);
+    }
+    std::vector<std::string> Log() const {
+        std::ifstream in(folder_ + "versewright-log.txt", std::ios::binary);
+        std::vector<std::string> lines;
+        for (std::string line; std::getline(in, line);) {
+            if (!line.empty() && line.back() == '\r') {
+                line.pop_back();
+            }
+            lines.push_back(line);
+        }
+        return lines;
+    }
+
+    std::string folder_;
+};
+
+TEST_F(LyricsEditorFromTheMenu, StartsTheEditorOnceWithTheSongThenOnlyTellsItToLookAgain) {
+    StartWith("MMMM");
+    WaitForScreen([](const ScreenCapture& s) { return s.Count(kRed, 109, 24, 266, 36) > 20; });
+    Choose("Lumora Lyrics Editor...");
+    ASSERT_NE(E2eEnvironment::WaitForWindow("TLumora_Edit"), nullptr) << "the editor did not start";
+    ASSERT_TRUE(WaitFor([&] { return !Log().empty(); }));
+    EXPECT_EQ(Log()[0], "started \"" + folder_ + "Versewright.Exe\" \"" + Song() + "\"");
+
+    Choose("Lumora Lyrics Editor...");
+    ASSERT_TRUE(WaitFor([&] { return Log().size() >= 2; })) << "the running editor heard nothing";
+    Choose("Lumora Lyrics Editor...");
+    ASSERT_TRUE(WaitFor([&] { return Log().size() >= 3; }));
+    const auto log = Log();
+    ASSERT_EQ(log.size(), 3u);
+    EXPECT_EQ(log[1], "message 1044");
+    EXPECT_EQ(log[2], "message 1044");
+    EXPECT_EQ(E2eEnvironment::Windows("TLumora_Edit").size(), 1u);
+}
+
+}  // namespace
+}  // namespace sorabell::testing
