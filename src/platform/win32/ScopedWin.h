@@ -87,6 +87,12 @@ struct WindowTraits {  // CreateWindowEx; the window's children go with it
     static void Close(Handle h) { ::DestroyWindow(h); }
 };
 
+struct MenuTraits {  // CreatePopupMenu; not one attached to a window
+    using Handle = HMENU;
+    static Handle Invalid() { return nullptr; }
+    static void Close(Handle h) { ::DestroyMenu(h); }
+};
+
 using ScopedHandle = ScopedHandleT<KernelHandleTraits>;
 using ScopedFile = ScopedHandleT<FileHandleTraits>;
 using ScopedFind = ScopedHandleT<FindHandleTraits>;
@@ -97,6 +103,7 @@ using ScopedBrush = ScopedHandleT<GdiObjectTraits<HBRUSH>>;
 using ScopedBitmap = ScopedHandleT<GdiObjectTraits<HBITMAP>>;
 using ScopedMemoryDc = ScopedHandleT<MemoryDcTraits>;
 using ScopedWindow = ScopedHandleT<WindowTraits>;
+using ScopedMenu = ScopedHandleT<MenuTraits>;
 
 // A window's device context, released with the window it came from.
 class ScopedWindowDc {

@@ -36,8 +36,8 @@ public:
         // Centred on the screen.
         const int x = (::GetSystemMetrics(SM_CXSCREEN) - width) / 2;
         const int y = (::GetSystemMetrics(SM_CYSCREEN) - height) / 2;
-        window_.Reset(::CreateWindowExA(WS_EX_DLGMODALFRAME, spec.className.c_str(), spec.caption.c_str(), style, x,
-                                        y, width, height, nullptr, nullptr, toolkit.instance(), this));
+        window_.Reset(::CreateWindowExA(WS_EX_DLGMODALFRAME, spec.className.c_str(), spec.caption.c_str(), style, x, y,
+                                        width, height, nullptr, nullptr, toolkit.instance(), this));
         ::SetPropA(window_.get(), kFormProperty, reinterpret_cast<HANDLE>(1));
         controls_ = std::make_unique<Win32Controls>(toolkit, toolkit.instance(), window_.get(), font_.get());
         if (spec.visible) {
@@ -208,26 +208,25 @@ public:
     Win32PopupMenu(Win32Toolkit& toolkit, platform::Form& owner) : toolkit_(toolkit), owner_(owner) {}
 
     void Popup(int x, int y) override {
-        HMENU menu = ::CreatePopupMenu();
+        const ScopedMenu menu(::CreatePopupMenu());
         for (int i = 0; i < size(); ++i) {
             const platform::MenuItem& item = at(i);
             if (!item.visible) {
                 continue;
             }
             if (item.separator()) {
-                ::AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
+                ::AppendMenuA(menu.get(), MF_SEPARATOR, 0, nullptr);
                 continue;
             }
             const UINT flags = MF_STRING | (item.enabled ? MF_ENABLED : MF_GRAYED) | (item.checked ? MF_CHECKED : 0);
-            ::AppendMenuA(menu, flags, static_cast<UINT_PTR>(i + 1), item.caption.c_str());
+            ::AppendMenuA(menu.get(), flags, static_cast<UINT_PTR>(i + 1), item.caption.c_str());
         }
         HWND owner = reinterpret_cast<HWND>(owner_.handle());
         // Without the owner in the foreground the menu would not close when clicked away from.
         ::SetForegroundWindow(owner);
-        const int chosen = static_cast<int>(
-            ::TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RETURNCMD | TPM_NONOTIFY, x, y, 0, owner, nullptr));
+        const int chosen = static_cast<int>(::TrackPopupMenu(
+            menu.get(), TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RETURNCMD | TPM_NONOTIFY, x, y, 0, owner, nullptr));
         ::PostMessageA(owner, WM_NULL, 0, 0);
-        ::DestroyMenu(menu);
         if (chosen > 0) {
             Choose(toolkit_, chosen - 1);
         }
@@ -244,7 +243,8 @@ Win32Toolkit::Win32Toolkit(HINSTANCE instance) : instance_(instance) {
     windowClass.hInstance = instance_;
     windowClass.lpszClassName = kTimerWindowClass;
     ::RegisterClassA(&windowClass);
-    timerWindow_ = ::CreateWindowExA(0, kTimerWindowClass, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, instance_, nullptr);
+    timerWindow_ =
+        ::CreateWindowExA(0, kTimerWindowClass, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, instance_, nullptr);
     ::SetWindowLongPtrA(timerWindow_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
 }
 
