@@ -13,9 +13,7 @@ namespace {
 
 bool IsUtf8(std::string_view codeset) { return text::SameText(codeset, "UTF-8") || text::SameText(codeset, "UTF8"); }
 
-size_t Utf8Length(unsigned char lead) {
-    return lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
-}
+size_t Utf8Length(unsigned char lead) { return lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1; }
 
 }  // namespace
 
@@ -51,7 +49,8 @@ std::string LocaleText::FromCp932(std::string_view cp932) const {
 }
 
 std::string ZDrivePath(std::string_view hostPath, std::string_view cwd) {
-    std::string path = hostPath.starts_with('/') ? std::string(hostPath) : std::string(cwd) + "/" + std::string(hostPath);
+    std::string path =
+        hostPath.starts_with('/') ? std::string(hostPath) : std::string(cwd) + "/" + std::string(hostPath);
     for (char& c : path) {
         if (c == '/') {
             c = '\\';

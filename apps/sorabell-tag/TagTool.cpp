@@ -52,8 +52,8 @@ const TextOption kTextOptions[] = {
 
 // The INFO fields in the record's order, as `show` lists them.
 const std::pair<const char*, std::string TRMPInfo::*> kInfoLines[] = {
-    {"IART", &TRMPInfo::Artist},  {"INAM", &TRMPInfo::Title},     {"IPRD", &TRMPInfo::Album},
-    {"ICRD", &TRMPInfo::Release}, {"ICMT", &TRMPInfo::Comment},   {"IGNR", &TRMPInfo::Genre},
+    {"IART", &TRMPInfo::Artist},    {"INAM", &TRMPInfo::Title},    {"IPRD", &TRMPInfo::Album},
+    {"ICRD", &TRMPInfo::Release},   {"ICMT", &TRMPInfo::Comment},  {"IGNR", &TRMPInfo::Genre},
     {"ICOP", &TRMPInfo::Copyright}, {"IENG", &TRMPInfo::Engineer}, {"ISRC", &TRMPInfo::Source},
     {"ISFT", &TRMPInfo::Software},
 };
@@ -179,15 +179,17 @@ public:
     int Run(const Command& command) {
         bool allDone = true;
         for (const std::string& arg : command.files) {
-            allDone = Guarded(arg, [&] {
-                if (command.name == "show") {
-                    return Show(arg);
-                }
-                if (command.name == "write") {
-                    return Write(arg, command);
-                }
-                return Convert(arg, command.name == "rmp2id3");
-            }) && allDone;
+            allDone = Guarded(arg,
+                              [&] {
+                                  if (command.name == "show") {
+                                      return Show(arg);
+                                  }
+                                  if (command.name == "write") {
+                                      return Write(arg, command);
+                                  }
+                                  return Convert(arg, command.name == "rmp2id3");
+                              }) &&
+                      allDone;
         }
         return allDone ? kExitOk : kExitFileFailed;
     }

@@ -87,7 +87,8 @@ void Tlumora::LoadLyrics() {
     LyricsList.clear();
     // The last candidate that exists wins: a file beside the song before the lyrics folder's.
     std::string chosen;
-    for (const std::string& candidate : {lyricsFolder_ + SongFields_[7] + ".txt", SongFields_[8] + SongFields_[7] + ".txt"}) {
+    for (const std::string& candidate :
+         {lyricsFolder_ + SongFields_[7] + ".txt", SongFields_[8] + SongFields_[7] + ".txt"}) {
         if (platform::FileExists(platform_.files, candidate)) {
             chosen = candidate;
         }

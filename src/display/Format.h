@@ -4,8 +4,8 @@
 #include <array>
 #include <cstdint>
 #include <functional>
-#include <string>
 #include <span>
+#include <string>
 #include <string_view>
 
 #include "tags/TagRecords.h"
@@ -17,8 +17,8 @@ using SongFields = std::array<std::string, 10>;
 
 struct FormatSources {
     const SongFields* fields = nullptr;
-    const tags::TRMPInfo* info = nullptr;   // %C to %F
-    std::function<int32_t()> songLength;    // seconds, -1 when there is none (%A)
+    const tags::TRMPInfo* info = nullptr;     // %C to %F
+    std::function<int32_t()> songLength;      // seconds, -1 when there is none (%A)
     std::function<std::string()> lyricsLine;  // %B
 };
 

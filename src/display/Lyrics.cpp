@@ -31,7 +31,7 @@ void ParseLyricsLine(std::string_view line, std::vector<LyricsEntry>& out) {
     // The text is the same for every tag of the line: all after its last "]".
     const size_t close = text::FindLastDelimiter(line, "]");
     const std::string text(close == std::string_view::npos ? std::string_view()
-                                                            : text::CutToBytes(line.substr(close + 1), kMaxText));
+                                                           : text::CutToBytes(line.substr(close + 1), kMaxText));
     std::string_view rest = line;
     while (!rest.empty() && rest.front() == '[') {
         if (rest.size() >= 6 && IsDigit(rest[1]) && IsDigit(rest[2]) && rest[3] == ':' && IsDigit(rest[4]) &&

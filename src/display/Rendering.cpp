@@ -140,7 +140,9 @@ void Tlumora::LoadSkin(const std::string& skinName, bool writeToWinampIni) {
     }
 }
 
-void Tlumora::DrawLine(int line, int x, int y) { DisplayBitmap->canvas().TextOut(x, y, lines_[static_cast<size_t>(line)].text); }
+void Tlumora::DrawLine(int line, int x, int y) {
+    DisplayBitmap->canvas().TextOut(x, y, lines_[static_cast<size_t>(line)].text);
+}
 
 void Tlumora::DrawColorBands(int line, int x, int y) {
     platform::Canvas& canvas = DisplayBitmap->canvas();
@@ -334,7 +336,8 @@ void Tlumora::DrawTime() {
             seconds = 0;
         }
         char digits[32];
-        std::snprintf(digits, sizeof digits, "%2.2d%2.2d", static_cast<int>(seconds / 60), static_cast<int>(seconds % 60));
+        std::snprintf(digits, sizeof digits, "%2.2d%2.2d", static_cast<int>(seconds / 60),
+                      static_cast<int>(seconds % 60));
         const int places[4] = {12, 24, 42, 54};
         for (int i = 0; i < 4; ++i) {
             ImageList1->Draw(TimeBitmap->canvas(), places[i], 0, digits[i] - '0');

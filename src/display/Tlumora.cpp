@@ -88,8 +88,9 @@ void Tlumora::FormCreate() {
     TimeBackBitmap->SetSize(63, 13);
 
     LyricsList.clear();
-    PopupMenu1->SetChecked(TimeRemaining1, settings::TRegIniFile(platform_.registry, settings::kRootPath)
-                                               .ReadBool("Option", "Remain", false));
+    PopupMenu1->SetChecked(
+        TimeRemaining1,
+        settings::TRegIniFile(platform_.registry, settings::kRootPath).ReadBool("Option", "Remain", false));
     // A failure here (an unwritable WINAMP.INI) is shown, and the window still gets its hooks
     // and its timer: without them it could not even end by itself.
     platform::Dispatch(toolkit_, [this] { ReloadSettings(); });

@@ -123,7 +123,7 @@ private:
     std::unique_ptr<platform::Timer> Timer1;
     std::unique_ptr<platform::PopupMenu> PopupMenu1;
     std::unique_ptr<platform::ImageList> ImageList1;
-    std::string Edit1;  // Winamp's title without " - Winamp"; " " until a title has been read
+    std::string Edit1;              // Winamp's title without " - Winamp"; " " until a title has been read
     platform::FontSpec Label2Font;  // the font given to Winamp's dialogs
 
     // Fields.

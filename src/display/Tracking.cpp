@@ -34,8 +34,12 @@ std::string WholeCharacters(std::string title) {
 }
 
 const char* const kDialogTitles[] = {
-    "Winamp - ID3 Tag Editor", "MPEG File Info Box + ID3 Tag Editor", "Select Skin", "Winamp - Skin Browser",
-    "Skin Browser", "Jump to file",
+    "Winamp - ID3 Tag Editor",
+    "MPEG File Info Box + ID3 Tag Editor",
+    "Select Skin",
+    "Winamp - Skin Browser",
+    "Skin Browser",
+    "Jump to file",
 };
 
 const char* const kSkinDialogTitles[] = {"Select Skin", "Winamp - Skin Browser", "Skin Browser"};

@@ -54,7 +54,9 @@ Post CallHookPost(uint32_t message, Seen seen, intptr_t lParam);
 
 // A message's window is Winamp's when it is that window. A window-less thread message (null) is
 // never Winamp's, also while Winamp is absent and its look-up gives null too.
-constexpr bool IsWindow(uintptr_t messageWindow, uintptr_t found) { return messageWindow != 0 && messageWindow == found; }
+constexpr bool IsWindow(uintptr_t messageWindow, uintptr_t found) {
+    return messageWindow != 0 && messageWindow == found;
+}
 
 // The 12-byte record "Sorabell_hook": three 32-bit values, little-endian.
 struct HookShare {

@@ -13,15 +13,9 @@ constexpr size_t kFileHeaderSize = 14;
 
 enum Compression : uint32_t { kRgb = 0, kRle8 = 1, kRle4 = 2, kBitFields = 3 };
 
-uint32_t U8(std::string_view bytes, uint64_t at) {
-    return static_cast<unsigned char>(bytes[at]);
-}
-uint32_t U16(std::string_view bytes, uint64_t at) {
-    return U8(bytes, at) | U8(bytes, at + 1) << 8;
-}
-uint32_t U32(std::string_view bytes, uint64_t at) {
-    return U16(bytes, at) | U16(bytes, at + 2) << 16;
-}
+uint32_t U8(std::string_view bytes, uint64_t at) { return static_cast<unsigned char>(bytes[at]); }
+uint32_t U16(std::string_view bytes, uint64_t at) { return U8(bytes, at) | U8(bytes, at + 1) << 8; }
+uint32_t U32(std::string_view bytes, uint64_t at) { return U16(bytes, at) | U16(bytes, at + 2) << 16; }
 
 // One colour channel of a 16- or 32-bit pixel.
 struct Channel {
@@ -132,8 +126,7 @@ std::optional<Layout> ReadLayout(std::string_view bytes) {
     }
     layout.topDown = height < 0;
     height = height < 0 ? -height : height;
-    if (width <= 0 || height <= 0 || width > kBmpMaxSide || height > kBmpMaxSide ||
-        width * height > kBmpMaxPixels ||
+    if (width <= 0 || height <= 0 || width > kBmpMaxSide || height > kBmpMaxSide || width * height > kBmpMaxPixels ||
         !IsReadableFormat(layout.bitCount, layout.compression, layout.topDown)) {
         return std::nullopt;
     }
@@ -174,8 +167,7 @@ std::optional<Layout> ReadLayout(std::string_view bytes) {
     const uint64_t present = std::min({declared, indexed, (layout.dataAt - paletteAt) / entrySize});
     for (uint64_t i = 0; i < present; ++i) {
         const uint64_t at = paletteAt + i * entrySize;
-        layout.palette.push_back(RGBColor(static_cast<int>(U8(bytes, at + 2)),
-                                          static_cast<int>(U8(bytes, at + 1)),
+        layout.palette.push_back(RGBColor(static_cast<int>(U8(bytes, at + 2)), static_cast<int>(U8(bytes, at + 1)),
                                           static_cast<int>(U8(bytes, at))));
     }
     return layout;
@@ -186,8 +178,7 @@ TColor PaletteColor(const Layout& layout, uint32_t index) {
 }
 
 TColor MaskedColor(const Layout& layout, uint32_t pixel) {
-    return RGBColor(static_cast<int>(layout.channels[0].Of(pixel)),
-                    static_cast<int>(layout.channels[1].Of(pixel)),
+    return RGBColor(static_cast<int>(layout.channels[0].Of(pixel)), static_cast<int>(layout.channels[1].Of(pixel)),
                     static_cast<int>(layout.channels[2].Of(pixel)));
 }
 
@@ -247,8 +238,7 @@ Image DecodeRle(const Layout& layout, std::string_view bytes) {
     const auto put = [&](uint32_t index) {
         if (x < layout.width) {
             const auto y = static_cast<size_t>(layout.height - 1 - line);
-            image.pixels[y * static_cast<size_t>(layout.width) + static_cast<size_t>(x)] =
-                PaletteColor(layout, index);
+            image.pixels[y * static_cast<size_t>(layout.width) + static_cast<size_t>(x)] = PaletteColor(layout, index);
             ++x;
         }
     };

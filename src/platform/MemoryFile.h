@@ -9,7 +9,8 @@ namespace sorabell::platform {
 
 class MemoryFile : public BinaryFile {
 public:
-    explicit MemoryFile(std::string bytes = {}, std::string name = "memory") : bytes_(std::move(bytes)), name_(std::move(name)) {}
+    explicit MemoryFile(std::string bytes = {}, std::string name = "memory")
+        : bytes_(std::move(bytes)), name_(std::move(name)) {}
 
     uint64_t Size() override { return bytes_.size(); }
     size_t ReadAt(uint64_t offset, void* buffer, size_t count) override;

@@ -30,8 +30,7 @@ public:
     // Writes create the key when it is missing and throw ERegistryException when refused.
     virtual void WriteString(RegistryRoot root, const std::string& path, const std::string& name,
                              const std::string& value) = 0;
-    virtual void WriteDWord(RegistryRoot root, const std::string& path, const std::string& name,
-                            uint32_t value) = 0;
+    virtual void WriteDWord(RegistryRoot root, const std::string& path, const std::string& name, uint32_t value) = 0;
     // Removes a key with everything below it; false when it did not exist.
     virtual bool DeleteKey(RegistryRoot root, const std::string& path) = 0;
 };

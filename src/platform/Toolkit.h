@@ -55,8 +55,8 @@ public:
     virtual Edit& AddEdit(const Bounds& bounds) = 0;
     virtual Button& AddButton(const Bounds& bounds, const std::string& caption) = 0;
     virtual CheckBox& AddCheckBox(const Bounds& bounds, const std::string& caption) = 0;
-    virtual RadioGroup& AddRadioGroup(const Bounds& bounds, const std::string& caption,
-                                      std::vector<std::string> items, int columns) = 0;
+    virtual RadioGroup& AddRadioGroup(const Bounds& bounds, const std::string& caption, std::vector<std::string> items,
+                                      int columns) = 0;
     virtual ComboBox& AddComboBox(const Bounds& bounds) = 0;
     virtual ListBox& AddListBox() = 0;
 

@@ -17,6 +17,8 @@ constexpr Default CentredTop() { return {Default::Kind::CentredTop, 0, 0}; }
 constexpr Default CentredLeft() { return {Default::Kind::CentredLeft, 0, 0}; }
 constexpr Default NotRead() { return {Default::Kind::NotRead, 0, 0}; }
 
+// One setting a row.
+// clang-format off
 #define FIELD(Record, member) +[](Record& r) -> auto& { return r.member; }
 
 const Setting<SkinSettings> kSkinSchema[] = {
@@ -81,6 +83,7 @@ const Setting<WindowSettings> kWindowSchema[] = {
 
 #undef COLOR_SLOT
 #undef FIELD
+// clang-format on
 
 std::string DefaultText(const Default& d, const DefaultContext& context) {
     switch (d.kind) {
@@ -198,13 +201,13 @@ Record DefaultRecord(std::span<const Setting<Record>> schema, Side side, const D
     return record;
 }
 
-#define INSTANTIATE(Record)                                                                                       \
-    template Record LoadRecord<Record>(const TRegIniFile&, const std::string&, std::span<const Setting<Record>>, \
-                                       Side, const DefaultContext&);                                            \
-    template void SaveRecord<Record>(TRegIniFile&, const std::string&, std::span<const Setting<Record>>, Side,  \
-                                     const Record&);                                                            \
-    template void SaveValue<Record>(TRegIniFile&, const std::string&, const Setting<Record>&, const Record&);   \
-    template const Setting<Record>& FindSetting<Record>(std::span<const Setting<Record>>, std::string_view);     \
+#define INSTANTIATE(Record)                                                                                            \
+    template Record LoadRecord<Record>(const TRegIniFile&, const std::string&, std::span<const Setting<Record>>, Side, \
+                                       const DefaultContext&);                                                         \
+    template void SaveRecord<Record>(TRegIniFile&, const std::string&, std::span<const Setting<Record>>, Side,         \
+                                     const Record&);                                                                   \
+    template void SaveValue<Record>(TRegIniFile&, const std::string&, const Setting<Record>&, const Record&);          \
+    template const Setting<Record>& FindSetting<Record>(std::span<const Setting<Record>>, std::string_view);           \
     template Record DefaultRecord<Record>(std::span<const Setting<Record>>, Side, const DefaultContext&);
 
 INSTANTIATE(SkinSettings)

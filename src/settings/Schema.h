@@ -80,11 +80,11 @@ struct WindowSettings {
 
 // What the defaults that are no constants depend on.
 struct DefaultContext {
-    std::string programFolder;                // the running program's folder, ending in "\"
-    std::string currentFontName;              // display: the normal-size font's current face
-    std::string currentDoubleFontName;        // display: the double-size font's current face
+    std::string programFolder;                 // the running program's folder, ending in "\"
+    std::string currentFontName;               // display: the normal-size font's current face
+    std::string currentDoubleFontName;         // display: the double-size font's current face
     std::array<std::string, 3> lineEditTexts;  // preferences: the texts of the three line boxes
-    int32_t centredTop = 0;                   // preferences: the window centred on the screen
+    int32_t centredTop = 0;                    // preferences: the window centred on the screen
     int32_t centredLeft = 0;
 };
 

@@ -9,6 +9,7 @@ namespace sorabell::tags {
 
 namespace {
 
+// clang-format off
 // Bytes 0 to 144, as the table has always spelt them (the cut ones included).
 constexpr const char* kNamed[] = {
     "Blues", "Classic Rock", "Country", "Dance", "Disco", "Funk", "Grunge", "Hip-Hop", "Jazz", "Metal",
@@ -30,6 +31,7 @@ constexpr const char* kNamed[] = {
     "Heavy Metal", "Black Metal", "Crossover", "Contemporary Ch...", "Christian Rock", "Merengue", "Salsa",
     "Thrash Metal",
 };
+// clang-format on
 static_assert(std::size(kNamed) == 145);
 
 // Bytes 251 to 255.

@@ -23,8 +23,8 @@ struct ChunkHeader {
 
 // The parts of an RMP file (a RIFF form of type "RMP3") that the tags need.
 struct RmpLayout {
-    uint64_t formOffset = 0;  // the "RIFF" identifier
-    uint64_t formEnd = 0;     // the form's declared end, or the file's end when that comes first
+    uint64_t formOffset = 0;          // the "RIFF" identifier
+    uint64_t formEnd = 0;             // the form's declared end, or the file's end when that comes first
     std::optional<ChunkHeader> data;  // the first "data" chunk
     // A "data" chunk whose declared size runs past the file: its size as the file holds it.
     bool dataSizeBeyondFile = false;

@@ -17,8 +17,8 @@ struct Subchunk {
 
 // The order in which the list is written; INAM stands twice.
 constexpr Subchunk kWriteOrder[] = {
-    {"ISFT", &TRMPInfo::Software}, {"INAM", &TRMPInfo::Title},   {"IART", &TRMPInfo::Artist},
-    {"IPRD", &TRMPInfo::Album},    {"ICMT", &TRMPInfo::Comment}, {"IGNR", &TRMPInfo::Genre},
+    {"ISFT", &TRMPInfo::Software}, {"INAM", &TRMPInfo::Title},     {"IART", &TRMPInfo::Artist},
+    {"IPRD", &TRMPInfo::Album},    {"ICMT", &TRMPInfo::Comment},   {"IGNR", &TRMPInfo::Genre},
     {"ICRD", &TRMPInfo::Release},  {"ICOP", &TRMPInfo::Copyright}, {"INAM", &TRMPInfo::Title},
     {"IENG", &TRMPInfo::Engineer}, {"ISRC", &TRMPInfo::Source},
 };
@@ -146,7 +146,8 @@ InfoWrite WriteInfoList(platform::BinaryFile& file, const TRMPInfo& info, bool i
                 file.WriteAt(layout->formOffset + 4, oldFormSize, sizeof oldFormSize);
             } catch (const EInOutError&) {
                 file.Truncate(cut);
-                file.WriteAt(layout->formOffset + 4, LE32(static_cast<uint32_t>(cut - layout->formOffset - 8)).data(), 4);
+                file.WriteAt(layout->formOffset + 4, LE32(static_cast<uint32_t>(cut - layout->formOffset - 8)).data(),
+                             4);
             }
         } catch (const EInOutError&) {
             // The first error is the one to report.

@@ -346,8 +346,9 @@ void TRMPdialog::Button1Click() {
     ReadOnlyRestore readOnly(files);
     const uint32_t attributes = files.GetAttributes(path_);
     if (attributes != platform::attr::Invalid && (attributes & platform::attr::ReadOnly)) {
-        if (!toolkit_.AskYesNo("ファイル( " + path_ + " )は読み込み専用ファイルです" + kCrLf + "書き込みを開始してよろしいですか？",
-                               "リードオンリーの確認")) {
+        if (!toolkit_.AskYesNo(
+                "ファイル( " + path_ + " )は読み込み専用ファイルです" + kCrLf + "書き込みを開始してよろしいですか？",
+                "リードオンリーの確認")) {
             return;
         }
         if (!files.SetAttributes(path_, attributes & ~platform::attr::ReadOnly)) {

@@ -5,8 +5,8 @@
 
 namespace sorabell::tags {
 
-bool WriteTags(platform::FileSystem& files, const std::string& path, WriteMode mode, const TRMPInfo& info,
-               TID3Tag& id3, const ShowMessage& show) {
+bool WriteTags(platform::FileSystem& files, const std::string& path, WriteMode mode, const TRMPInfo& info, TID3Tag& id3,
+               const ShowMessage& show) {
     if (mode != WriteMode::Id3) {
         const bool slot = mode != WriteMode::RmpInfo;
         if (!WriteRMPInfo(files, path, info, slot, show)) {

@@ -19,7 +19,7 @@ enum class WriteMode {
 // Writes by `mode`. In mode 0 `id3` becomes the tag made from `info`. False when the INFO list
 // could not be written (the message has been shown; nothing else is written then); file
 // errors throw EInOutError.
-bool WriteTags(platform::FileSystem& files, const std::string& path, WriteMode mode, const TRMPInfo& info,
-               TID3Tag& id3, const ShowMessage& show);
+bool WriteTags(platform::FileSystem& files, const std::string& path, WriteMode mode, const TRMPInfo& info, TID3Tag& id3,
+               const ShowMessage& show);
 
 }  // namespace sorabell::tags

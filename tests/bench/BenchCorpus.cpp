@@ -58,17 +58,17 @@ std::string Numbered(const char* stem, size_t i, const char* ext) {
 // An RMP file of about `size` bytes: the form's header, the start of the audio, and after the
 // audio an INFO list whose IID3 slot is the file's tag.
 void WriteRmp(const fs::path& path, uint64_t size, size_t i) {
-    const std::string list = InfoList({TextChunk("ISFT", "bench"), TextChunk("INAM", "曲 " + std::to_string(i)),
-                                       TextChunk("IART", "歌手"), TextChunk("IPRD", "アルバム"), TextChunk("ICMT", ""),
-                                       TextChunk("IGNR", "Rock"), TextChunk("ICRD", "2001/02/03"),
-                                       TextChunk("ICOP", ""), TextChunk("INAM", "曲 " + std::to_string(i)),
-                                       TextChunk("IENG", ""), TextChunk("ISRC", ""),
-                                       Chunk("IID3", Id3Block("曲", "歌手", "アルバム", "2001", "", 17))});
+    const std::string list =
+        InfoList({TextChunk("ISFT", "bench"), TextChunk("INAM", "曲 " + std::to_string(i)), TextChunk("IART", "歌手"),
+                  TextChunk("IPRD", "アルバム"), TextChunk("ICMT", ""), TextChunk("IGNR", "Rock"),
+                  TextChunk("ICRD", "2001/02/03"), TextChunk("ICOP", ""), TextChunk("INAM", "曲 " + std::to_string(i)),
+                  TextChunk("IENG", ""), TextChunk("ISRC", ""),
+                  Chunk("IID3", Id3Block("曲", "歌手", "アルバム", "2001", "", 17))});
     const auto audio = static_cast<uint32_t>(size - 20 - list.size() - (i & 1));
     const std::string tail = std::string(audio & 1, '\0') + list;
     const uint64_t total = 20 + audio + tail.size();
-    const std::string head = "RIFF" + Le32(static_cast<uint32_t>(total - 8)) + "RMP3" + "data" + Le32(audio) +
-                             MpegFrames(10, i);
+    const std::string head =
+        "RIFF" + Le32(static_cast<uint32_t>(total - 8)) + "RMP3" + "data" + Le32(audio) + MpegFrames(10, i);
     WriteSparse(path, head, total, tail);
 }
 

@@ -127,7 +127,8 @@ void Register(Fixture& fixture) {
     benchmark::RegisterBenchmark("ReadRMPInfo", ReadRMPInfo, std::ref(fixture));
     benchmark::RegisterBenchmark("TagLibWAV", TagLibWAV, std::ref(fixture));
     benchmark::RegisterBenchmark("WriteRMPInfo/5MB", WriteRMPInfo, std::ref(fixture), 0)->Unit(benchmark::kMicrosecond);
-    benchmark::RegisterBenchmark("WriteRMPInfo/52MB", WriteRMPInfo, std::ref(fixture), 1)->Unit(benchmark::kMicrosecond);
+    benchmark::RegisterBenchmark("WriteRMPInfo/52MB", WriteRMPInfo, std::ref(fixture), 1)
+        ->Unit(benchmark::kMicrosecond);
 }
 
 // Keeps each benchmark's time per iteration for the closing comparison: the median of the
@@ -170,8 +171,9 @@ void Compare(const Recorder& recorder) {
     const auto line = [](const char* what, double times, bool met) {
         std::printf("  %-58s %6.2fx  %s\n", what, times, times == 0.0 ? "(not run)" : met ? "met" : "MISSED");
     };
-    std::printf("\nfiles per second: floor %.0f, ReadID3Tag %.0f, TagLib MPEG %.0f, ReadRMPInfo %.0f, TagLib WAV %.0f\n",
-                rate("MinimalRead"), rate("ReadID3Tag"), rate("TagLibMPEG"), rate("ReadRMPInfo"), rate("TagLibWAV"));
+    std::printf(
+        "\nfiles per second: floor %.0f, ReadID3Tag %.0f, TagLib MPEG %.0f, ReadRMPInfo %.0f, TagLib WAV %.0f\n",
+        rate("MinimalRead"), rate("ReadID3Tag"), rate("TagLibMPEG"), rate("ReadRMPInfo"), rate("TagLibWAV"));
     const double floor = ratio("ReadID3Tag", "MinimalRead");
     const double mpeg = ratio("TagLibMPEG", "ReadID3Tag");
     const double wav = ratio("TagLibWAV", "ReadRMPInfo");

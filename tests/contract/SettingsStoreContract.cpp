@@ -217,10 +217,10 @@ TEST_F(SettingsStore, SectionNamesMayHoldABackslash) {
 
 TEST_F(SettingsStore, TheUpdateOrderIsTheTableOrder) {
     const std::vector<std::string> expected = {
-        "SkinFlag",    "DispSw",     "Disp1Text", "Disp1Scroll", "Disp1Color",  "Disp1SColor", "Disp2Text",
-        "Disp2Scroll", "Disp2Color", "Disp2SColor", "Disp3Text", "Disp3Scroll", "Disp3Color", "Disp3SColor",
-        "Skin",        "Color",      "ExtTime",   "ColorPick",   "BGColor",     "LumoraColor", "NFontName",
-        "NFontSize",   "NFontStyle", "DFontName", "DFontSize",   "DFontStyle"};
+        "SkinFlag",    "DispSw",     "Disp1Text",   "Disp1Scroll", "Disp1Color",  "Disp1SColor", "Disp2Text",
+        "Disp2Scroll", "Disp2Color", "Disp2SColor", "Disp3Text",   "Disp3Scroll", "Disp3Color",  "Disp3SColor",
+        "Skin",        "Color",      "ExtTime",     "ColorPick",   "BGColor",     "LumoraColor", "NFontName",
+        "NFontSize",   "NFontStyle", "DFontName",   "DFontSize",   "DFontStyle"};
     std::vector<std::string> names;
     for (const auto& setting : SkinSchema()) {
         names.push_back(setting.name);

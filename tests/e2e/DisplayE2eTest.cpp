@@ -106,8 +106,9 @@ TEST_F(DisplayOnScreen, TheLyricsLineFollowsThePlayersPosition) {
     const int wide = first.Count(kRed, 109, 24, 266, 36);
     EXPECT_GT(wide, 40);
     Send("position 3500");
-    const auto second = WaitForScreen(
-        [&](const ScreenCapture& s) { return s.Count(kRed, 109, 24, 266, 36) > 0 && s.Count(kRed, 109, 24, 266, 36) < wide / 2; });
+    const auto second = WaitForScreen([&](const ScreenCapture& s) {
+        return s.Count(kRed, 109, 24, 266, 36) > 0 && s.Count(kRed, 109, 24, 266, 36) < wide / 2;
+    });
     EXPECT_LT(second.Count(kRed, 109, 24, 266, 36), wide / 2);
 }
 

@@ -2,8 +2,8 @@
 // the tag editor writing the playing file, and the sibling lyrics editor started once.
 
 #include <algorithm>
-#include <iostream>
 #include <fstream>
+#include <iostream>
 #include <vector>
 
 #include "support/PlayerStage.h"

@@ -29,7 +29,8 @@ std::string FullInfoList() {
     return InfoList({TextChunk("ISFT", "soft"), TextChunk("INAM", "春の歌"), TextChunk("IART", "歌手"),
                      TextChunk("IPRD", "アルバム"), TextChunk("ICMT", ""), TextChunk("IGNR", "Rock"),
                      TextChunk("ICRD", "1999/05/01"), TextChunk("ICOP", "(C)"), TextChunk("INAM", "春の歌"),
-                     TextChunk("IENG", "eng"), TextChunk("ISRC", "CD"), Chunk("IID3", Id3Block("t", "a", "b", "1999"))});
+                     TextChunk("IENG", "eng"), TextChunk("ISRC", "CD"),
+                     Chunk("IID3", Id3Block("t", "a", "b", "1999"))});
 }
 
 std::string Form(const std::string& body) { return "RIFF" + Le32(static_cast<uint32_t>(body.size())) + body; }
@@ -41,7 +42,8 @@ std::vector<std::string> MusicFiles() {
     beyond.replace(FindId(beyond, "data") + 4, 4, Le32(100000));
     return {
         RmpFile(audio, {FullInfoList()}),
-        RmpFile(audio, {InfoList({TextChunk("INAM", "old")}), Chunk("junk", "zz")}) + Id3Block("appended", "", "", "", "", 17),
+        RmpFile(audio, {InfoList({TextChunk("INAM", "old")}), Chunk("junk", "zz")}) +
+            Id3Block("appended", "", "", "", "", 17),
         Form("RMP3" + InfoList({TextChunk("INAM", "before the audio")}) + Chunk("data", audio)),
         "RIFF" + Le32(4 + 8 + 301) + "RMP3" + "data" + Le32(301) + audio,
         beyond,
@@ -68,11 +70,12 @@ std::vector<std::string> WriteInputs() {
 }
 
 std::vector<std::string> IniInputs() {
-    const std::string winamp = "[Winamp]\r\nskin=Base\r\nplugin_dir=C:\\Program Files\\Winamp\\Plugins\r\n\r\n"
-                               "[Sorabell]\r\nFont=ＭＳ ゴシック\r\nColor='$00FF00'\r\n";
+    const std::string winamp =
+        "[Winamp]\r\nskin=Base\r\nplugin_dir=C:\\Program Files\\Winamp\\Plugins\r\n\r\n"
+        "[Sorabell]\r\nFont=ＭＳ ゴシック\r\nColor='$00FF00'\r\n";
     std::vector<std::string> inputs;
-    for (const auto& [section, key, value] : {std::tuple{"Winamp", "skin", "Green"}, std::tuple{"new", "k", "\"v\""},
-                                              std::tuple{"", "top", " spaced "}}) {
+    for (const auto& [section, key, value] :
+         {std::tuple{"Winamp", "skin", "Green"}, std::tuple{"new", "k", "\"v\""}, std::tuple{"", "top", " spaced "}}) {
         std::string input;
         sorabell::fuzz::AppendText(input, section);
         sorabell::fuzz::AppendText(input, key);
@@ -127,13 +130,17 @@ std::vector<std::string> BmpFiles() {
     rle.compression = 1;
     rle.palette.resize(4, Rgb{0x10, 0x20, 0x30});
     rle.colorsUsed = 4;
-    rle.pixelData = std::string("\x03\x01\x00\x03\x01\x02\x03\x00\x00"
-                                "\x00\x00\x02\x01\x01\x02\x02\x00\x01", 18);
+    rle.pixelData = std::string(
+        "\x03\x01\x00\x03\x01\x02\x03\x00\x00"
+        "\x00\x00\x02\x01\x01\x02\x02\x00\x01",
+        18);
     files.push_back(rle.Bytes());
     rle.bitCount = 4;
     rle.compression = 2;
-    rle.pixelData = std::string("\x06\x12\x00\x00\x00\x05\x12\x30\x12"
-                                "\x00\x00\x02\x01\x00\x02\x21\x00\x01", 18);
+    rle.pixelData = std::string(
+        "\x06\x12\x00\x00\x00\x05\x12\x30\x12"
+        "\x00\x00\x02\x01\x00\x02\x21\x00\x01",
+        18);
     files.push_back(rle.Bytes());
     return files;
 }
@@ -148,9 +155,8 @@ int main(int argc, char** argv) {
     const fs::path root = argv[1];
     WriteSeeds(root / "tag_read", MusicFiles());
     WriteSeeds(root / "info_write", WriteInputs());
-    WriteSeeds(root / "light_strings",
-               {"a\r\n\r\nb", "[00:01.00]歌詞\r\n[00:02.50]二行目\r\n", "one\ntwo\rthree\n\rfour",
-                "a,\"b c\",d,,\"e,f\"", ",lead,trail,", "\"open"});
+    WriteSeeds(root / "light_strings", {"a\r\n\r\nb", "[00:01.00]歌詞\r\n[00:02.50]二行目\r\n",
+                                        "one\ntwo\rthree\n\rfour", "a,\"b c\",d,,\"e,f\"", ",lead,trail,", "\"open"});
     WriteSeeds(root / "ini_document", IniInputs());
     WriteSeeds(root / "bmp", BmpFiles());
     return 0;

@@ -50,7 +50,9 @@ protected:
     std::string WinampIniValue(const std::string& key) {
         return machine_.iniFiles().ReadString(std::string(kWinamp) + "WINAMP.INI", "Winamp", key, "");
     }
-    void Write(const std::string& path, const std::string& bytes) { platform::WriteWholeFile(machine_.files(), path, bytes); }
+    void Write(const std::string& path, const std::string& bytes) {
+        platform::WriteWholeFile(machine_.files(), path, bytes);
+    }
     // A skin folder with the images given (a main.bmp by default).
     void AddSkin(const std::string& name, bool withMain = true) {
         machine_.files().CreateFolder(std::string(kSkins) + name);
@@ -59,7 +61,9 @@ protected:
         }
     }
     // The skin settings of "(Default)", one value at a time.
-    void DefaultSkinValue(const std::string& name, const std::string& value) { Skins().WriteString("(Default)", name, value); }
+    void DefaultSkinValue(const std::string& name, const std::string& value) {
+        Skins().WriteString("(Default)", name, value);
+    }
 
     // Winamp runs, then the display program starts.
     void Start() {

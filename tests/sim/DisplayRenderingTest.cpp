@@ -68,9 +68,9 @@ TEST_F(Rendering, ThreeLinesWithoutTheSkinGetTheirFrame) {
     const TColor grey = 0x9C948E;
     const TColor light = 0xCCC4CE;
     EXPECT_EQ(PlayerPixel(107, 40), kBlue);  // x = 0 of the bitmap, in the background colour
-    EXPECT_EQ(PlayerPixel(108, 40), dark);    // its dark inner edges
+    EXPECT_EQ(PlayerPixel(108, 40), dark);   // its dark inner edges
     EXPECT_EQ(PlayerPixel(150, 23), dark);
-    EXPECT_EQ(PlayerPixel(266, 40), grey);    // and its light ones
+    EXPECT_EQ(PlayerPixel(266, 40), grey);  // and its light ones
     EXPECT_EQ(PlayerPixel(150, 69), grey);
     EXPECT_EQ(PlayerPixel(266, 69), light);
     EXPECT_EQ(PlayerPixel(150, 50), kBlue);

@@ -19,8 +19,8 @@ protected:
 TEST_F(DisplayText, TheInfoListWinsOverTheTag) {
     tags::TRMPInfo info;
     const std::string path = "C:\\Music\\song.rmp";
-    Write(path, RmpFile(MpegPayload(500), {InfoList({TextChunk("IART", "RMP A"), TextChunk("ICOP", "(C)"),
-                                                     TextChunk("ISFT", "soft")})}) +
+    Write(path, RmpFile(MpegPayload(500),
+                        {InfoList({TextChunk("IART", "RMP A"), TextChunk("ICOP", "(C)"), TextChunk("ISFT", "soft")})}) +
                     Id3Block("ID3 T", "ID3 A", "ID3 L", "2001", "ID3 C", 13));
     Start();
     Play({"C:\\Music\\x.mp3", path}, 1, "2. A - T - Winamp");

@@ -24,9 +24,9 @@ protected:
 TEST_F(MenuCommands, TheItemsAndTheirFirstStates) {
     Start();
     auto& menu = display_->menu();
-    const std::vector<std::string> captions = {"Sorabellの再更新", "Sorabell設定...", "-", "プレイリストの更新",
-                                               "タグ情報表示", "残り時間", "-", "Lumora Lyrics Editor...",
-                                               "Kettle...", "-", "このメニューを閉じる"};
+    const std::vector<std::string> captions = {
+        "Sorabellの再更新",        "Sorabell設定...", "-", "プレイリストの更新",  "タグ情報表示", "残り時間", "-",
+        "Lumora Lyrics Editor...", "Kettle...",       "-", "このメニューを閉じる"};
     for (size_t i = 0; i < captions.size(); ++i) {
         EXPECT_EQ(menu.caption(static_cast<int>(i)), captions[i]) << i;
     }
@@ -86,8 +86,7 @@ TEST_F(MenuCommands, KettleGetsThePlayListUnderItsOldName) {
     Choose(Tlumora::Kettle1);
     EXPECT_EQ(platform::ReadWholeFile(machine_.files(), std::string(kWinamp) + "WINAMP.PL"),
               "C:\\Music\\a.mp3\r\nC:\\Music\\ソ表.mp3\r\n");
-    EXPECT_EQ(Launches().back().commandLine,
-              "\"C:\\Kettle\\Kettle.Exe\" \"C:\\Program Files\\Winamp\\WINAMP.PL\"");
+    EXPECT_EQ(Launches().back().commandLine, "\"C:\\Kettle\\Kettle.Exe\" \"C:\\Program Files\\Winamp\\WINAMP.PL\"");
 
     // Older versions write WINAMP.PL themselves: nothing is copied.
     player_->version = 0x1802;
@@ -122,9 +121,9 @@ TEST_F(MenuCommands, TheTagEditorOpensOnThePlayingFileEachTime) {
     const auto editors = display_->openEditors();
     ASSERT_EQ(editors.size(), 2u);
     EXPECT_EQ(editors[0]->path(), "C:\\Music\\a.mp3");
-    EXPECT_EQ(settings::TRegIniFile(machine_.registry(), tags::TRMPdialog::kRegistryKey)
-                  .ReadString("Option", "Filename", ""),
-              "C:\\Music\\a.mp3");
+    EXPECT_EQ(
+        settings::TRegIniFile(machine_.registry(), tags::TRMPdialog::kRegistryKey).ReadString("Option", "Filename", ""),
+        "C:\\Music\\a.mp3");
     editors[0]->form().Close();
     EXPECT_EQ(display_->openEditors().size(), 1u);
 }

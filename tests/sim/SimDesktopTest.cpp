@@ -58,8 +58,8 @@ TEST_F(SimulatedHooks, ThePlayersEventsArriveAsTheHookLibraryPostsThem) {
     player_.Command("pe-title list");
     player_.Command("pe-size 3");
     player_.Command("other-title x");
-    EXPECT_EQ(Messages(), (std::vector<uint32_t>{hook::UM_HOOK_SIZE, hook::UM_HOOK_GETMINMAX,
-                                                 hook::UM_HOOK_WINDOWCHANGE}));
+    EXPECT_EQ(Messages(),
+              (std::vector<uint32_t>{hook::UM_HOOK_SIZE, hook::UM_HOOK_GETMINMAX, hook::UM_HOOK_WINDOWCHANGE}));
 }
 
 TEST_F(SimulatedHooks, NothingArrivesOnceTheHooksAreRemoved) {

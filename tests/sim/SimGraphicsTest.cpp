@@ -175,7 +175,8 @@ TEST_F(SimGraphicsTest, StretchDrawToTwiceTheSizeDoublesEveryPixel) {
     for (int y = 0; y < 12; ++y) {
         for (int x = 0; x < 16; ++x) {
             const bool inside = x >= 1 && x < 15 && y >= 1 && y < 11;
-            EXPECT_EQ(target->canvas().Pixel(x, y), inside ? Marker((x - 1) / 2, (y - 1) / 2) : kWhite) << x << "," << y;
+            EXPECT_EQ(target->canvas().Pixel(x, y), inside ? Marker((x - 1) / 2, (y - 1) / 2) : kWhite)
+                << x << "," << y;
         }
     }
 }
@@ -375,8 +376,8 @@ TEST_F(SimGraphicsTest, TextStartsAtItsX) {
 
 TEST_F(SimGraphicsTest, TheBaselineLiesAscentRowsBelowTheTopOfTheCell) {
     const int y = 7;
-    for (const FontSpec& font : {pGothic_, FontSpec{"ＭＳ 明朝", -24, 0}, FontSpec{"ＭＳ ゴシック", 20, 0},
-                                 FontSpec{"ＭＳ Ｐ明朝", 13, 0}}) {
+    for (const FontSpec& font :
+         {pGothic_, FontSpec{"ＭＳ 明朝", -24, 0}, FontSpec{"ＭＳ ゴシック", 20, 0}, FontSpec{"ＭＳ Ｐ明朝", 13, 0}}) {
         SCOPED_TRACE(font.height);
         // The box-drawing bar reaches up to exactly the face's ascent: its top row is the cell's.
         auto bar = TextBitmap(80, 60, font);
@@ -443,7 +444,9 @@ TEST_F(SimGraphicsTest, BytesThatAreNoCharacterDrawNothingAndTakeHalfAnEm) {
     auto bitmap = TextBitmap(40, 20, gothic_);
     platform::Canvas& canvas = bitmap->canvas();
     EXPECT_EQ(canvas.TextWidth("\x80"), 6);
-    EXPECT_EQ(canvas.TextWidth("a\x80" "b"), canvas.TextWidth("ab") + 6);
+    EXPECT_EQ(canvas.TextWidth("a\x80"
+                               "b"),
+              canvas.TextWidth("ab") + 6);
     canvas.TextOut(2, 2, "\x80\xFD");
     EXPECT_EQ(Find(*bitmap, kBlack).count, 0);
     // Half a double-byte character at the end of a cut title.

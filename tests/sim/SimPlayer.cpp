@@ -28,14 +28,19 @@ SimPlayer::SimPlayer(sim::SimDesktop& desktop, platform::FileSystem& files, std:
     LoadSkin();
     surface_->SetSize(kNormal.width(), kNormal.height());
     Paint();
-    main_ = desktop_.AddWindow({"Winamp v1.x", "Winamp 1.x", kNormal, 0,
+    main_ = desktop_.AddWindow({"Winamp v1.x",
+                                "Winamp 1.x",
+                                kNormal,
+                                0,
                                 [this](const platform::WindowMessage& m) -> intptr_t {
                                     if (m.message == hook::kWmPaint) {
                                         Paint();
                                     }
                                     return m.message == kWmUser ? Query(m.wParam, m.lParam) : 0;
                                 },
-                                {}, -1, surface_});
+                                {},
+                                -1,
+                                surface_});
 }
 
 SimPlayer::~SimPlayer() {

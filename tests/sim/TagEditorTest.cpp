@@ -27,13 +27,16 @@ protected:
 
     TagEditor() {
         machine_.files().CreateFolder("C:\\Music");
-        Write(kSong, RmpFile(MpegPayload(999), {InfoList({TextChunk("INAM", "RMP Title"), TextChunk("IART", "RMP Artist"),
-                                                           TextChunk("IGNR", "rock"), TextChunk("ISFT", "old soft")})}) +
-                         Id3Block("ID3 Title   ", "ID3 Artist", "", "1999", "", 150));
+        Write(kSong,
+              RmpFile(MpegPayload(999), {InfoList({TextChunk("INAM", "RMP Title"), TextChunk("IART", "RMP Artist"),
+                                                   TextChunk("IGNR", "rock"), TextChunk("ISFT", "old soft")})}) +
+                  Id3Block("ID3 Title   ", "ID3 Artist", "", "1999", "", 150));
         Options().WriteString("Option", "Filename", kSong);
     }
     settings::TRegIniFile Options() { return settings::TRegIniFile(machine_.registry(), TRMPdialog::kRegistryKey); }
-    void Write(const std::string& path, const std::string& bytes) { platform::WriteWholeFile(machine_.files(), path, bytes); }
+    void Write(const std::string& path, const std::string& bytes) {
+        platform::WriteWholeFile(machine_.files(), path, bytes);
+    }
     std::string Bytes(const std::string& path) { return platform::ReadWholeFile(machine_.files(), path); }
     std::unique_ptr<TRMPdialog> Open() { return std::make_unique<TRMPdialog>(program_->platform(), toolkit_); }
     static sim::SimEdit& Sim(platform::Edit* edit) { return static_cast<sim::SimEdit&>(*edit); }
@@ -139,7 +142,8 @@ TEST_F(TagEditor, TheCopyButtonsConvertBetweenTheRecords) {
 TEST_F(TagEditor, ClearEmptiesTheBoxesAndPicksBlues) {
     auto dialog = Open();
     dialog->Button5->Click();
-    for (platform::Edit* edit : {dialog->Edit2, dialog->Edit3, dialog->Edit6, dialog->Edit7, dialog->Edit9, dialog->Edit11}) {
+    for (platform::Edit* edit :
+         {dialog->Edit2, dialog->Edit3, dialog->Edit6, dialog->Edit7, dialog->Edit9, dialog->Edit11}) {
         EXPECT_EQ(edit->text(), "");
     }
     EXPECT_EQ(dialog->Edit10->text(), "old soft") << "the software box is left";

@@ -41,8 +41,7 @@ TEST(TagWriteLimit, AnInfoListThatDoesNotFitLeavesTheFileAsItWas) {
     info.Comment = std::string(4000, 'c');
     {
         FileSizeLimit limit(original.size() + 100);
-        EXPECT_THROW(WriteRMPInfo(machine.files(), "C:\\song.rmp", info, true, [](const std::string&) {}),
-                     EInOutError);
+        EXPECT_THROW(WriteRMPInfo(machine.files(), "C:\\song.rmp", info, true, [](const std::string&) {}), EInOutError);
     }
     EXPECT_EQ(platform::ReadWholeFile(machine.files(), "C:\\song.rmp"), original);
 

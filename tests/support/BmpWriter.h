@@ -85,8 +85,7 @@ struct BmpFile {
 // Rows of pixels given from the top row down, stored bottom-up unless `topDown`, each padded to
 // four bytes. A value is a palette index for 1, 4 and 8 bits (leftmost pixel in the high bits),
 // 0xRRGGBB for 24 bits, and the stored little-endian word for 16 and 32 bits.
-inline std::string PixelRows(int bitCount, const std::vector<std::vector<uint32_t>>& rows,
-                             bool topDown = false) {
+inline std::string PixelRows(int bitCount, const std::vector<std::vector<uint32_t>>& rows, bool topDown = false) {
     std::string out;
     for (size_t n = 0; n < rows.size(); ++n) {
         const std::vector<uint32_t>& row = rows[topDown ? n : rows.size() - 1 - n];

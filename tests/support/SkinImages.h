@@ -17,7 +17,8 @@ inline std::string Bmp24(int width, int height, const std::function<TColor(int, 
     for (int y = 0; y < height; ++y) {
         for (int x = 0; x < width; ++x) {
             const TColor c = color(x, y);
-            rows[static_cast<size_t>(y)].push_back(static_cast<uint32_t>((RedOf(c) << 16) | (GreenOf(c) << 8) | BlueOf(c)));
+            rows[static_cast<size_t>(y)].push_back(
+                static_cast<uint32_t>((RedOf(c) << 16) | (GreenOf(c) << 8) | BlueOf(c)));
         }
     }
     BmpFile file;
@@ -39,7 +40,9 @@ inline std::string MainImage(int blue = 0x40) {
 inline constexpr TColor kTransparentInk = RGBColor(255, 0, 255);
 inline TColor InkOf(int cell) { return RGBColor(20 + cell * 15, 250 - cell * 15, 90); }
 // Whether (x, y) of a cell is ink: a frame one pixel inside the cell.
-inline bool IsInk(int x, int y) { return (x == 1 || x == 7 || y == 1 || y == 11) && x >= 1 && x <= 7 && y >= 1 && y <= 11; }
+inline bool IsInk(int x, int y) {
+    return (x == 1 || x == 7 || y == 1 || y == 11) && x >= 1 && x <= 7 && y >= 1 && y <= 11;
+}
 inline std::string NumbersImage(int width) {
     return Bmp24(width, 13, [](int x, int y) { return IsInk(x % 9, y) ? InkOf(x / 9) : kTransparentInk; });
 }

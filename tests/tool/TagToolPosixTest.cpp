@@ -36,9 +36,13 @@ TEST(TagToolLocaleText, Utf8ArgumentsBecomeCp932AndOutputComesBack) {
 
 TEST(TagToolLocaleText, BytesThatAreNoCp932ShowAsEscapes) {
     const LocaleText utf8("UTF-8");
-    EXPECT_EQ(utf8.FromCp932("a\xA0" "b"), "a\\xA0b");
+    EXPECT_EQ(utf8.FromCp932("a\xA0"
+                             "b"),
+              "a\\xA0b");
     EXPECT_EQ(utf8.FromCp932("歌\x81"), Utf8(u8"歌") + "\\x81") << "a lead byte without its trail byte";
-    EXPECT_EQ(utf8.FromCp932("\xFF" "歌"), "\\xFF" + Utf8(u8"歌"));
+    EXPECT_EQ(utf8.FromCp932("\xFF"
+                             "歌"),
+              "\\xFF" + Utf8(u8"歌"));
 }
 
 TEST(TagToolLocaleText, OtherCodesetsConvertThroughTheirOwnEncoding) {
@@ -109,7 +113,8 @@ protected:
         ASSERT_TRUE(fs::exists(ToolProgram())) << ToolProgram();
         const std::string audio = MpegPayload(300);
         std::ofstream(temp_.path() / Utf8(u8"春の歌.rmp"), std::ios::binary)
-            << RmpFile(audio, {InfoList({TextChunk("INAM", "題名"), Chunk("IID3", Id3Block("ab\xA0" "cd"))})});
+            << RmpFile(audio, {InfoList({TextChunk("INAM", "題名"), Chunk("IID3", Id3Block("ab\xA0"
+                                                                                           "cd"))})});
     }
     Process Run(const std::vector<std::string>& args) { return RunTool(temp_.path(), temp_.path(), args); }
     TempFolder temp_;

@@ -26,12 +26,13 @@ struct Outcome {
 
 // An RMP file with a full INFO list whose last subchunk is the file's ID3v1 tag.
 std::string TaggedRmp() {
-    return RmpFile(MpegPayload(601),
-                   {InfoList({TextChunk("ISFT", "soft"), TextChunk("INAM", "春の歌"), TextChunk("IART", "歌手"),
-                              TextChunk("IPRD", "アルバム"), TextChunk("ICMT", "comment"), TextChunk("IGNR", "J-Pop"),
-                              TextChunk("ICRD", "2001/02/03"), TextChunk("ICOP", "(C) 2001"), TextChunk("INAM", "春の歌"),
-                              TextChunk("IENG", "eng"), TextChunk("ISRC", "CD"),
-                              Chunk("IID3", Id3Block("tag title", "tag artist", "tag album", "1999", "tag comment", 17))})});
+    return RmpFile(
+        MpegPayload(601),
+        {InfoList({TextChunk("ISFT", "soft"), TextChunk("INAM", "春の歌"), TextChunk("IART", "歌手"),
+                   TextChunk("IPRD", "アルバム"), TextChunk("ICMT", "comment"), TextChunk("IGNR", "J-Pop"),
+                   TextChunk("ICRD", "2001/02/03"), TextChunk("ICOP", "(C) 2001"), TextChunk("INAM", "春の歌"),
+                   TextChunk("IENG", "eng"), TextChunk("ISRC", "CD"),
+                   Chunk("IID3", Id3Block("tag title", "tag artist", "tag album", "1999", "tag comment", 17))})});
 }
 
 class TagTool : public ContractTest {
@@ -45,7 +46,9 @@ protected:
         outcome.code = RunTagTool(os().files, args, io);
         return outcome;
     }
-    void Put(const std::string& name, const std::string& bytes) { platform::WriteWholeFile(os().files, PathOf(name), bytes); }
+    void Put(const std::string& name, const std::string& bytes) {
+        platform::WriteWholeFile(os().files, PathOf(name), bytes);
+    }
     std::string Bytes(const std::string& name) { return platform::ReadWholeFile(os().files, PathOf(name)); }
     TRMPInfo InfoOf(const std::string& name) {
         TRMPInfo info;
@@ -131,7 +134,8 @@ TEST_F(TagTool, AFileThatCannotBeReadIsNamedAndTheOthersAreStillShown) {
 
 TEST_F(TagTool, ModeZeroWritesTheGivenFieldsAndATagMadeFromTheInfoList) {
     Put("song.rmp", TaggedRmp());
-    const Outcome result = Run({"write", "song.rmp", "--title", "新しい題", "--genre", "rock", "--copyright", "(C) 2024"});
+    const Outcome result =
+        Run({"write", "song.rmp", "--title", "新しい題", "--genre", "rock", "--copyright", "(C) 2024"});
     ASSERT_EQ(result.code, 0) << result.err;
     const TRMPInfo info = InfoOf("song.rmp");
     EXPECT_EQ(info.Title, "新しい題");
@@ -201,7 +205,8 @@ TEST_F(TagTool, JapaneseTextIsKeptWholeInTheListAndCutAtAWholeCharacterInTheTag)
     for (int i = 0; i < 16; ++i) {
         sixteen += "あ";  // two bytes each: 32 in all
     }
-    ASSERT_EQ(Run({"write", "song.rmp", "--mode", "1", "--title", sixteen, "--artist", "a" + sixteen.substr(2)}).code, 0);
+    ASSERT_EQ(Run({"write", "song.rmp", "--mode", "1", "--title", sixteen, "--artist", "a" + sixteen.substr(2)}).code,
+              0);
     EXPECT_EQ(InfoOf("song.rmp").Title, sixteen);
     const TID3Tag tag = TagOf("song.rmp");
     EXPECT_EQ(FieldText(tag.Title), sixteen.substr(0, 30));

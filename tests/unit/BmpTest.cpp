@@ -21,9 +21,7 @@ TColor Hex(uint32_t rrggbb) {
 }
 
 // Palette entry i of the test files, and the colour it should read as.
-Rgb Entry(uint32_t i) {
-    return {static_cast<uint8_t>(i), static_cast<uint8_t>(255 - i), static_cast<uint8_t>(i * 7)};
-}
+Rgb Entry(uint32_t i) { return {static_cast<uint8_t>(i), static_cast<uint8_t>(255 - i), static_cast<uint8_t>(i * 7)}; }
 TColor P(uint32_t i) {
     return RGBColor(static_cast<int>(i & 0xFF), static_cast<int>(255 - i), static_cast<int>((i * 7) & 0xFF));
 }
@@ -54,8 +52,7 @@ Picture Decoded(const std::string& bytes) {
 }
 
 // A 3x2 picture with six different colours, as 0xRRGGBB, and what it should read as.
-const std::vector<std::vector<uint32_t>> kSixColours = {{0x112233, 0x445566, 0x778899},
-                                                        {0xAABBCC, 0xDDEEFF, 0x010203}};
+const std::vector<std::vector<uint32_t>> kSixColours = {{0x112233, 0x445566, 0x778899}, {0xAABBCC, 0xDDEEFF, 0x010203}};
 const Picture kSixPicture = {{Hex(0x112233), Hex(0x445566), Hex(0x778899)},
                              {Hex(0xAABBCC), Hex(0xDDEEFF), Hex(0x010203)}};
 
@@ -116,8 +113,7 @@ TEST(BmpTrueColour, ReadsTopDownRowsWhenTheHeightIsNegative) {
 
 TEST(BmpTrueColour, Reads32BitPixelsAsBgrxWhateverTheFourthByte) {
     EXPECT_EQ(
-        Decoded(TrueColour(32, {{0xFF112233, 0x80445566, 0x00778899}, {0x01AABBCC, 0xDDEEFF, 0x7F010203}})
-                    .Bytes()),
+        Decoded(TrueColour(32, {{0xFF112233, 0x80445566, 0x00778899}, {0x01AABBCC, 0xDDEEFF, 0x7F010203}}).Bytes()),
         kSixPicture);
 }
 
@@ -142,9 +138,8 @@ TEST(BmpBitFields, Reads16BitPixelsWith565MasksAfterAnInfoHeader) {
     file.compression = 3;
     file.masks = {0xF800, 0x07E0, 0x001F};
     // A 6-bit 1 widens to 4, a 6-bit 32 to 130.
-    EXPECT_EQ(Decoded(file.Bytes()),
-              (Picture{{RGBColor(255, 0, 0), RGBColor(0, 255, 0), RGBColor(0, 0, 255)},
-                       {RGBColor(0, 4, 0), RGBColor(132, 130, 132), RGBColor(255, 255, 255)}}));
+    EXPECT_EQ(Decoded(file.Bytes()), (Picture{{RGBColor(255, 0, 0), RGBColor(0, 255, 0), RGBColor(0, 0, 255)},
+                                              {RGBColor(0, 4, 0), RGBColor(132, 130, 132), RGBColor(255, 255, 255)}}));
 }
 
 TEST(BmpBitFields, Reads32BitMasksInAnyOrderFromEveryHeaderThatHoldsThem) {
@@ -171,10 +166,8 @@ TEST(BmpBitFields, LongerHeadersWithoutBitFieldsKeepTheDefaultLayout) {
 }
 
 TEST(BmpBitFields, RejectsMasksThatAreNoRunOfBitsInsideThePixel) {
-    for (const auto& [bitCount, masks] :
-         std::vector<std::pair<int, std::vector<uint32_t>>>{{16, {0xF801, 0x07E0, 0x001F}},
-                                                            {16, {0x1F0000, 0x07E0, 0x001F}},
-                                                            {32, {0xFF0000, 0x00FF00FF, 0xFF}}}) {
+    for (const auto& [bitCount, masks] : std::vector<std::pair<int, std::vector<uint32_t>>>{
+             {16, {0xF801, 0x07E0, 0x001F}}, {16, {0x1F0000, 0x07E0, 0x001F}}, {32, {0xFF0000, 0x00FF00FF, 0xFF}}}) {
         BmpFile file = TrueColour(bitCount, {{1, 2}});
         file.compression = 3;
         file.masks = masks;
@@ -188,8 +181,7 @@ TEST(BmpBitFields, RejectsMasksThatAreNoRunOfBitsInsideThePixel) {
 }
 
 TEST(BmpPalette, Reads1BitPixelsLeftmostInTheHighBit) {
-    const std::vector<std::vector<uint32_t>> rows = {{1, 0, 0, 0, 0, 0, 0, 1, 1, 0},
-                                                     {0, 1, 1, 1, 1, 1, 1, 0, 0, 1}};
+    const std::vector<std::vector<uint32_t>> rows = {{1, 0, 0, 0, 0, 0, 0, 1, 1, 0}, {0, 1, 1, 1, 1, 1, 1, 0, 0, 1}};
     Picture expected;
     for (const auto& row : rows) {
         expected.emplace_back();
@@ -292,8 +284,8 @@ TEST(BmpHeaders, RejectsABfOffBitsInsideTheHeadersOrPastTheEnd) {
 
 TEST(BmpRejects, BytesThatAreNoBmp) {
     const std::string good = TrueColour(24, kSixColours).Bytes();
-    for (const std::string& bytes : {std::string(), std::string("BM"), good.substr(0, 17),
-                                     "bm" + good.substr(2), "BA" + good.substr(2), std::string(100, '\0')}) {
+    for (const std::string& bytes : {std::string(), std::string("BM"), good.substr(0, 17), "bm" + good.substr(2),
+                                     "BA" + good.substr(2), std::string(100, '\0')}) {
         EXPECT_FALSE(DecodeBmp(bytes)) << bytes.size();
     }
 }
@@ -408,8 +400,7 @@ TEST(BmpRle8, UnwrittenPixelsAreBlackWhenThereIsNoPalette) {
 }
 
 TEST(BmpRle4, EncodedRunsAlternateTheTwoNibbles) {
-    EXPECT_EQ(Decoded(Rle(4, 5, 1, Codes({5, 0x12, 0, 1})).Bytes()),
-              (Picture{{P(1), P(2), P(1), P(2), P(1)}}));
+    EXPECT_EQ(Decoded(Rle(4, 5, 1, Codes({5, 0x12, 0, 1})).Bytes()), (Picture{{P(1), P(2), P(1), P(2), P(1)}}));
 }
 
 TEST(BmpRle4, AbsoluteRunsCountNibblesAndArePaddedToAWord) {

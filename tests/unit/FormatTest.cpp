@@ -22,9 +22,7 @@ protected:
     std::string lyric_ = "la la";
 };
 
-TEST_F(Expand, TheDefaultFirstLineOfTrackThree) {
-    EXPECT_EQ(Run("%0. %1 - %2 %A"), "3. Artist - Title [4:05] ");
-}
+TEST_F(Expand, TheDefaultFirstLineOfTrackThree) { EXPECT_EQ(Run("%0. %1 - %2 %A"), "3. Artist - Title [4:05] "); }
 
 TEST_F(Expand, EveryPlaceholder) {
     info_.Copyright = "(C)";

@@ -48,9 +48,8 @@ TEST(GenreTable, LookUpComparesWholeNamesWithoutCase) {
 TEST(GenreTable, PickerHoldsTheNamedGenresSortedWithoutCase) {
     const auto& picker = GenrePickerList();
     ASSERT_EQ(picker.size(), 150u);
-    EXPECT_TRUE(std::is_sorted(picker.begin(), picker.end(), [](const std::string& a, const std::string& b) {
-        return text::CompareText(a, b) < 0;
-    }));
+    EXPECT_TRUE(std::is_sorted(picker.begin(), picker.end(),
+                               [](const std::string& a, const std::string& b) { return text::CompareText(a, b) < 0; }));
     const std::set<std::string> names(picker.begin(), picker.end());
     EXPECT_EQ(names.size(), 150u);
     for (int i = 145; i <= 250; ++i) {

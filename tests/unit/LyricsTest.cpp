@@ -40,7 +40,9 @@ TEST(LyricsParser, TextsAreCutAt256BytesOnAWholeCharacter) {
 
 TEST(LyricsParser, EntriesAreSortedByTime) {
     const auto entries = ParseLyrics({"[01:00]b", "[00:30]a", "[00:30]0", "[10:00]c"});
-    EXPECT_EQ(Keys(entries), (std::vector<std::string>{"0030000" "0", "0030000a", "0060000b", "0600000c"}));
+    EXPECT_EQ(Keys(entries), (std::vector<std::string>{"0030000"
+                                                       "0",
+                                                       "0030000a", "0060000b", "0600000c"}));
 }
 
 TEST(LyricsLine, FollowsThePositionAtTheEdges) {

@@ -68,10 +68,10 @@ TEST(RmpInfoLayout, SubchunksComeInTheirFixedOrderWithTheTitleTwice) {
 }
 
 TEST(RmpInfoReading, FindsTheFieldsAndLetsALaterSubchunkWin) {
-    MemoryFile file(RmpFile(MpegPayload(1001), {InfoList({TextChunk("INAM", "first"), TextChunk("IART", "artist  \r\n"),
-                                                          TextChunk("ISFT", "  soft"), Chunk("IXYZ", "skip"),
-                                                          Chunk("IID3", Id3Block("tag title")),
-                                                          TextChunk("INAM", "second")})}));
+    MemoryFile file(RmpFile(
+        MpegPayload(1001),
+        {InfoList({TextChunk("INAM", "first"), TextChunk("IART", "artist  \r\n"), TextChunk("ISFT", "  soft"),
+                   Chunk("IXYZ", "skip"), Chunk("IID3", Id3Block("tag title")), TextChunk("INAM", "second")})}));
     const TRMPInfo info = Reread(file);
     EXPECT_EQ(info.Title, "second");
     EXPECT_EQ(info.Artist, "artist");
@@ -80,7 +80,8 @@ TEST(RmpInfoReading, FindsTheFieldsAndLetsALaterSubchunkWin) {
 }
 
 TEST(RmpInfoReading, ATextEndsAtItsFirstZeroByteOrItsChunk) {
-    MemoryFile file(RmpFile(MpegPayload(10), {InfoList({Chunk("INAM", std::string("ab\0cd", 5)), Chunk("IART", "xyz")})}));
+    MemoryFile file(
+        RmpFile(MpegPayload(10), {InfoList({Chunk("INAM", std::string("ab\0cd", 5)), Chunk("IART", "xyz")})}));
     const TRMPInfo info = Reread(file);
     EXPECT_EQ(info.Title, "ab");
     EXPECT_EQ(info.Artist, "xyz");
@@ -106,8 +107,8 @@ TEST(RmpInfoReading, FilesWithoutAnInfoListHaveNone) {
 }
 
 TEST(RmpInfoReading, AnInfoListAfterOtherListsIsFound) {
-    MemoryFile file(RmpFile(MpegPayload(50), {Chunk("LIST", "adtl"), Chunk("junk", "x"),
-                                              InfoList({TextChunk("IPRD", "album")})}));
+    MemoryFile file(
+        RmpFile(MpegPayload(50), {Chunk("LIST", "adtl"), Chunk("junk", "x"), InfoList({TextChunk("IPRD", "album")})}));
     EXPECT_EQ(Reread(file).Album, "album");
 }
 
@@ -132,8 +133,8 @@ TEST(RmpInfoReading, SizesThatRunPastTheirParentEndTheWalk) {
 
 TEST(RmpInfoWriting, ReplacesEverythingAfterTheAudioWithOneInfoList) {
     const std::string audio = MpegPayload(4001);
-    const std::string original = RmpFile(audio, {InfoList({TextChunk("INAM", "old title")}), Chunk("junk", "zz")}) +
-                                 Id3Block("appended");
+    const std::string original =
+        RmpFile(audio, {InfoList({TextChunk("INAM", "old title")}), Chunk("junk", "zz")}) + Id3Block("appended");
     MemoryFile file(original);
     ASSERT_EQ(WriteInfoList(file, SampleInfo(), true), InfoWrite::Written);
     const std::string& bytes = file.bytes();

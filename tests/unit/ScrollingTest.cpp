@@ -51,8 +51,8 @@ TEST(Scrolling, AWideLineRestsMovesLeftRestsAndComesBack) {
     // 200 pixels of text in 157: the end shows once 200 - offset + 2 < 157, at offset 48.
     const auto ticks = RunTicks(40, 200, 157, 6);
     EXPECT_EQ(Offsets(ticks),
-              (std::vector<int>{0, 0, 0, 0, 0, 6, 12, 18, 24, 30, 36, 42, 48, 48, 48, 48, 42, 36, 30, 24, 18, 12, 6,
-                                0, 0, 0, 0, 0, 0, 6, 12, 18, 24, 30, 36, 42, 48, 48, 48, 48}));
+              (std::vector<int>{0,  0,  0, 0, 0, 6, 12, 18, 24, 30, 36, 42, 48, 48, 48, 48, 42, 36, 30, 24,
+                                18, 12, 6, 0, 0, 0, 0,  0,  0,  6,  12, 18, 24, 30, 36, 42, 48, 48, 48, 48}));
     // Tick 2 starts the move; resting ticks change nothing.
     EXPECT_FALSE(ticks[0].changed);
     EXPECT_TRUE(ticks[1].changed);

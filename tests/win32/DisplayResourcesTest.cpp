@@ -95,8 +95,12 @@ TEST_F(DisplayResources, AThousandSongChangesLeaveGdiObjectsAndMemoryFlat) {
 
     const auto changeSongs = [&](int times) {
         for (int i = 0; i < times; ++i) {
-            player->Command(i % 2 ? "playlist 1" "\t" + PathOf("a.mp3") + "\t" + PathOf("b.rmp")
-                                  : "playlist 0" "\t" + PathOf("a.mp3") + "\t" + PathOf("b.rmp"));
+            player->Command(i % 2 ? "playlist 1"
+                                    "\t" +
+                                        PathOf("a.mp3") + "\t" + PathOf("b.rmp")
+                                  : "playlist 0"
+                                    "\t" +
+                                        PathOf("a.mp3") + "\t" + PathOf("b.rmp"));
             player->Command("title " + std::to_string(i) + ". Artist - Song - Winamp");
             display.ReadWinampTitle();
             display.DrawTime();

@@ -101,8 +101,6 @@ private:
 
 }  // namespace
 
-std::unique_ptr<ContractEnvironment> MakeContractEnvironment() {
-    return std::make_unique<Win32ContractEnvironment>();
-}
+std::unique_ptr<ContractEnvironment> MakeContractEnvironment() { return std::make_unique<Win32ContractEnvironment>(); }
 
 }  // namespace sorabell::testing

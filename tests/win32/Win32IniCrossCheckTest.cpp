@@ -27,10 +27,14 @@ const char* const kFiles[] = {
 };
 
 const Query kQueries[] = {
-    {"Winamp", "skin"}, {"WINAMP", "SKIN"}, {"Winamp", "SkinDir"}, {"Winamp", "empty"}, {"Winamp", "flag"},
-    {"Winamp", "missing"}, {"a", "x"}, {"b", "x"}, {"q", "d"}, {"q", "s"}, {"q", "half"}, {"q", "mixed"},
-    {"q", "in"}, {"q", "eq"}, {"日本", "曲"}, {"日本", "KEY"}, {"s", "z"}, {"s", "[c"}, {"s", "tab"},
-    {"c", "z"}, {"", "noheader"}, {"none", "none"},
+    {"Winamp", "skin"},  {"WINAMP", "SKIN"}, {"Winamp", "SkinDir"},
+    {"Winamp", "empty"}, {"Winamp", "flag"}, {"Winamp", "missing"},
+    {"a", "x"},          {"b", "x"},         {"q", "d"},
+    {"q", "s"},          {"q", "half"},      {"q", "mixed"},
+    {"q", "in"},         {"q", "eq"},        {"日本", "曲"},
+    {"日本", "KEY"},     {"s", "z"},         {"s", "[c"},
+    {"s", "tab"},        {"c", "z"},         {"", "noheader"},
+    {"none", "none"},
 };
 
 class IniCrossCheck : public ContractTest {
@@ -59,9 +63,8 @@ TEST_F(IniCrossCheck, WritingAgreesWithWritePrivateProfileString) {
         const char* value;
     };
     const Write writes[] = {
-        {"Winamp", "skin", "New"},      {"WINAMP", "Skin", "Newer"}, {"Winamp", "randskin", "0"},
-        {"Fresh", "key", "v"},          {"q", "d", "  padded  "},    {"日本", "曲", "メタル"},
-        {"a", "x", "\"quoted\""},       {"Winamp", "empty", ""},
+        {"Winamp", "skin", "New"}, {"WINAMP", "Skin", "Newer"}, {"Winamp", "randskin", "0"}, {"Fresh", "key", "v"},
+        {"q", "d", "  padded  "},  {"日本", "曲", "メタル"},    {"a", "x", "\"quoted\""},    {"Winamp", "empty", ""},
     };
     int n = 0;
     for (const char* content : kFiles) {

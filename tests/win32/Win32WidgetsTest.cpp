@@ -69,8 +69,8 @@ protected:
     // input method: Wine does not join two bytes sent as ANSI WM_CHARs into one character.
     static void Type(HWND window, const std::string& text) {
         std::wstring wide(text.size(), L'\0');
-        wide.resize(static_cast<size_t>(::MultiByteToWideChar(
-            932, 0, text.data(), static_cast<int>(text.size()), wide.data(), static_cast<int>(wide.size()))));
+        wide.resize(static_cast<size_t>(::MultiByteToWideChar(932, 0, text.data(), static_cast<int>(text.size()),
+                                                              wide.data(), static_cast<int>(wide.size()))));
         for (wchar_t character : wide) {
             ::SendMessageW(window, WM_CHAR, character, 1);
         }
@@ -83,8 +83,7 @@ protected:
     }
 
     win32::Win32Toolkit toolkit_{::GetModuleHandleA(nullptr)};
-    std::unique_ptr<platform::Form> form_ =
-        toolkit_.CreateForm({"SorabellWin32WidgetsTest", "部品", 320, 240, true});
+    std::unique_ptr<platform::Form> form_ = toolkit_.CreateForm({"SorabellWin32WidgetsTest", "部品", 320, 240, true});
 };
 
 TEST_F(Win32Widgets, TypingBeyondTheByteLimitIsRefusedAtAWholeCharacter) {
@@ -227,8 +226,7 @@ TEST_F(Win32Widgets, EveryControlUsesTheFormsOneFontWhichGoesWithTheForm) {
     form_->AddRadioGroup({120, 8, 150, 80}, "形式", {"一", "二"}, 1);
     const HFONT font = reinterpret_cast<HFONT>(::SendMessageA(Child("Static"), WM_GETFONT, 0, 0));
     ASSERT_NE(font, nullptr);
-    for (HWND child = ::GetWindow(Form(), GW_CHILD); child != nullptr;
-         child = ::GetWindow(child, GW_HWNDNEXT)) {
+    for (HWND child = ::GetWindow(Form(), GW_CHILD); child != nullptr; child = ::GetWindow(child, GW_HWNDNEXT)) {
         EXPECT_EQ(reinterpret_cast<HFONT>(::SendMessageA(child, WM_GETFONT, 0, 0)), font);
     }
     LOGFONTA logFont{};

@@ -208,8 +208,8 @@ int RunDemo(const std::string& frames) {
         Send(winamp, "playlist " + std::to_string(index) + playList.substr(10));
         Send(winamp, "length " + std::to_string(length));
         Send(winamp, "position 0");
-        Send(winamp, "title " + std::to_string(index + 1) + ". " + songs[static_cast<size_t>(index)].info.Artist + " - " +
-                         songs[static_cast<size_t>(index)].info.Title + " - Winamp");
+        Send(winamp, "title " + std::to_string(index + 1) + ". " + songs[static_cast<size_t>(index)].info.Artist +
+                         " - " + songs[static_cast<size_t>(index)].info.Title + " - Winamp");
     };
     Send(winamp, "state 1");
     Send(winamp, "timer 200");

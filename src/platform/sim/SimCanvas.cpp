@@ -15,8 +15,7 @@ namespace {
 constexpr TColor Solid(TColor color) { return color & 0xFFFFFF; }
 
 Rect Intersect(const Rect& a, const Rect& b) {
-    return {std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right),
-            std::min(a.bottom, b.bottom)};
+    return {std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right), std::min(a.bottom, b.bottom)};
 }
 
 bool Empty(const Rect& r) { return r.left >= r.right || r.top >= r.bottom; }
@@ -110,12 +109,14 @@ void SimCanvas::Stretch(const Rect& dest, SimBitmap& source, const Rect& from) {
 
     std::vector<int> columns(static_cast<size_t>(area.width()));
     for (int x = area.left; x < area.right; ++x) {
-        const long long sx = SourceIndex(static_cast<long long>(x) - dest.left, WidthOf(dest), from.left, WidthOf(from));
+        const long long sx =
+            SourceIndex(static_cast<long long>(x) - dest.left, WidthOf(dest), from.left, WidthOf(from));
         // Pixels whose source lies outside the source bitmap keep what they were.
         columns[static_cast<size_t>(x - area.left)] = sx >= 0 && sx < sourceWidth ? static_cast<int>(sx) : -1;
     }
     for (int y = area.top; y < area.bottom; ++y) {
-        const long long sy = SourceIndex(static_cast<long long>(y) - dest.top, HeightOf(dest), from.top, HeightOf(from));
+        const long long sy =
+            SourceIndex(static_cast<long long>(y) - dest.top, HeightOf(dest), from.top, HeightOf(from));
         if (sy < 0 || sy >= sourceHeight) {
             continue;
         }
@@ -229,9 +230,9 @@ void SimCanvas::LineTo(int x, int y) {
     last = std::min(last, steps - 1);
     for (long long i = first; i <= last; ++i) {
         const long long major = start + direction * i;
-        const long long minor = (alongX ? from.y : from.x) +
-                                std::llround(static_cast<double>(i) * static_cast<double>(alongX ? dy : dx) /
-                                             static_cast<double>(steps));
+        const long long minor =
+            (alongX ? from.y : from.x) +
+            std::llround(static_cast<double>(i) * static_cast<double>(alongX ? dy : dx) / static_cast<double>(steps));
         Dot(alongX ? major : minor, alongX ? minor : major);
     }
 }

@@ -185,8 +185,8 @@ public:
     size_t ReadAt(uint64_t offset, void* buffer, size_t count) override {
         size_t done = 0;
         while (done < count) {
-            const ssize_t n = ::pread(fd_, static_cast<char*>(buffer) + done, count - done,
-                                      static_cast<off_t>(offset + done));
+            const ssize_t n =
+                ::pread(fd_, static_cast<char*>(buffer) + done, count - done, static_cast<off_t>(offset + done));
             if (n < 0) {
                 if (errno == EINTR) {
                     continue;
@@ -205,8 +205,8 @@ public:
         sizeAtOpen_.reset();
         size_t done = 0;
         while (done < count) {
-            const ssize_t n = ::pwrite(fd_, static_cast<const char*>(data) + done, count - done,
-                                       static_cast<off_t>(offset + done));
+            const ssize_t n =
+                ::pwrite(fd_, static_cast<const char*>(data) + done, count - done, static_cast<off_t>(offset + done));
             if (n < 0) {
                 if (errno == EINTR) {
                     continue;
@@ -280,8 +280,8 @@ bool SimFileSystem::SetAttributes(const std::string& path, uint32_t attributes) 
         return false;
     }
     mode_t mode = st->st_mode & 07777;
-    mode = (attributes & attr::ReadOnly) ? (mode & ~static_cast<mode_t>(S_IWUSR | S_IWGRP | S_IWOTH))
-                                         : (mode | S_IWUSR);
+    mode =
+        (attributes & attr::ReadOnly) ? (mode & ~static_cast<mode_t>(S_IWUSR | S_IWGRP | S_IWOTH)) : (mode | S_IWUSR);
     return ::chmod(host->c_str(), mode) == 0;
 }
 
@@ -296,7 +296,8 @@ std::vector<FindEntry> SimFileSystem::Find(const std::string& pattern) {
     }
     const auto add = [&](const std::string& name, const struct stat& st) {
         if (MatchesWildcard(namePattern, name)) {
-            entries.push_back({name, "", AttributesOf(st), S_ISDIR(st.st_mode) ? 0 : static_cast<uint64_t>(st.st_size)});
+            entries.push_back(
+                {name, "", AttributesOf(st), S_ISDIR(st.st_mode) ? 0 : static_cast<uint64_t>(st.st_size)});
         }
     };
     // Windows lists "." and ".." in every folder but a drive's root.
@@ -348,7 +349,8 @@ bool SimFileSystem::CreateFolder(const std::string& path) {
 }
 
 std::unique_ptr<BinaryFile> SimFileSystem::Open(const std::string& path, OpenMode mode) {
-    const auto operation = mode == OpenMode::CreateAlways ? EInOutError::Operation::Create : EInOutError::Operation::Open;
+    const auto operation =
+        mode == OpenMode::CreateAlways ? EInOutError::Operation::Create : EInOutError::Operation::Open;
     if (mode != OpenMode::CreateAlways) {
         // The name as given nearly always exists as spelt: one open, then the checks on the open
         // file, and no search of the folders (reading a tag is open, size, read, close).

@@ -217,8 +217,8 @@ std::string FontEngine::HostFamily(const std::string& faceName) {
     // The faces of a Japanese Windows and the IPA faces drawn to the same measures.
     static constexpr std::pair<const char*, const char*> kJapaneseFaces[] = {
         {"ＭＳ ゴシック", "IPAGothic"}, {"ＭＳ Ｐゴシック", "IPAPGothic"}, {"ＭＳ 明朝", "IPAMincho"},
-        {"ＭＳ Ｐ明朝", "IPAPMincho"},   {"MS Gothic", "IPAGothic"},      {"MS PGothic", "IPAPGothic"},
-        {"MS Mincho", "IPAMincho"},        {"MS PMincho", "IPAPMincho"},
+        {"ＭＳ Ｐ明朝", "IPAPMincho"},  {"MS Gothic", "IPAGothic"},        {"MS PGothic", "IPAPGothic"},
+        {"MS Mincho", "IPAMincho"},     {"MS PMincho", "IPAPMincho"},
     };
     for (const auto& [windowsName, family] : kJapaneseFaces) {
         if (faceName == windowsName) {
@@ -325,7 +325,8 @@ std::u32string FontEngine::Decode(std::string_view cp932) {
         const int error = rc == static_cast<size_t>(-1) ? errno : 0;
         const auto* bytes = reinterpret_cast<const unsigned char*>(buffer);
         for (const unsigned char* p = bytes; p + 4 <= reinterpret_cast<const unsigned char*>(out); p += 4) {
-            codes.push_back(static_cast<char32_t>(p[0] | (p[1] << 8) | (p[2] << 16) | (static_cast<uint32_t>(p[3]) << 24)));
+            codes.push_back(
+                static_cast<char32_t>(p[0] | (p[1] << 8) | (p[2] << 16) | (static_cast<uint32_t>(p[3]) << 24)));
         }
         if (error != 0 && error != E2BIG) {
             // A byte that starts no CP932 character, or half a character at the end.

@@ -276,8 +276,8 @@ void SimRegistry::ImportText(std::string_view regText) {
             size_t at = 1;
             value.data = {RegistryValue::Kind::String, Unquote(data, at), 0};
         } else if (text::StartsWith(data, "dword:")) {
-            value.data = {RegistryValue::Kind::DWord, {},
-                          static_cast<uint32_t>(std::strtoul(data.c_str() + 6, nullptr, 16))};
+            value.data = {
+                RegistryValue::Kind::DWord, {}, static_cast<uint32_t>(std::strtoul(data.c_str() + 6, nullptr, 16))};
         } else if (text::StartsWith(data, "hex(1):") || text::StartsWith(data, "hex(2):")) {
             std::string bytes = DecodeHex(data.substr(7));
             while (!bytes.empty() && bytes.back() == '\0') {

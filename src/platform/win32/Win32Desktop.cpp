@@ -79,12 +79,13 @@ std::optional<std::string> Win32Desktop::SelectedListBoxText(platform::WindowHan
         return std::nullopt;
     }
     std::vector<wchar_t> wide(static_cast<size_t>(length) + 1, L'\0');
-    const LRESULT got = ::SendMessageW(Hwnd(listBox), LB_GETTEXT, static_cast<WPARAM>(index),
-                                       reinterpret_cast<LPARAM>(wide.data()));
+    const LRESULT got =
+        ::SendMessageW(Hwnd(listBox), LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(wide.data()));
     if (got == LB_ERR) {
         return std::nullopt;
     }
-    const int bytes = ::WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(got), nullptr, 0, nullptr, nullptr);
+    const int bytes =
+        ::WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(got), nullptr, 0, nullptr, nullptr);
     std::string text(static_cast<size_t>(bytes), '\0');
     ::WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(got), text.data(), bytes, nullptr, nullptr);
     return std::string(text::CutToBytes(text, bufferSize > 0 ? bufferSize - 1 : 0));

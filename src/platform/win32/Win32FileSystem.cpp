@@ -78,9 +78,7 @@ public:
     }
 
 private:
-    [[noreturn]] void Fail(EInOutError::Operation operation) {
-        throw EInOutError(operation, path_, ::GetLastError());
-    }
+    [[noreturn]] void Fail(EInOutError::Operation operation) { throw EInOutError(operation, path_, ::GetLastError()); }
 
     ScopedFile file_;
     std::string path_;
@@ -129,9 +127,7 @@ bool Win32FileSystem::Rename(const std::string& from, const std::string& to) {
 
 bool Win32FileSystem::Delete(const std::string& path) { return ::DeleteFileA(path.c_str()) != 0; }
 
-bool Win32FileSystem::CreateFolder(const std::string& path) {
-    return ::CreateDirectoryA(path.c_str(), nullptr) != 0;
-}
+bool Win32FileSystem::CreateFolder(const std::string& path) { return ::CreateDirectoryA(path.c_str(), nullptr) != 0; }
 
 std::unique_ptr<BinaryFile> Win32FileSystem::Open(const std::string& path, OpenMode mode) {
     DWORD access = GENERIC_READ;
@@ -149,8 +145,9 @@ std::unique_ptr<BinaryFile> Win32FileSystem::Open(const std::string& path, OpenM
     if (mode != OpenMode::Read && attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) {
         throw EInOutError(operation, path, ERROR_ACCESS_DENIED);
     }
-    ScopedFile file(::CreateFileA(path.c_str(), access, FILE_SHARE_READ | (mode == OpenMode::Read ? FILE_SHARE_WRITE : 0),
-                                  nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr));
+    ScopedFile file(::CreateFileA(path.c_str(), access,
+                                  FILE_SHARE_READ | (mode == OpenMode::Read ? FILE_SHARE_WRITE : 0), nullptr,
+                                  disposition, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) {
         throw EInOutError(operation, path, ::GetLastError());
     }

@@ -18,9 +18,8 @@ constexpr int kDropDownItems = 8;
 
 HWND CreateChild(const Site& site, const char* className, const std::string& text, DWORD style,
                  const platform::Bounds& bounds, DWORD exStyle = 0) {
-    HWND window =
-        ::CreateWindowExA(exStyle, className, text.c_str(), WS_CHILD | style, bounds.left, bounds.top,
-                          bounds.width, bounds.height, site.form, nullptr, site.instance, nullptr);
+    HWND window = ::CreateWindowExA(exStyle, className, text.c_str(), WS_CHILD | style, bounds.left, bounds.top,
+                                    bounds.width, bounds.height, site.form, nullptr, site.instance, nullptr);
     if (window != nullptr) {
         ::SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(site.font), FALSE);
     }
@@ -67,8 +66,8 @@ std::string ItemText(HWND window, const ItemMessages& messages, int index) {
         return {};
     }
     std::string text(static_cast<size_t>(length) + 1, '\0');
-    const LRESULT copied = ::SendMessageA(window, messages.text, static_cast<WPARAM>(index),
-                                          reinterpret_cast<LPARAM>(text.data()));
+    const LRESULT copied =
+        ::SendMessageA(window, messages.text, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data()));
     text.resize(copied > 0 ? static_cast<size_t>(copied) : 0);
     return text;
 }
@@ -93,8 +92,7 @@ size_t ByteOffset(std::string_view text, size_t chars) {
 
 size_t CharCount(std::string_view text, size_t bytes) {
     size_t chars = 0;
-    for (size_t offset = 0; offset < bytes && offset < text.size();
-         offset += text::CharLengthAt(text, offset)) {
+    for (size_t offset = 0; offset < bytes && offset < text.size(); offset += text::CharLengthAt(text, offset)) {
         ++chars;
     }
     return chars;
@@ -108,8 +106,7 @@ struct ByteRange {
 // The bytes of `after` that the user's last change put beyond `limit`: the end of what was
 // inserted, which ends at the caret, cut at a whole character. Text that was there before the
 // change is never cut, so text set from code longer than the limit only refuses more typing.
-std::optional<ByteRange> ExcessTyping(std::string_view before, std::string_view after, size_t caret,
-                                      size_t limit) {
+std::optional<ByteRange> ExcessTyping(std::string_view before, std::string_view after, size_t caret, size_t limit) {
     if (after.size() <= limit) {
         return std::nullopt;
     }
@@ -178,8 +175,7 @@ public:
 class Win32Bevel : public Win32Control<platform::Bevel> {
 public:
     Win32Bevel(const Site& site, const platform::Bounds& bounds)
-        : Win32Control(site,
-                       CreateChild(site, "STATIC", "", WS_VISIBLE | WS_GROUP | SS_ETCHEDFRAME, bounds)) {}
+        : Win32Control(site, CreateChild(site, "STATIC", "", WS_VISIBLE | WS_GROUP | SS_ETCHEDFRAME, bounds)) {}
 };
 
 class Win32Edit : public Win32Control<platform::Edit> {
@@ -200,9 +196,7 @@ public:
     int maxLength() const override { return maxLength_; }
     void SetMaxLength(int bytes) override { maxLength_ = bytes; }
     bool readOnly() const override { return (::GetWindowLongPtrA(window(), GWL_STYLE) & ES_READONLY) != 0; }
-    void SetReadOnly(bool readOnly) override {
-        ::SendMessageA(window(), EM_SETREADONLY, readOnly ? TRUE : FALSE, 0);
-    }
+    void SetReadOnly(bool readOnly) override { ::SendMessageA(window(), EM_SETREADONLY, readOnly ? TRUE : FALSE, 0); }
     platform::EditColor color() const override { return color_; }
     void SetColor(platform::EditColor color) override {
         color_ = color;
@@ -236,8 +230,7 @@ private:
         DWORD start = 0;
         DWORD end = 0;
         ::SendMessageA(window(), EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
-        const auto excess =
-            ExcessTyping(accepted_, now, ByteOffset(now, end), static_cast<size_t>(maxLength_));
+        const auto excess = ExcessTyping(accepted_, now, ByteOffset(now, end), static_cast<size_t>(maxLength_));
         if (!excess) {
             return false;
         }
@@ -260,8 +253,8 @@ private:
 class Win32Button : public Win32Control<platform::Button> {
 public:
     Win32Button(const Site& site, const platform::Bounds& bounds, const std::string& caption)
-        : Win32Control(site, CreateChild(site, "BUTTON", caption,
-                                         WS_VISIBLE | WS_GROUP | WS_TABSTOP | BS_PUSHBUTTON, bounds)) {}
+        : Win32Control(
+              site, CreateChild(site, "BUTTON", caption, WS_VISIBLE | WS_GROUP | WS_TABSTOP | BS_PUSHBUTTON, bounds)) {}
     std::string caption() const override { return WindowText(window()); }
     void Click() override {
         if (enabled()) {
@@ -278,8 +271,8 @@ public:
 class Win32CheckBox : public Win32Control<platform::CheckBox> {
 public:
     Win32CheckBox(const Site& site, const platform::Bounds& bounds, const std::string& caption)
-        : Win32Control(site, CreateChild(site, "BUTTON", caption,
-                                         WS_VISIBLE | WS_GROUP | WS_TABSTOP | BS_AUTOCHECKBOX, bounds)) {}
+        : Win32Control(site, CreateChild(site, "BUTTON", caption, WS_VISIBLE | WS_GROUP | WS_TABSTOP | BS_AUTOCHECKBOX,
+                                         bounds)) {}
     std::string caption() const override { return WindowText(window()); }
     bool checked() const override { return ::SendMessageA(window(), BM_GETCHECK, 0, 0) == BST_CHECKED; }
     // BM_SETCHECK notifies nobody, so the change from code runs OnClick here.
@@ -304,8 +297,7 @@ class Win32RadioGroup : public Win32Control<platform::RadioGroup> {
 public:
     Win32RadioGroup(const Site& site, const platform::Bounds& bounds, const std::string& caption,
                     std::vector<std::string> items, int columns)
-        : Win32Control(site,
-                       CreateChild(site, "BUTTON", caption, WS_VISIBLE | WS_GROUP | BS_GROUPBOX, bounds)),
+        : Win32Control(site, CreateChild(site, "BUTTON", caption, WS_VISIBLE | WS_GROUP | BS_GROUPBOX, bounds)),
           items_(std::move(items)) {
         if (items_.empty()) {
             return;
@@ -320,8 +312,7 @@ public:
         const int top = captionHeight + 1 + (inner % perColumn) / 2;
         for (int i = 0; i < count; ++i) {
             const platform::Bounds place{bounds.left + 8 + (i / perColumn) * buttonWidth,
-                                         bounds.top + top + (i % perColumn) * buttonHeight, buttonWidth,
-                                         buttonHeight};
+                                         bounds.top + top + (i % perColumn) * buttonHeight, buttonWidth, buttonHeight};
             const DWORD first = i == 0 ? WS_GROUP | WS_TABSTOP : 0;
             buttons_.push_back(CreateChild(site, "BUTTON", items_[static_cast<size_t>(i)],
                                            WS_VISIBLE | BS_AUTORADIOBUTTON | first, place));
@@ -406,10 +397,9 @@ private:
 class Win32ComboBox : public Win32Control<platform::ComboBox> {
 public:
     Win32ComboBox(const Site& site, const platform::Bounds& bounds)
-        : Win32Control(
-              site, CreateChild(site, "COMBOBOX", "",
-                                WS_VISIBLE | WS_GROUP | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST | CBS_SORT,
-                                bounds)) {
+        : Win32Control(site, CreateChild(site, "COMBOBOX", "",
+                                         WS_VISIBLE | WS_GROUP | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST | CBS_SORT,
+                                         bounds)) {
         // A drop-down combo box's window height is that of its field and open list together.
         const int itemHeight = static_cast<int>(::SendMessageA(window(), CB_GETITEMHEIGHT, 0, 0));
         ::SetWindowPos(window(), nullptr, 0, 0, bounds.width, bounds.height + kDropDownItems * itemHeight + 2,
@@ -451,9 +441,7 @@ private:
 class Win32ListBox : public Win32Control<platform::ListBox> {
 public:
     explicit Win32ListBox(const Site& site)
-        : Win32Control(
-              site, CreateChild(site, "LISTBOX", "", WS_VSCROLL | LBS_NOINTEGRALHEIGHT, platform::Bounds{})) {
-    }
+        : Win32Control(site, CreateChild(site, "LISTBOX", "", WS_VSCROLL | LBS_NOINTEGRALHEIGHT, platform::Bounds{})) {}
 
     const std::vector<std::string>& items() const override { return items_; }
     void SetItems(std::vector<std::string> items) override {
@@ -472,8 +460,8 @@ private:
 
 ScopedFont CreateFormFont() {
     return ScopedFont(::CreateFontA(platform::kFormFontHeight, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
-                                    SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                                    DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, platform::kFormFontName));
+                                    SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                                    DEFAULT_PITCH | FF_DONTCARE, platform::kFormFontName));
 }
 
 Win32Controls::Win32Controls(platform::Toolkit& toolkit, HINSTANCE instance, HWND form, HFONT font)
@@ -497,12 +485,8 @@ Control& Win32Controls::Own(Args&&... args) {
 platform::Label& Win32Controls::AddLabel(const platform::Bounds& bounds, const std::string& caption) {
     return Own<Win32Label>(bounds, caption);
 }
-platform::Bevel& Win32Controls::AddBevel(const platform::Bounds& bounds) {
-    return Own<Win32Bevel>(bounds);
-}
-platform::Edit& Win32Controls::AddEdit(const platform::Bounds& bounds) {
-    return Own<Win32Edit>(bounds);
-}
+platform::Bevel& Win32Controls::AddBevel(const platform::Bounds& bounds) { return Own<Win32Bevel>(bounds); }
+platform::Edit& Win32Controls::AddEdit(const platform::Bounds& bounds) { return Own<Win32Edit>(bounds); }
 platform::Button& Win32Controls::AddButton(const platform::Bounds& bounds, const std::string& caption) {
     return Own<Win32Button>(bounds, caption);
 }
@@ -513,12 +497,8 @@ platform::RadioGroup& Win32Controls::AddRadioGroup(const platform::Bounds& bound
                                                    std::vector<std::string> items, int columns) {
     return Own<Win32RadioGroup>(bounds, caption, std::move(items), columns);
 }
-platform::ComboBox& Win32Controls::AddComboBox(const platform::Bounds& bounds) {
-    return Own<Win32ComboBox>(bounds);
-}
-platform::ListBox& Win32Controls::AddListBox() {
-    return Own<Win32ListBox>();
-}
+platform::ComboBox& Win32Controls::AddComboBox(const platform::Bounds& bounds) { return Own<Win32ComboBox>(bounds); }
+platform::ListBox& Win32Controls::AddListBox() { return Own<Win32ListBox>(); }
 
 std::optional<LRESULT> Win32Controls::Route(UINT message, WPARAM wParam, LPARAM lParam) {
     if (message != WM_COMMAND && message != WM_CTLCOLOREDIT && message != WM_CTLCOLORSTATIC) {

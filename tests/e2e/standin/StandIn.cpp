@@ -160,11 +160,13 @@ void Execute(Player& player, const std::string& command) {
     } else if (verb == "pe-title") {
         ::SetWindowTextA(player.playList, arg.c_str());
     } else if (verb == "pe-size") {
-        ::SetWindowPos(player.playList, nullptr, 0, 0, 275, 100 + std::atoi(arg.c_str()), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        ::SetWindowPos(player.playList, nullptr, 0, 0, 275, 100 + std::atoi(arg.c_str()),
+                       SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     } else if (verb == "other-title") {
         ::SetWindowTextA(player.other, arg.c_str());
     } else if (verb == "other-size") {
-        ::SetWindowPos(player.other, nullptr, 0, 0, 50, 50 + std::atoi(arg.c_str()), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        ::SetWindowPos(player.other, nullptr, 0, 0, 50, 50 + std::atoi(arg.c_str()),
+                       SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     } else if (verb == "skin-dialog") {
         // "<selected>\t<item>\t<item>...": the player's skin dialog with its list of skins.
         if (player.skinDialog != nullptr) {
@@ -238,16 +240,15 @@ LRESULT CALLBACK MainProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
     }
 }
 
-HWND MakeWindow(HINSTANCE instance, const char* className, const char* title, WNDPROC proc, int x, int y, int w,
-                int h, void* data = nullptr) {
+HWND MakeWindow(HINSTANCE instance, const char* className, const char* title, WNDPROC proc, int x, int y, int w, int h,
+                void* data = nullptr) {
     WNDCLASSA windowClass{};
     windowClass.lpfnWndProc = proc;
     windowClass.hInstance = instance;
     windowClass.hCursor = ::LoadCursor(nullptr, IDC_ARROW);
     windowClass.lpszClassName = className;
     ::RegisterClassA(&windowClass);
-    return ::CreateWindowExA(0, className, title, WS_POPUP | WS_VISIBLE, x, y, w, h, nullptr, nullptr, instance,
-                             data);
+    return ::CreateWindowExA(0, className, title, WS_POPUP | WS_VISIBLE, x, y, w, h, nullptr, nullptr, instance, data);
 }
 
 }  // namespace
@@ -261,7 +262,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     player.instance = instance;
     player.folder = OwnFolder();
     LoadSkin(player);
-    player.playList = MakeWindow(instance, kPlayListClass, "Winamp Playlist Editor", ::DefWindowProcA, 100, 216, 275, 100);
+    player.playList =
+        MakeWindow(instance, kPlayListClass, "Winamp Playlist Editor", ::DefWindowProcA, 100, 216, 275, 100);
     player.other = MakeWindow(instance, kOtherClass, "Not Winamp", ::DefWindowProcA, 400, 100, 50, 50);
     player.main = MakeWindow(instance, kMainClass, "Winamp 1.x", MainProc, 100, 100, 275, 116, &player);
 

@@ -11,9 +11,7 @@ namespace sorabell::testing {
 
 namespace {
 
-void WipeSettings() {
-    win32::Win32Registry().DeleteKey(platform::RegistryRoot::CurrentUser, "software\\Quillmere");
-}
+void WipeSettings() { win32::Win32Registry().DeleteKey(platform::RegistryRoot::CurrentUser, "software\\Quillmere"); }
 
 void EndEverything() {
     for (const char* className : {"Tlumora", "Tlumora_pre", "Winamp v1.x", "TLumora_Edit"}) {
@@ -65,8 +63,8 @@ HANDLE E2eEnvironment::StartDisplay(const std::string& arguments) {
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process{};
     std::string line = "\"" + programFolder_ + "Sorabell.exe\"" + (arguments.empty() ? "" : " " + arguments);
-    if (!::CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, programFolder_.c_str(),
-                          &startup, &process)) {
+    if (!::CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, programFolder_.c_str(), &startup,
+                          &process)) {
         return nullptr;
     }
     ::CloseHandle(process.hThread);
