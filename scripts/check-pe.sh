@@ -1,15 +1,15 @@
 #!/usr/bin/env bash
 # Checks the shipped Windows files without running them: machine, subsystem, the hook
 # library's exports and the display program's import of them, and no mingw runtime DLL needed.
-# Usage: check-pe.sh OBJDUMP Sorabell.exe SorabellSub.dll Sorabell_Preferences.exe MACHINE
+# Usage: check-pe.sh OBJDUMP Sorabell.exe SorabellSub.dll Sorabell_Preferences.exe sorabell-tag.exe MACHINE
 set -euo pipefail
-objdump=$1 display=$2 hook=$3 preferences=$4 machine=$5
+objdump=$1 display=$2 hook=$3 preferences=$4 tool=$5 machine=$6
 fail() {
     echo "check-pe: $*" >&2
     exit 1
 }
 
-for file in "$display" "$hook" "$preferences"; do
+for file in "$display" "$hook" "$preferences" "$tool"; do
     format=$("$objdump" -f "$file")
     grep -q "file format $machine\$" <<<"$format" || fail "$file is not $machine"
     dlls=$("$objdump" -p "$file" | sed -n 's/^[[:space:]]*DLL Name: //p')
@@ -21,6 +21,7 @@ for program in "$display" "$preferences"; do
     headers=$("$objdump" -p "$program")
     grep -Eq '^Subsystem[[:space:]]+00000002' <<<"$headers" || fail "$program is not a GUI program"
 done
+grep -Eq '^Subsystem[[:space:]]+00000003' <<<"$("$objdump" -p "$tool")" || fail "$tool is not a console program"
 headers=$("$objdump" -p "$hook")
 grep -Eq '^[[:space:]]+DLL$' <<<"$headers" || fail "$hook is not a DLL"
 exports=$(sed -n '/Ordinal\/Name Pointer/,/^$/p' <<<"$headers")
