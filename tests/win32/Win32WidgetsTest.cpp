@@ -263,7 +263,8 @@ TEST_F(Win32Widgets, AskYesNoAnswersWithTheButtonOwnedByTheActiveForm) {
     EXPECT_FALSE(toolkit_.AskYesNo("上書きしますか?", "タグの書き込み"));
 }
 
-TEST_F(Win32Widgets, AnExceptionFromAHandlerIsShownAndTheNextEventStillRuns) {
+TEST_F(Win32Widgets, AnExceptionFromAHandlerIsShownOverItsFormAndTheNextEventStillRuns) {
+    ::SetActiveWindow(Form());
     auto& check = form_->AddCheckBox({8, 8, 120, 20}, "書く");
     int clicks = 0;
     check.OnClick = [&] {
@@ -274,6 +275,7 @@ TEST_F(Win32Widgets, AnExceptionFromAHandlerIsShownAndTheNextEventStillRuns) {
         MessageBoxAnswerer answerer("Sorabell", IDOK);
         ::SendMessageA(Child("Button", "書く"), BM_CLICK, 0, 0);
         EXPECT_EQ(answerer.text(), "ファイルに書けません");
+        EXPECT_EQ(answerer.owner(), Form()) << "the form could be clicked again behind the message";
     }
     MessageBoxAnswerer answerer("Sorabell", IDOK);
     check.SetChecked(false);

@@ -294,7 +294,11 @@ void Win32Toolkit::Run() {
     }
 }
 
-void Win32Toolkit::ShowMessage(const std::string& text) { ::MessageBoxA(nullptr, text.c_str(), title_.c_str(), MB_OK); }
+// Owned by the window the user is working in, so that it cannot be clicked again while the
+// box waits; the hidden display form is never active, and its messages stand alone.
+void Win32Toolkit::ShowMessage(const std::string& text) {
+    ::MessageBoxA(::GetActiveWindow(), text.c_str(), title_.c_str(), MB_OK);
+}
 
 bool Win32Toolkit::AskYesNo(const std::string& text, const std::string& title) {
     return ::MessageBoxA(::GetActiveWindow(), text.c_str(), title.c_str(), MB_YESNO) == IDYES;
