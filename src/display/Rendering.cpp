@@ -21,9 +21,6 @@ constexpr TColor kFrameLight = 0xCCC4CE;
 constexpr int kCellWidth = 9;
 constexpr int kCellHeight = 13;
 constexpr int kMinusCell = 11;
-constexpr intptr_t kStopped = 0;
-constexpr intptr_t kPlaying = 1;
-constexpr intptr_t kPaused = 3;
 
 // A skin image; null when it is missing or cannot be read.
 std::unique_ptr<platform::Bitmap> LoadImage(platform::Graphics& graphics, platform::FileSystem& files,

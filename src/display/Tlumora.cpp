@@ -180,7 +180,7 @@ bool Tlumora::WndProc(const platform::WindowMessage& message) {
 }
 
 platform::WindowHandle Tlumora::FindWinamp() {
-    winamp_ = platform_.desktop.FindTopLevel(kWinampClass, nullptr);
+    winamp_ = platform_.desktop.FindTopLevel(kMainWindowClass, nullptr);
     return winamp_;
 }
 

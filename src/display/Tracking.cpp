@@ -169,7 +169,7 @@ void Tlumora::ChooseRandomSkin() {
 void Tlumora::ApplyDialogFonts() {
     auto& desktop = platform_.desktop;
     Query(FindWinamp(), 0, kQueryVersion);
-    std::vector<platform::WindowHandle> windows{desktop.FindTopLevel(kPlayListClass, nullptr)};
+    std::vector<platform::WindowHandle> windows{desktop.FindTopLevel(kPlayListWindowClass, nullptr)};
     for (const char* title : kDialogTitles) {
         windows.push_back(desktop.FindTopLevel(nullptr, title));
     }

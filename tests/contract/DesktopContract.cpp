@@ -4,11 +4,12 @@
 #include <algorithm>
 
 #include "contract/ContractEnvironment.h"
+#include "hook/HookRules.h"
 
 namespace sorabell::testing {
 namespace {
 
-constexpr uint32_t kWmUser = 0x400;
+using hook::kWmUser;
 
 class DesktopContract : public ContractTest {
 protected:

@@ -10,11 +10,6 @@ namespace sorabell::testing {
 
 namespace {
 
-constexpr uint32_t kWmUser = 0x400;
-constexpr uint32_t kWmEnable = 0x000A;
-constexpr uint32_t kWmImeSetContext = 0x0281;
-constexpr uint32_t kWmGetMinMaxInfo = 0x0024;
-constexpr uint32_t kWmDisplayChange = 0x007E;
 constexpr platform::Rect kNormal{100, 100, 375, 216};
 // What the window shows without a skin, as the Windows stand-in paints it.
 constexpr TColor kPlainColour = RGBColor(40, 40, 60);
@@ -36,7 +31,7 @@ SimPlayer::SimPlayer(sim::SimDesktop& desktop, platform::FileSystem& files, std:
                                     if (m.message == hook::kWmPaint) {
                                         Paint();
                                     }
-                                    return m.message == kWmUser ? Query(m.wParam, m.lParam) : 0;
+                                    return m.message == hook::kWmUser ? Query(m.wParam, m.lParam) : 0;
                                 },
                                 {},
                                 -1,
@@ -144,13 +139,13 @@ void SimPlayer::Command(const std::string& command) {
         surface_->SetSize(275 * scale, 116 * scale);
         Paint();
     } else if (verb == "enable") {
-        desktop_.Deliver(main_, {kWmEnable, arg != "0" ? 1u : 0u, 0});
+        desktop_.Deliver(main_, {hook::kWmEnable, arg != "0" ? 1u : 0u, 0});
     } else if (verb == "ime") {
-        desktop_.Deliver(main_, {kWmImeSetContext, 1, 0});
+        desktop_.Deliver(main_, {hook::kWmImeSetContext, 1, 0});
     } else if (verb == "minmax") {
-        desktop_.Deliver(main_, {kWmGetMinMaxInfo, 0, 0x1000});
+        desktop_.Deliver(main_, {hook::kWmGetMinMaxInfo, 0, 0x1000});
     } else if (verb == "displaychange") {
-        desktop_.Deliver(main_, {kWmDisplayChange, 24, (768 << 16) | 1024});
+        desktop_.Deliver(main_, {hook::kWmDisplayChange, 24, (768 << 16) | 1024});
     } else if (verb == "timer") {
         desktop_.Queue(main_, {hook::kWmTimer, 1, 0});
     } else if (verb == "paint") {
