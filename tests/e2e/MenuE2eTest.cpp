@@ -3,9 +3,10 @@
 
 #include <algorithm>
 #include <fstream>
-#include <iostream>
 #include <vector>
 
+#include "platform/win32/ScopedWin.h"
+#include "platform/win32/Win32Graphics.h"
 #include "support/PlayerStage.h"
 #include "tags/TRMPdialog.h"
 
@@ -26,34 +27,22 @@ Picture MenuCaption(const std::string& caption) {
     NONCLIENTMETRICSA metrics{};
     metrics.cbSize = sizeof metrics;
     ::SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
-    HDC screen = ::GetDC(nullptr);
-    HDC dc = ::CreateCompatibleDC(screen);
-    ::ReleaseDC(nullptr, screen);
-    HFONT font = ::CreateFontIndirectA(&metrics.lfMenuFont);
-    HGDIOBJ oldFont = ::SelectObject(dc, font);
+    const win32::ScopedMemoryDc dc(::CreateCompatibleDC(nullptr));
+    const win32::ScopedFont font(::CreateFontIndirectA(&metrics.lfMenuFont));
+    const win32::ScopedSelect fontSelected(dc.get(), font.get());
     SIZE size{};
-    ::GetTextExtentPoint32A(dc, caption.c_str(), static_cast<int>(caption.size()), &size);
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = size.cx;
-    info.bmiHeader.biHeight = -size.cy;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    void* bits = nullptr;
-    HBITMAP bitmap = ::CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ oldBitmap = ::SelectObject(dc, bitmap);
+    ::GetTextExtentPoint32A(dc.get(), caption.c_str(), static_cast<int>(caption.size()), &size);
+    uint32_t* bits = nullptr;
+    const win32::ScopedBitmap bitmap(win32::MakeDib(size.cx, size.cy, &bits));
+    const win32::ScopedSelect bitmapSelected(dc.get(), bitmap.get());
     const RECT all{0, 0, size.cx, size.cy};
-    ::FillRect(dc, &all, ::GetSysColorBrush(COLOR_MENU));
-    ::SetBkMode(dc, TRANSPARENT);
-    ::SetTextColor(dc, ::GetSysColor(COLOR_MENUTEXT));
-    ::TextOutA(dc, 0, 0, caption.c_str(), static_cast<int>(caption.size()));
+    ::FillRect(dc.get(), &all, ::GetSysColorBrush(COLOR_MENU));
+    ::SetBkMode(dc.get(), TRANSPARENT);
+    ::SetTextColor(dc.get(), ::GetSysColor(COLOR_MENUTEXT));
+    ::TextOutA(dc.get(), 0, 0, caption.c_str(), static_cast<int>(caption.size()));
     ::GdiFlush();
 
-    const auto* raw = static_cast<const uint32_t*>(bits);
-    const auto at = [&](int x, int y) {
-        const uint32_t p = raw[y * size.cx + x];
-        return RGBColor((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
-    };
+    const auto at = [&](int x, int y) { return win32::FromDib(bits[y * size.cx + x]); };
     const TColor background = ::GetSysColor(COLOR_MENU);
     int left = size.cx, top = size.cy, right = -1, bottom = -1;
     for (int y = 0; y < size.cy; ++y) {
@@ -76,11 +65,6 @@ Picture MenuCaption(const std::string& caption) {
             }
         }
     }
-    ::SelectObject(dc, oldBitmap);
-    ::SelectObject(dc, oldFont);
-    ::DeleteObject(bitmap);
-    ::DeleteObject(font);
-    ::DeleteDC(dc);
     return picture;
 }
 

@@ -9,44 +9,10 @@ namespace sorabell::demo {
 
 namespace {
 
-struct Rgb {
-    int r, g, b;
-};
-
 void PutLe(std::string& out, uint32_t value, int bytes) {
     for (int i = 0; i < bytes; ++i) {
         out += static_cast<char>((value >> (8 * i)) & 0xFF);
     }
-}
-
-std::string Bmp(int width, int height, const std::function<Rgb(int, int)>& pixel) {
-    const int rowBytes = (width * 3 + 3) & ~3;
-    std::string out = "BM";
-    PutLe(out, static_cast<uint32_t>(54 + rowBytes * height), 4);
-    PutLe(out, 0, 4);
-    PutLe(out, 54, 4);
-    PutLe(out, 40, 4);
-    PutLe(out, static_cast<uint32_t>(width), 4);
-    PutLe(out, static_cast<uint32_t>(height), 4);
-    PutLe(out, 1, 2);
-    PutLe(out, 24, 2);
-    PutLe(out, 0, 4);
-    PutLe(out, static_cast<uint32_t>(rowBytes * height), 4);
-    PutLe(out, 2835, 4);
-    PutLe(out, 2835, 4);
-    PutLe(out, 0, 8);
-    for (int y = height - 1; y >= 0; --y) {
-        std::string row;
-        for (int x = 0; x < width; ++x) {
-            const Rgb c = pixel(x, y);
-            row += static_cast<char>(c.b);
-            row += static_cast<char>(c.g);
-            row += static_cast<char>(c.r);
-        }
-        row.resize(static_cast<size_t>(rowBytes), '\0');
-        out += row;
-    }
-    return out;
 }
 
 bool Inside(int x, int y, int left, int top, int right, int bottom) {
@@ -109,6 +75,36 @@ bool Segment(int digit, int x, int y) {
 }
 
 }  // namespace
+
+std::string Bmp(int width, int height, const std::function<Rgb(int, int)>& pixel) {
+    const int rowBytes = (width * 3 + 3) & ~3;
+    std::string out = "BM";
+    PutLe(out, static_cast<uint32_t>(54 + rowBytes * height), 4);
+    PutLe(out, 0, 4);
+    PutLe(out, 54, 4);
+    PutLe(out, 40, 4);
+    PutLe(out, static_cast<uint32_t>(width), 4);
+    PutLe(out, static_cast<uint32_t>(height), 4);
+    PutLe(out, 1, 2);
+    PutLe(out, 24, 2);
+    PutLe(out, 0, 4);
+    PutLe(out, static_cast<uint32_t>(rowBytes * height), 4);
+    PutLe(out, 2835, 4);
+    PutLe(out, 2835, 4);
+    PutLe(out, 0, 8);
+    for (int y = height - 1; y >= 0; --y) {
+        std::string row;
+        for (int x = 0; x < width; ++x) {
+            const Rgb c = pixel(x, y);
+            row += static_cast<char>(c.b);
+            row += static_cast<char>(c.g);
+            row += static_cast<char>(c.r);
+        }
+        row.resize(static_cast<size_t>(rowBytes), '\0');
+        out += row;
+    }
+    return out;
+}
 
 std::string SkinMain() {
     return Bmp(275, 116, [](int x, int y) { return Player(x, y, {34, 38, 52}); });

@@ -1,9 +1,17 @@
 #pragma once
 // The demo's own pictures: a player skin, its digits and text colours, drawn by code.
 
+#include <functional>
 #include <string>
 
 namespace sorabell::demo {
+
+struct Rgb {
+    int r, g, b;
+};
+
+// A 24-bit BMP file of the pixels `pixel(x, y)` gives, the top row being y = 0.
+std::string Bmp(int width, int height, const std::function<Rgb(int, int)>& pixel);
 
 // 24-bit BMP files.
 std::string SkinMain();     // 275 x 116, the player's main window

@@ -94,19 +94,25 @@ class Recorder {
 public:
     Recorder(HWND player, std::string folder) : player_(player), folder_(std::move(folder)) {}
     // Waits a moment for both programs to paint, then keeps what the screen shows.
-    void Frame(int waitMs = 150) {
-        ::Sleep(static_cast<DWORD>(waitMs));
-        char name[32];
-        std::snprintf(name, sizeof name, "frame-%03d.bmp", count_++);
-        win32::ScreenCapture(player_).Save(folder_ + name);
-    }
+    void Frame(int waitMs = 150) { Keep(waitMs); }
     // A frame also kept under a name of its own, for the pictures of the README.
-    void Still(const std::string& name) {
-        Frame(300);
-        win32::ScreenCapture(player_).Save(folder_ + name + ".bmp");
-    }
+    void Still(const std::string& name) { Write(folder_ + name + ".bmp", Keep(300)); }
 
 private:
+    // The next frame's file; its bytes are returned for keeping again.
+    std::string Keep(int waitMs) {
+        ::Sleep(static_cast<DWORD>(waitMs));
+        const win32::ScreenCapture shot(player_);
+        const std::string bytes = demo::Bmp(shot.width(), shot.height(), [&shot](int x, int y) {
+            const TColor c = shot.At(x, y);
+            return demo::Rgb{RedOf(c), GreenOf(c), BlueOf(c)};
+        });
+        char name[32];
+        std::snprintf(name, sizeof name, "frame-%03d.bmp", count_++);
+        Write(folder_ + name, bytes);
+        return bytes;
+    }
+
     HWND player_;
     std::string folder_;
     int count_ = 0;

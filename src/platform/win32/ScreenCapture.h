@@ -5,7 +5,6 @@
 #include <windows.h>
 
 #include <cstdint>
-#include <string>
 #include <vector>
 
 #include "platform/Color.h"
@@ -24,8 +23,6 @@ public:
     int FirstColumnOf(TColor color, int left, int top, int right, int bottom) const;
     int Count(TColor color, int left, int top, int right, int bottom) const;
     bool SameRegion(const ScreenCapture& other, int left, int top, int right, int bottom) const;
-    // Writes a 24-bit BMP file.
-    bool Save(const std::string& path) const;
 
 private:
     int width_ = 0;

@@ -10,17 +10,12 @@ namespace sorabell::win32 {
 
 namespace {
 
-// A DIB pixel holds 0x00RRGGBB; a TColor is 0x00BBGGRR.
-uint32_t ToDib(TColor color) {
-    const auto c = static_cast<uint32_t>(color);
-    return ((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF);
-}
-
 RECT ToRect(const platform::Rect& r) { return RECT{r.left, r.top, r.right, r.bottom}; }
 
 HDC DcOf(platform::Bitmap& bitmap) { return static_cast<Win32Bitmap&>(bitmap).dc(); }
 
-// A top-down 32-bit DIB section.
+}  // namespace
+
 HBITMAP MakeDib(int width, int height, uint32_t** bits) {
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof info.bmiHeader;
@@ -34,8 +29,6 @@ HBITMAP MakeDib(int width, int height, uint32_t** bits) {
     *bits = static_cast<uint32_t*>(pixels);
     return dib;
 }
-
-}  // namespace
 
 HFONT MakeFont(const platform::FontSpec& font) {
     using namespace platform::fontstyle;

@@ -109,4 +109,17 @@ private:
 // A font of the system's own: the face name, height and style bits of a FontSpec.
 HFONT MakeFont(const platform::FontSpec& font);
 
+// A top-down 32-bit DIB section; `bits` receives its pixels.
+HBITMAP MakeDib(int width, int height, uint32_t** bits);
+
+// A DIB pixel holds 0x00RRGGBB; a TColor is 0x00BBGGRR.
+inline uint32_t ToDib(TColor color) {
+    const auto c = static_cast<uint32_t>(color);
+    return ((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF);
+}
+inline TColor FromDib(uint32_t pixel) {
+    return RGBColor(static_cast<int>((pixel >> 16) & 0xFF), static_cast<int>((pixel >> 8) & 0xFF),
+                    static_cast<int>(pixel & 0xFF));
+}
+
 }  // namespace sorabell::win32
