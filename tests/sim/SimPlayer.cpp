@@ -1,7 +1,6 @@
 #include "sim/SimPlayer.h"
 
 #include <cstdlib>
-#include <sstream>
 
 #include "hook/HookRules.h"
 #include "platform/IniDocument.h"
@@ -27,12 +26,7 @@ SimPlayer::SimPlayer(sim::SimDesktop& desktop, platform::FileSystem& files, std:
                                 "Winamp 1.x",
                                 kNormal,
                                 0,
-                                [this](const platform::WindowMessage& m) -> intptr_t {
-                                    if (m.message == hook::kWmPaint) {
-                                        Paint();
-                                    }
-                                    return m.message == hook::kWmUser ? Query(m.wParam, m.lParam) : 0;
-                                },
+                                [this](const platform::WindowMessage& m) { return Receive(m); },
                                 {},
                                 -1,
                                 surface_});
@@ -45,29 +39,17 @@ SimPlayer::~SimPlayer() {
     desktop_.RemoveWindow(other_);
 }
 
-intptr_t SimPlayer::Query(uintptr_t wParam, intptr_t lParam) {
-    switch (lParam) {
-        case 0:
-            return version;
-        case 120:
-            WritePlayList();
-            return current;
-        case 104:
-            return state;
-        case 105:
-            return wParam == 1 ? length : position;
-        default:
-            return 0;
+intptr_t SimPlayer::Receive(const platform::WindowMessage& message) {
+    if (message.message == hook::kWmPaint) {
+        Paint();
     }
-}
-
-void SimPlayer::WritePlayList() {
-    std::string text;
-    for (const std::string& line : playListLines) {
-        text += line + "\r\n";
+    if (message.message != hook::kWmUser) {
+        return 0;
     }
-    platform::WriteWholeFile(files_, folder_ + (version > 0x1802 ? "WINAMP.M3U" : "WINAMP.PL"), text);
-    ++playListWrites;
+    return Query(message.wParam, message.lParam, [this](const std::string& name, const std::string& text) {
+        platform::WriteWholeFile(files_, folder_ + name, text);
+        ++playListWrites;
+    });
 }
 
 void SimPlayer::CloseSkinDialog() {
@@ -109,29 +91,15 @@ void SimPlayer::Click(int x, int y) {
     desktop_.Queue(main_, {hook::kWmLButtonUp, 0, at});
 }
 
-void SimPlayer::Command(const std::string& command) {
-    const size_t blank = command.find(' ');
-    const std::string verb = command.substr(0, blank);
-    const std::string arg = blank == std::string::npos ? std::string() : command.substr(blank + 1);
+void SimPlayer::Command(const std::string& text) {
+    const PlayerCommand command = SplitCommand(text);
+    if (Apply(command)) {
+        return;
+    }
+    const std::string& verb = command.verb;
+    const std::string& arg = command.arg;
     if (verb == "title") {
         desktop_.SetTitle(main_, arg);
-    } else if (verb == "playlist") {
-        std::istringstream in(arg);
-        std::string item;
-        std::getline(in, item, '\t');
-        current = std::atoi(item.c_str());
-        playListLines.clear();
-        while (std::getline(in, item, '\t')) {
-            playListLines.push_back(item);
-        }
-    } else if (verb == "state") {
-        state = std::atoi(arg.c_str());
-    } else if (verb == "position") {
-        position = std::atoi(arg.c_str());
-    } else if (verb == "length") {
-        length = std::atoi(arg.c_str());
-    } else if (verb == "version") {
-        version = static_cast<int>(std::strtol(arg.c_str(), nullptr, 0));
     } else if (verb == "size") {
         const int scale = arg == "double" ? 2 : 1;
         desktop_.SetRect(main_, {kNormal.left, kNormal.top, kNormal.left + 275 * scale, kNormal.top + 116 * scale});
@@ -161,14 +129,8 @@ void SimPlayer::Command(const std::string& command) {
         desktop_.SetTitle(other_, arg);
     } else if (verb == "skin-dialog") {
         CloseSkinDialog();
-        std::istringstream in(arg);
-        std::string item;
-        std::getline(in, item, '\t');
-        const int selected = std::atoi(item.c_str());
         std::vector<std::string> items;
-        while (std::getline(in, item, '\t')) {
-            items.push_back(item);
-        }
+        const int selected = SplitTabList(arg, items);
         skinDialog_ = desktop_.AddWindow({"StandInDialog", "Select Skin", {500, 100, 700, 250}, 0, {}, {}, -1});
         skinList_ = desktop_.AddWindow({"ListBox", "", {505, 105, 695, 245}, skinDialog_, {}, items, selected});
     } else if (verb == "skin-dialog-close") {

@@ -10,10 +10,11 @@
 #include "platform/FileSystem.h"
 #include "platform/sim/SimDesktop.h"
 #include "platform/sim/SimGraphics.h"
+#include "support/PlayerModel.h"
 
 namespace sorabell::testing {
 
-class SimPlayer : public PlayerControl {
+class SimPlayer : public PlayerControl, public PlayerModel {
 public:
     SimPlayer(sim::SimDesktop& desktop, platform::FileSystem& files, std::string folder);
     ~SimPlayer() override;
@@ -32,17 +33,11 @@ public:
     // The player painting its window, without a message the hooks would see.
     void Paint();
 
-    int version = 0x2090;
-    std::vector<std::string> playListLines;
-    int current = 0;
-    int state = 1;
-    int position = 0;
-    int length = 245;
     int playListWrites = 0;
 
 private:
-    intptr_t Query(uintptr_t wParam, intptr_t lParam);
-    void WritePlayList();
+    // The main window's procedure.
+    intptr_t Receive(const platform::WindowMessage& message);
     void CloseSkinDialog();
     // The skin named in WINAMP.INI, as the player reads it at start and on "skin".
     void LoadSkin();

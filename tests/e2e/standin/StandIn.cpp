@@ -11,29 +11,28 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <sstream>
 #include <string>
 #include <vector>
 
+#include "support/PlayerModel.h"
+
 namespace {
+
+using sorabell::testing::PlayerCommand;
+using sorabell::testing::SplitCommand;
+using sorabell::testing::SplitTabList;
 
 constexpr const char* kMainClass = "Winamp v1.x";
 constexpr const char* kPlayListClass = "Winamp PE";
 constexpr const char* kOtherClass = "StandInOther";
 
-struct Player {
+struct Player : sorabell::testing::PlayerModel {
     HINSTANCE instance = nullptr;
     HWND skinDialog = nullptr;
     HWND main = nullptr;
     HWND playList = nullptr;
     HWND other = nullptr;
     std::string folder;  // with its final backslash
-    int version = 0x2090;
-    std::vector<std::string> playListLines;
-    int current = 0;
-    int state = 1;
-    int position = 0;
-    int length = 245;
     bool doubleSize = false;
     HBITMAP skin = nullptr;
 };
@@ -73,12 +72,9 @@ void LoadSkin(Player& player) {
     player.skin = static_cast<HBITMAP>(::LoadImageA(nullptr, file.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE));
 }
 
-void WritePlayList(const Player& player) {
-    const std::string name = player.version > 0x1802 ? "WINAMP.M3U" : "WINAMP.PL";
-    if (FILE* out = std::fopen((player.folder + name).c_str(), "wb")) {
-        for (const std::string& line : player.playListLines) {
-            std::fprintf(out, "%s\r\n", line.c_str());
-        }
+void WriteFile(const std::string& path, const std::string& text) {
+    if (FILE* out = std::fopen(path.c_str(), "wb")) {
+        std::fwrite(text.data(), 1, text.size(), out);
         std::fclose(out);
     }
 }
@@ -111,31 +107,15 @@ void Resize(Player& player, bool doubleSize) {
     ::SetWindowPos(player.main, nullptr, 0, 0, 275 * scale, 116 * scale, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-// One command of a test: a word, a blank, then its argument.
-void Execute(Player& player, const std::string& command) {
-    const size_t blank = command.find(' ');
-    const std::string verb = command.substr(0, blank);
-    const std::string arg = blank == std::string::npos ? std::string() : command.substr(blank + 1);
+void Execute(Player& player, const std::string& text) {
+    const PlayerCommand command = SplitCommand(text);
+    if (player.Apply(command)) {
+        return;
+    }
+    const std::string& verb = command.verb;
+    const std::string& arg = command.arg;
     if (verb == "title") {
         ::SetWindowTextA(player.main, arg.c_str());
-    } else if (verb == "playlist") {
-        // "<index>\t<line>\t<line>..."
-        std::istringstream in(arg);
-        std::string item;
-        std::getline(in, item, '\t');
-        player.current = std::atoi(item.c_str());
-        player.playListLines.clear();
-        while (std::getline(in, item, '\t')) {
-            player.playListLines.push_back(item);
-        }
-    } else if (verb == "state") {
-        player.state = std::atoi(arg.c_str());
-    } else if (verb == "position") {
-        player.position = std::atoi(arg.c_str());
-    } else if (verb == "length") {
-        player.length = std::atoi(arg.c_str());
-    } else if (verb == "version") {
-        player.version = static_cast<int>(std::strtol(arg.c_str(), nullptr, 0));
     } else if (verb == "size") {
         Resize(player, arg == "double");
     } else if (verb == "enable") {
@@ -176,11 +156,9 @@ void Execute(Player& player, const std::string& command) {
                                               nullptr, nullptr, player.instance, nullptr);
         HWND list = ::CreateWindowExA(0, "LISTBOX", "", WS_CHILD | WS_VISIBLE | LBS_NOTIFY, 5, 5, 190, 140,
                                       player.skinDialog, nullptr, player.instance, nullptr);
-        std::istringstream in(arg);
-        std::string item;
-        std::getline(in, item, '\t');
-        const int selected = std::atoi(item.c_str());
-        while (std::getline(in, item, '\t')) {
+        std::vector<std::string> items;
+        const int selected = SplitTabList(arg, items);
+        for (const std::string& item : items) {
             ::SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
         }
         ::SendMessageA(list, LB_SETCURSEL, static_cast<WPARAM>(selected), 0);
@@ -191,22 +169,6 @@ void Execute(Player& player, const std::string& command) {
         }
     } else if (verb == "quit") {
         ::DestroyWindow(player.main);
-    }
-}
-
-LRESULT Query(Player& player, WPARAM wParam, LPARAM lParam) {
-    switch (lParam) {
-        case 0:
-            return player.version;
-        case 120:
-            WritePlayList(player);
-            return player.current;
-        case 104:
-            return player.state;
-        case 105:
-            return wParam == 1 ? player.length : player.position;
-        default:
-            return 0;
     }
 }
 
@@ -221,7 +183,9 @@ LRESULT CALLBACK MainProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
     }
     switch (message) {
         case WM_USER:
-            return Query(*player, wParam, lParam);
+            return player->Query(wParam, lParam, [player](const std::string& name, const std::string& text) {
+                WriteFile(player->folder + name, text);
+            });
         case WM_COPYDATA: {
             const auto* data = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
             Execute(*player, std::string(static_cast<const char*>(data->lpData), data->cbData));
