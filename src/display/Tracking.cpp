@@ -152,10 +152,7 @@ void Tlumora::ReloadSettings() {
 void Tlumora::ChooseRandomSkin() {
     tags::TLightStrings names;
     for (const platform::FindEntry& entry : platform_.files.Find(SkinFolder + "*.*")) {
-        if ((entry.attributes & platform::attr::Directory) == 0 || text::StartsWith(entry.name, ".")) {
-            continue;
-        }
-        if (platform::DirectoryExists(platform_.files, SkinFolder + entry.name)) {
+        if ((entry.attributes & platform::attr::Directory) != 0 && !text::StartsWith(entry.name, ".")) {
             names.Add(entry.name);
         }
     }
