@@ -53,9 +53,8 @@ void Tlumora::Edit1Change() {
         lines_[0].text = title;
         lines_[1].text = "Now FileInfo Reading";
         trackNumber_ = static_cast<int32_t>(Query(winamp, 0, kQueryWritePlayList)) + 1;
-        const bool m3u = Query(winamp, 0, kQueryVersion) > kLastPlVersion;
-        song_.path = tags::TLightStrings::LoadLine(platform_.files, WinampFolder + (m3u ? "WINAMP.M3U" : "WINAMP.PL"),
-                                                   trackNumber_ - 1);
+        const std::string playList = WinampFolder + PlayListFileName(Query(winamp, 0, kQueryVersion));
+        song_.path = tags::TLightStrings::LoadLine(platform_.files, playList, trackNumber_ - 1);
         ReadSongInformation();
         SongFields_ = MakeSongFields(trackNumber_, song_.path, song_.info, song_.hasInfo, song_.id3, song_.hasId3);
         LoadLyrics();

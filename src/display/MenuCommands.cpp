@@ -3,6 +3,7 @@
 
 #include "display/Messages.h"
 #include "display/Tlumora.h"
+#include "platform/Text.h"
 #include "settings/RegIniFile.h"
 #include "tags/LightStrings.h"
 
@@ -11,8 +12,6 @@ namespace sorabell::display {
 namespace {
 
 constexpr uint32_t kVersewrightOpen = kWmUser + 20;
-
-std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
 
 }  // namespace
 
@@ -47,7 +46,7 @@ void Tlumora::LumoraLyricsEditor1Click() {
         return;
     }
     const std::string song = SongFields_[8] + SongFields_[7] + "." + SongFields_[9];
-    platform_.processes.WinExec(Quoted(program) + " " + Quoted(song), platform::SW_SHOW_NORMAL);
+    platform_.processes.WinExec(text::Quoted(program) + " " + text::Quoted(song), platform::SW_SHOW_NORMAL);
 }
 
 void Tlumora::Kettle1Click() {
@@ -63,7 +62,8 @@ void Tlumora::Kettle1Click() {
         playList.LoadFromFile(platform_.files, WinampFolder + "WINAMP.M3U");
         playList.SaveToFile(platform_.files, WinampFolder + "WINAMP.PL");
     }
-    platform_.processes.WinExec(Quoted(program) + " " + Quoted(WinampFolder + "WINAMP.PL"), platform::SW_SHOW_NORMAL);
+    platform_.processes.WinExec(text::Quoted(program) + " " + text::Quoted(WinampFolder + "WINAMP.PL"),
+                                platform::SW_SHOW_NORMAL);
 }
 
 }  // namespace sorabell::display

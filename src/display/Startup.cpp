@@ -6,11 +6,16 @@
 namespace sorabell::display {
 
 std::string WinampCommandLine(const std::string& winampFolder, const std::vector<std::string>& arguments) {
-    std::string line = "\"" + winampFolder + kWinampProgram + "\"";
+    std::string line = text::Quoted(winampFolder + kWinampProgram);
     for (const std::string& argument : arguments) {
-        line += " \"" + argument + "\"";
+        line += " " + text::Quoted(argument);
     }
     return line;
+}
+
+void StartPreferences(platform::Platform& platform) {
+    const std::string ownFolder = text::ExtractFilePath(platform.processes.ModuleFileName());
+    platform.processes.WinExec(text::Quoted(ownFolder + kPreferencesProgram), platform::SW_SHOW_NORMAL);
 }
 
 bool AlreadyRunning(platform::Processes& processes, const std::string& name,
@@ -29,8 +34,7 @@ std::unique_ptr<platform::NamedMutex> EnterDisplayProgram(platform::Platform& pl
     // An empty default here, unlike the reload's: an unset folder must lead to the preferences.
     const std::string winampFolder = store.ReadString("Option", "Winamp", "");
     if (!platform::FileExists(platform.files, winampFolder + kWinampProgram)) {
-        const std::string ownFolder = text::ExtractFilePath(platform.processes.ModuleFileName());
-        platform.processes.WinExec("\"" + ownFolder + kPreferencesProgram + "\"", platform::SW_SHOW_NORMAL);
+        StartPreferences(platform);
         return nullptr;
     }
     platform.processes.WinExec(WinampCommandLine(winampFolder, arguments), platform::SW_SHOW_NORMAL);

@@ -17,6 +17,9 @@ inline constexpr const char* kWinampProgram = "WINAMP.EXE";
 // program's path is quoted too, so that "C:\Program Files\..." can never start "C:\Program.exe".
 std::string WinampCommandLine(const std::string& winampFolder, const std::vector<std::string>& arguments);
 
+// Starts the preferences program from this program's folder.
+void StartPreferences(platform::Platform& platform);
+
 // Creates the named mutex. True when that failed or another holder had it (the handle is then
 // closed); false when this process now holds it, in `held`, for as long as it keeps `held`.
 bool AlreadyRunning(platform::Processes& processes, const std::string& name,

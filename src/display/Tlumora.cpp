@@ -35,10 +35,7 @@ void Tlumora::CreateMenu() {
     PopupMenu1 = toolkit_.CreatePopupMenu(*form_);
     auto& menu = *PopupMenu1;
     menu.AddItem("Sorabellの再更新", [this] { ReloadSettings(); });
-    menu.AddItem("Sorabell設定...", [this] {
-        const std::string own = text::ExtractFilePath(platform_.processes.ModuleFileName());
-        platform_.processes.WinExec("\"" + own + kPreferencesProgram + "\"", platform::SW_SHOW_NORMAL);
-    });
+    menu.AddItem("Sorabell設定...", [this] { StartPreferences(platform_); });
     menu.AddItem("-");
     menu.AddItem("プレイリストの更新");
     menu.AddItem("タグ情報表示", [this] { FileInfo1Click(); });

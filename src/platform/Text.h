@@ -57,6 +57,8 @@ std::string ExtractFileExt(std::string_view path);  // with its dot; "" without 
 std::string ChangeFileExt(std::string_view path, std::string_view ext);
 std::string IncludeTrailingBackslash(std::string_view path);
 std::string ExcludeTrailingBackslash(std::string_view path);
+// A command line's argument in double quotes, so that blanks stay inside it.
+inline std::string Quoted(std::string_view argument) { return "\"" + std::string(argument) + "\""; }
 
 // Integer text as the settings and INI readers take it: blanks before, a sign, decimal digits or
 // "$"/"0x" hexadecimal (hex may use all 32 bits and wraps to negative); nothing after.
