@@ -556,31 +556,31 @@ TEST_F(SimGraphicsTest, ItalicLeansTheTopToTheRight) {
     EXPECT_EQ(italic->canvas().TextWidth("l"), regular->canvas().TextWidth("l"));
 }
 
-TEST_F(SimGraphicsTest, UnderlineRunsUnderTheBaselineAcrossTheWholeText) {
-    // Blanks have no ink of their own: whatever is drawn is the line.
-    auto bitmap = TextBitmap(60, 20, {gothic_.name, gothic_.height, platform::fontstyle::Underline});
-    SimCanvas& canvas = Sim(*bitmap);
+// Four blanks drawn at (5, 3) in the style: blanks have no ink of their own, so whatever is
+// drawn is the style's line, which must be solid and run exactly under the whole text.
+Found BlankLineOf(platform::Bitmap& bitmap) {
+    SimCanvas& canvas = static_cast<SimCanvas&>(bitmap.canvas());
     canvas.TextOut(5, 3, "    ");
-    const Found line = Find(*bitmap, kBlack);
-    ASSERT_GT(line.count, 0);
+    const Found line = Find(bitmap, kBlack);
+    EXPECT_GT(line.count, 0);
     EXPECT_EQ(line.left, 5);
     EXPECT_EQ(line.right, 5 + canvas.TextWidth("    ") - 1);
     EXPECT_EQ(line.count, (line.right - line.left + 1) * (line.bottom - line.top + 1));
-    EXPECT_GE(line.top, 3 + canvas.TextAscent());
-    EXPECT_LT(line.bottom, 3 + canvas.TextHeight());
+    return line;
+}
+
+TEST_F(SimGraphicsTest, UnderlineRunsUnderTheBaselineAcrossTheWholeText) {
+    auto bitmap = TextBitmap(60, 20, {gothic_.name, gothic_.height, platform::fontstyle::Underline});
+    const Found line = BlankLineOf(*bitmap);
+    EXPECT_GE(line.top, 3 + Sim(*bitmap).TextAscent());
+    EXPECT_LT(line.bottom, 3 + Sim(*bitmap).TextHeight());
 }
 
 TEST_F(SimGraphicsTest, StrikeOutRunsAboveTheBaselineAcrossTheWholeText) {
     auto bitmap = TextBitmap(60, 20, {gothic_.name, gothic_.height, platform::fontstyle::StrikeOut});
-    SimCanvas& canvas = Sim(*bitmap);
-    canvas.TextOut(5, 3, "    ");
-    const Found line = Find(*bitmap, kBlack);
-    ASSERT_GT(line.count, 0);
-    EXPECT_EQ(line.left, 5);
-    EXPECT_EQ(line.right, 5 + canvas.TextWidth("    ") - 1);
-    EXPECT_EQ(line.count, (line.right - line.left + 1) * (line.bottom - line.top + 1));
+    const Found line = BlankLineOf(*bitmap);
     EXPECT_GT(line.top, 3);
-    EXPECT_LT(line.bottom, 3 + canvas.TextAscent());
+    EXPECT_LT(line.bottom, 3 + Sim(*bitmap).TextAscent());
 }
 
 TEST_F(SimGraphicsTest, UnknownFacesDrawInTheFixedGothicFace) {
