@@ -133,17 +133,17 @@ std::unique_ptr<BinaryFile> Win32FileSystem::Open(const std::string& path, OpenM
     DWORD access = GENERIC_READ;
     DWORD disposition = OPEN_EXISTING;
     auto operation = EInOutError::Operation::Open;
-    if (mode != OpenMode::Read) {
-        access |= GENERIC_WRITE;
-    }
     if (mode == OpenMode::CreateAlways) {
         disposition = CREATE_ALWAYS;
         operation = EInOutError::Operation::Create;
     }
-    // Windows refuses to write a read-only file; Wine running as root would not.
-    const DWORD attributes = ::GetFileAttributesA(path.c_str());
-    if (mode != OpenMode::Read && attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) {
-        throw EInOutError(operation, path, ERROR_ACCESS_DENIED);
+    if (mode != OpenMode::Read) {
+        access |= GENERIC_WRITE;
+        // Windows refuses to write a read-only file; Wine running as root would not.
+        const DWORD attributes = ::GetFileAttributesA(path.c_str());
+        if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) {
+            throw EInOutError(operation, path, ERROR_ACCESS_DENIED);
+        }
     }
     ScopedFile file(::CreateFileA(path.c_str(), access,
                                   FILE_SHARE_READ | (mode == OpenMode::Read ? FILE_SHARE_WRITE : 0), nullptr,
