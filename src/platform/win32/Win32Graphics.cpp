@@ -44,6 +44,7 @@ void Win32Canvas::RestoreObjects() {
     if (originalFont_ != nullptr) {
         ::SelectObject(dc_, originalFont_);
         originalFont_ = nullptr;
+        fontSelected_ = false;
     }
     if (originalPen_ != nullptr) {
         ::SelectObject(dc_, originalPen_);
@@ -51,15 +52,19 @@ void Win32Canvas::RestoreObjects() {
     }
 }
 
+HFONT FontCache::Get(const platform::FontSpec& font) {
+    auto& slot = fonts_[{font.name, font.height, font.style}];
+    if (!slot) {
+        slot.Reset(MakeFont(font));
+    }
+    return slot.get();
+}
+
 void Win32Canvas::SetFont(const platform::FontSpec& font) {
-    if (font == font_ && hfont_) {
-        return;
+    if (!(font == font_)) {
+        font_ = font;
+        fontSelected_ = false;
     }
-    font_ = font;
-    if (hfont_ && originalFont_ != nullptr) {
-        ::SelectObject(dc_, originalFont_);
-    }
-    hfont_.Reset();
 }
 
 void Win32Canvas::SetPenColor(TColor color) {
@@ -83,9 +88,9 @@ void Win32Canvas::SetPenWidth(int width) {
 }
 
 void Win32Canvas::UseFont() {
-    if (!hfont_) {
-        hfont_.Reset(MakeFont(font_));
-        HGDIOBJ old = ::SelectObject(dc_, hfont_.get());
+    if (!fontSelected_) {
+        fontSelected_ = true;
+        HGDIOBJ old = ::SelectObject(dc_, fonts_->Get(font_));
         if (originalFont_ == nullptr) {
             originalFont_ = old;
         }
@@ -169,7 +174,8 @@ TColor Win32Canvas::Pixel(int x, int y) { return static_cast<TColor>(::GetPixel(
 
 void Win32Canvas::SetPixel(int x, int y, TColor color) { ::SetPixel(dc_, x, y, static_cast<COLORREF>(color)); }
 
-Win32Bitmap::Win32Bitmap() : dc_(::CreateCompatibleDC(nullptr)), canvas_(dc_.get()) {}
+Win32Bitmap::Win32Bitmap(std::shared_ptr<FontCache> fonts)
+    : dc_(::CreateCompatibleDC(nullptr)), canvas_(dc_.get(), std::move(fonts)) {}
 
 Win32Bitmap::~Win32Bitmap() {
     if (originalBitmap_ != nullptr) {
@@ -191,6 +197,7 @@ bool Win32Bitmap::Resize(int width, int height) {
         return false;  // the old picture stays
     }
     if (bits != nullptr) {
+        ::GdiFlush();  // drawing still queued for the old picture must be in it before it is copied
         std::fill(bits, bits + static_cast<size_t>(width) * static_cast<size_t>(height), ToDib(canvas_.brushColor()));
         const int keepWidth = std::min(width, width_);
         for (int y = 0; y < std::min(height, height_); ++y) {
@@ -224,7 +231,7 @@ bool Win32Bitmap::LoadFromFile(platform::FileSystem& files, const std::string& p
     if (!Resize(image->width, image->height) || bits_ == nullptr) {
         return false;
     }
-    ::GdiFlush();
+    ::GdiFlush();  // a bitmap of the same size was not resized, and may have drawing queued
     for (size_t i = 0; i < image->pixels.size(); ++i) {
         bits_[i] = ToDib(image->pixels[i]);
     }
@@ -235,13 +242,14 @@ namespace {
 
 class Win32ImageList : public platform::ImageList {
 public:
-    Win32ImageList(int width, int height) : width_(width), height_(height) {}
+    Win32ImageList(int width, int height, std::shared_ptr<FontCache> fonts)
+        : width_(width), height_(height), fonts_(std::move(fonts)) {}
 
     int count() const override { return static_cast<int>(cells_.size()); }
     void Clear() override { cells_.clear(); }
 
     void AddMasked(platform::Bitmap& image, TColor transparent) override {
-        auto cell = std::make_unique<Win32Bitmap>();
+        auto cell = std::make_unique<Win32Bitmap>(fonts_);
         cell->SetSize(width_, height_);
         ::BitBlt(cell->dc(), 0, 0, width_, height_, DcOf(image), 0, 0, SRCCOPY);
         cells_.push_back({std::move(cell), transparent});
@@ -263,13 +271,15 @@ private:
     };
     int width_;
     int height_;
+    std::shared_ptr<FontCache> fonts_;
     std::vector<Cell> cells_;
 };
 
 // Another window's device context as a canvas; released when the canvas goes.
 class Win32WindowCanvas : public Win32Canvas {
 public:
-    explicit Win32WindowCanvas(std::unique_ptr<ScopedWindowDc> dc) : Win32Canvas(dc->get()), dc_(std::move(dc)) {}
+    Win32WindowCanvas(std::unique_ptr<ScopedWindowDc> dc, std::shared_ptr<FontCache> fonts)
+        : Win32Canvas(dc->get(), std::move(fonts)), dc_(std::move(dc)) {}
     // Our font and pen leave the DC before it goes back to the window.
     ~Win32WindowCanvas() override { RestoreObjects(); }
 
@@ -279,10 +289,10 @@ private:
 
 }  // namespace
 
-std::unique_ptr<platform::Bitmap> Win32Graphics::CreateBitmap() { return std::make_unique<Win32Bitmap>(); }
+std::unique_ptr<platform::Bitmap> Win32Graphics::CreateBitmap() { return std::make_unique<Win32Bitmap>(fonts_); }
 
 std::unique_ptr<platform::ImageList> Win32Graphics::CreateImageList(int width, int height) {
-    return std::make_unique<Win32ImageList>(width, height);
+    return std::make_unique<Win32ImageList>(width, height, fonts_);
 }
 
 std::unique_ptr<platform::Canvas> Win32Graphics::WindowCanvas(platform::WindowHandle window) {
@@ -294,15 +304,11 @@ std::unique_ptr<platform::Canvas> Win32Graphics::WindowCanvas(platform::WindowHa
     if (!*dc) {
         return nullptr;
     }
-    return std::make_unique<Win32WindowCanvas>(std::move(dc));
+    return std::make_unique<Win32WindowCanvas>(std::move(dc), fonts_);
 }
 
 uintptr_t Win32Graphics::FontHandle(const platform::FontSpec& font) {
-    auto& slot = fonts_[{font.name, font.height, font.style}];
-    if (!slot) {
-        slot.Reset(MakeFont(font));
-    }
-    return reinterpret_cast<uintptr_t>(slot.get());
+    return reinterpret_cast<uintptr_t>(fonts_->Get(font));
 }
 
 }  // namespace sorabell::win32

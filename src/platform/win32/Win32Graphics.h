@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <map>
+#include <memory>
 #include <tuple>
 
 #include "platform/Graphics.h"
@@ -12,9 +13,19 @@
 
 namespace sorabell::win32 {
 
+// The fonts of one Graphics, made once per face, height and style and shared by every canvas:
+// the display paints on the player's window several times a second.
+class FontCache {
+public:
+    HFONT Get(const platform::FontSpec& font);
+
+private:
+    std::map<std::tuple<std::string, int, int>, ScopedFont> fonts_;
+};
+
 class Win32Canvas : public platform::Canvas {
 public:
-    explicit Win32Canvas(HDC dc) : dc_(dc) {}
+    Win32Canvas(HDC dc, std::shared_ptr<FontCache> fonts) : dc_(dc), fonts_(std::move(fonts)) {}
     ~Win32Canvas() override;
     Win32Canvas(const Win32Canvas&) = delete;
     Win32Canvas& operator=(const Win32Canvas&) = delete;
@@ -54,8 +65,9 @@ private:
     void PrepareText();
 
     HDC dc_;
+    std::shared_ptr<FontCache> fonts_;  // outlives the selection of its fonts in dc_
     platform::FontSpec font_{"ＭＳ Ｐゴシック", -12, 0};
-    ScopedFont hfont_;
+    bool fontSelected_ = false;
     HGDIOBJ originalFont_ = nullptr;
     TColor fontColor_ = 0;
     TColor brushColor_ = 0xFFFFFF;
@@ -68,7 +80,7 @@ private:
 
 class Win32Bitmap : public platform::Bitmap {
 public:
-    Win32Bitmap();
+    explicit Win32Bitmap(std::shared_ptr<FontCache> fonts);
     ~Win32Bitmap() override;
     Win32Bitmap(const Win32Bitmap&) = delete;
     Win32Bitmap& operator=(const Win32Bitmap&) = delete;
@@ -103,7 +115,7 @@ public:
     uintptr_t FontHandle(const platform::FontSpec& font) override;
 
 private:
-    std::map<std::tuple<std::string, int, int>, ScopedFont> fonts_;
+    std::shared_ptr<FontCache> fonts_ = std::make_shared<FontCache>();
 };
 
 // A font of the system's own: the face name, height and style bits of a FontSpec.
