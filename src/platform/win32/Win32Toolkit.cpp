@@ -166,7 +166,7 @@ public:
         Apply();
     }
     ~Win32Timer() override {
-        ::KillTimer(toolkit_.timerWindow_, id_);
+        ::KillTimer(toolkit_.timerWindow_.get(), id_);
         toolkit_.timers_.erase(id_);
     }
     Win32Timer(const Win32Timer&) = delete;
@@ -191,9 +191,9 @@ public:
 
 private:
     void Apply() {
-        ::KillTimer(toolkit_.timerWindow_, id_);
+        ::KillTimer(toolkit_.timerWindow_.get(), id_);
         if (enabled_ && interval_ > 0) {
-            ::SetTimer(toolkit_.timerWindow_, id_, interval_, nullptr);
+            ::SetTimer(toolkit_.timerWindow_.get(), id_, interval_, nullptr);
         }
     }
 
@@ -243,12 +243,12 @@ Win32Toolkit::Win32Toolkit(HINSTANCE instance) : instance_(instance) {
     windowClass.hInstance = instance_;
     windowClass.lpszClassName = kTimerWindowClass;
     ::RegisterClassA(&windowClass);
-    timerWindow_ =
-        ::CreateWindowExA(0, kTimerWindowClass, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, instance_, nullptr);
-    ::SetWindowLongPtrA(timerWindow_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    timerWindow_.Reset(
+        ::CreateWindowExA(0, kTimerWindowClass, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, instance_, nullptr));
+    ::SetWindowLongPtrA(timerWindow_.get(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
 }
 
-Win32Toolkit::~Win32Toolkit() { ::DestroyWindow(timerWindow_); }
+Win32Toolkit::~Win32Toolkit() = default;
 
 LRESULT CALLBACK Win32Toolkit::TimerWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_TIMER) {

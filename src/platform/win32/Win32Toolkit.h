@@ -5,6 +5,7 @@
 #include <map>
 
 #include "platform/Toolkit.h"
+#include "platform/win32/ScopedWin.h"
 
 namespace sorabell::win32 {
 
@@ -35,10 +36,10 @@ private:
 
     HINSTANCE instance_;
     std::string title_;
-    HWND timerWindow_ = nullptr;  // receives the WM_TIMER of every timer
     std::map<UINT_PTR, Win32Timer*> timers_;
     UINT_PTR nextTimerId_ = 1;
     bool hasMainForm_ = false;
+    ScopedWindow timerWindow_;  // receives the WM_TIMER of every timer; goes before the timers do
 };
 
 }  // namespace sorabell::win32

@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "platform/Text.h"
+#include "platform/win32/Win32Graphics.h"
 
 namespace sorabell::win32 {
 
@@ -458,11 +459,7 @@ private:
 
 }  // namespace
 
-ScopedFont CreateFormFont() {
-    return ScopedFont(::CreateFontA(platform::kFormFontHeight, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
-                                    SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                                    DEFAULT_PITCH | FF_DONTCARE, platform::kFormFontName));
-}
+ScopedFont CreateFormFont() { return ScopedFont(MakeFont({platform::kFormFontName, platform::kFormFontHeight, 0})); }
 
 Win32Controls::Win32Controls(platform::Toolkit& toolkit, HINSTANCE instance, HWND form, HFONT font)
     : site_{toolkit, instance, form, font} {}
