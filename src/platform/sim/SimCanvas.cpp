@@ -137,33 +137,13 @@ void SimCanvas::Draw(int x, int y, platform::Bitmap& bitmap) {
 }
 
 void SimCanvas::StretchDraw(const Rect& dest, platform::Bitmap& bitmap) {
-    if (auto* source = dynamic_cast<SimBitmap*>(&bitmap)) {
-        Stretch(dest, *source, {0, 0, source->width(), source->height()});
-    } else {
-        CopyRect(dest, bitmap.canvas(), {0, 0, bitmap.width(), bitmap.height()});
-    }
+    // The simulated platform has no other kind of bitmap.
+    auto& source = static_cast<SimBitmap&>(bitmap);
+    Stretch(dest, source, {0, 0, source.width(), source.height()});
 }
 
 void SimCanvas::CopyRect(const Rect& dest, platform::Canvas& source, const Rect& from) {
-    if (auto* sim = dynamic_cast<SimCanvas*>(&source)) {
-        Stretch(dest, sim->target(), from);
-        return;
-    }
-    if (!Near(dest) || !Near(from) || WidthOf(dest) <= 0 || HeightOf(dest) <= 0 || WidthOf(from) <= 0 ||
-        HeightOf(from) <= 0) {
-        return;
-    }
-    const Rect area = Intersect(dest, Bounds());
-    for (int y = area.top; y < area.bottom; ++y) {
-        const auto sy = SourceIndex(static_cast<long long>(y) - dest.top, HeightOf(dest), from.top, HeightOf(from));
-        for (int x = area.left; x < area.right; ++x) {
-            const auto sx = SourceIndex(static_cast<long long>(x) - dest.left, WidthOf(dest), from.left, WidthOf(from));
-            const TColor pixel = source.Pixel(static_cast<int>(sx), static_cast<int>(sy));
-            if (pixel != -1) {
-                target_.Row(y)[x] = Solid(pixel);
-            }
-        }
-    }
+    Stretch(dest, static_cast<SimCanvas&>(source).target(), from);
 }
 
 void SimCanvas::FillRect(const Rect& rect) {

@@ -53,7 +53,6 @@ public:
     // What SorabellSub.dll does while installed, with its own rules.
     void InstallHooks(platform::WindowHandle display) { hookTarget_ = display; }
     void RemoveHooks() { hookTarget_ = 0; }
-    bool hooksInstalled() const { return hookTarget_ != 0; }
 
     platform::WindowHandle FindTopLevel(const char* className, const char* title) override;
     std::string WindowText(platform::WindowHandle window, size_t bufferSize) override;

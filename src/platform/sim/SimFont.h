@@ -51,7 +51,6 @@ public:
     // The text cell: its top lies `ascent` rows above the baseline, its height is ascent + descent.
     int ascent() const { return ascent_; }
     int descent() const { return descent_; }
-    int em() const { return em_; }
     const TextLine& underline() const { return underline_; }
     const TextLine& strikeOut() const { return strikeOut_; }
     int style() const { return style_; }

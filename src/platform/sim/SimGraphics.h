@@ -45,8 +45,6 @@ public:
     void SetPixel(int x, int y, TColor color) override;
 
     TColor brushColor() const { return brushColor_; }
-    bool brushClear() const { return brushClear_; }
-    TColor fontColor() const { return fontColor_; }
     platform::Point penPos() const { return pen_; }
     // The text cell's height for the current font: ascent + descent.
     int TextHeight();
@@ -91,7 +89,6 @@ public:
     platform::Canvas& canvas() override { return canvas_; }
     bool LoadFromFile(platform::FileSystem& files, const std::string& path) override;
 
-    SimCanvas& simCanvas() { return canvas_; }
     // The pixels, row by row from the top; At is -1 outside the picture.
     const std::vector<TColor>& pixels() const { return pixels_; }
     TColor At(int x, int y) const;

@@ -83,10 +83,6 @@ bool SimForm::Deliver(const platform::WindowMessage& message) {
     return handled;
 }
 
-SimTimer::SimTimer(SimToolkit& toolkit) : toolkit_(toolkit) { toolkit_.timers_.push_back(this); }
-
-SimTimer::~SimTimer() { std::erase(toolkit_.timers_, this); }
-
 void SimTimer::Fire() {
     if (enabled_ && OnTimer) {
         platform::Dispatch(toolkit_, OnTimer);

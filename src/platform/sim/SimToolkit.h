@@ -61,10 +61,7 @@ private:
 
 class SimTimer : public platform::Timer {
 public:
-    explicit SimTimer(SimToolkit& toolkit);
-    ~SimTimer() override;
-    SimTimer(const SimTimer&) = delete;
-    SimTimer& operator=(const SimTimer&) = delete;
+    explicit SimTimer(SimToolkit& toolkit) : toolkit_(toolkit) {}
 
     uint32_t interval() const override { return interval_; }
     void SetInterval(uint32_t milliseconds) override { interval_ = milliseconds; }
@@ -110,7 +107,6 @@ public:
 
     // The open form of that class (and caption, when given), or null.
     SimForm* FindForm(const std::string& className, const std::string& caption = {}) const;
-    const std::vector<SimTimer*>& timers() const { return timers_; }
 
     std::vector<std::string> shownMessages;
     // Yes/No questions as asked ("title: text"), and the answers the test gives, in order;
@@ -120,11 +116,9 @@ public:
 
 private:
     friend class SimForm;
-    friend class SimTimer;
     SimDesktop* desktop_;
     std::string title_;
     std::vector<SimForm*> forms_;
-    std::vector<SimTimer*> timers_;
     platform::WindowHandle nextHandle_ = 0x10010;
 };
 
