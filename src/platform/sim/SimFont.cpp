@@ -189,12 +189,8 @@ Glyph SizedFont::Render(char32_t code) {
     return glyph;
 }
 
-FontEngine::FontEngine() : decoder_(iconv_open("UTF-32LE", "CP932")) {
-    if (decoder_ == reinterpret_cast<iconv_t>(-1)) {
-        throw std::runtime_error("iconv cannot decode CP932");
-    }
+FontEngine::FontEngine() {
     if (FT_Init_FreeType(&library_) != 0) {
-        iconv_close(decoder_);
         throw std::runtime_error("FreeType does not start");
     }
 }
@@ -210,7 +206,6 @@ FontEngine::~FontEngine() {
     if (config_ != nullptr) {
         FcConfigDestroy(config_);
     }
-    iconv_close(decoder_);
 }
 
 std::string FontEngine::HostFamily(const std::string& faceName) {
@@ -314,26 +309,20 @@ FT_Face FontEngine::OpenFace(const std::string& file) {
 std::u32string FontEngine::Decode(std::string_view cp932) {
     std::u32string codes;
     codes.reserve(cp932.size());
-    iconv(decoder_, nullptr, nullptr, nullptr, nullptr);
-    char* in = const_cast<char*>(cp932.data());
-    size_t inLeft = cp932.size();
-    while (inLeft > 0) {
-        char buffer[512];
-        char* out = buffer;
-        size_t outLeft = sizeof buffer;
-        const size_t rc = iconv(decoder_, &in, &inLeft, &out, &outLeft);
-        const int error = rc == static_cast<size_t>(-1) ? errno : 0;
-        const auto* bytes = reinterpret_cast<const unsigned char*>(buffer);
-        for (const unsigned char* p = bytes; p + 4 <= reinterpret_cast<const unsigned char*>(out); p += 4) {
-            codes.push_back(
-                static_cast<char32_t>(p[0] | (p[1] << 8) | (p[2] << 16) | (static_cast<uint32_t>(p[3]) << 24)));
+    std::string utf32;
+    while (!cp932.empty()) {
+        utf32.clear();
+        const size_t taken = decoder_.Convert(cp932, utf32);
+        const auto* p = reinterpret_cast<const unsigned char*>(utf32.data());
+        for (size_t i = 0; i + 4 <= utf32.size(); i += 4) {
+            codes.push_back(static_cast<char32_t>(p[i] | (p[i + 1] << 8) | (p[i + 2] << 16) |
+                                                  (static_cast<uint32_t>(p[i + 3]) << 24)));
         }
-        if (error != 0 && error != E2BIG) {
+        cp932.remove_prefix(taken);
+        if (!cp932.empty()) {
             // A byte that starts no CP932 character, or half a character at the end.
             codes.push_back(kUndecodable);
-            ++in;
-            --inLeft;
-            iconv(decoder_, nullptr, nullptr, nullptr, nullptr);
+            cp932.remove_prefix(1);
         }
     }
     return codes;

@@ -6,7 +6,6 @@
 #include <fontconfig/fontconfig.h>
 #include <ft2build.h>
 #include FT_FREETYPE_H
-#include <iconv.h>
 
 #include <cstdint>
 #include <map>
@@ -18,6 +17,7 @@
 #include <vector>
 
 #include "platform/Graphics.h"
+#include "platform/sim/Encoding.h"
 
 namespace sorabell::sim {
 
@@ -98,7 +98,7 @@ private:
 
     FT_Library library_ = nullptr;
     FcConfig* config_ = nullptr;  // made when the first face is looked up
-    iconv_t decoder_;             // CP932 to UTF-32LE
+    EncodingConverter decoder_{"UTF-32LE", "CP932"};
     std::map<std::string, FT_Face> facesByFile_;
     std::map<std::string, FT_Face> facesByName_;
     std::map<std::tuple<std::string, int, int>, std::unique_ptr<SizedFont>> fonts_;
