@@ -1,6 +1,7 @@
 #include "tags/RmpInfo.h"
 
 #include <algorithm>
+#include <vector>
 
 #include "platform/Errors.h"
 #include "platform/Text.h"
@@ -122,6 +123,7 @@ InfoWrite WriteInfoList(platform::BinaryFile& file, const TRMPInfo& info, bool i
     oldTail.resize(file.ReadAt(cut, oldTail.data(), oldTail.size()));
     char oldFormSize[4];
     file.ReadAt(layout->formOffset + 4, oldFormSize, sizeof oldFormSize);
+    std::vector<uint64_t> hidden;  // INFO lists before the audio, renamed to padding
     try {
         file.WriteAt(cut, tail.data(), tail.size());
         file.Truncate(newEnd);
@@ -133,6 +135,7 @@ InfoWrite WriteInfoList(platform::BinaryFile& file, const TRMPInfo& info, bool i
         // becomes padding, which every reader skips, and the audio stays where it is.
         for (auto early = layout->info; early && early->offset < data.offset;) {
             file.WriteAt(early->offset, "JUNK", 4);
+            hidden.push_back(early->offset);
             const auto again = FindRmpForm(file);
             early = again ? again->info : std::nullopt;
         }
@@ -140,6 +143,10 @@ InfoWrite WriteInfoList(platform::BinaryFile& file, const TRMPInfo& info, bool i
         // Put the old tail back (the cut has freed its room); failing that, leave a well-formed
         // file without an INFO list rather than half of one.
         try {
+            // The lists that were read before must be found again.
+            for (const uint64_t at : hidden) {
+                file.WriteAt(at, "LIST", 4);
+            }
             file.Truncate(cut);
             try {
                 file.WriteAt(cut, oldTail.data(), oldTail.size());

@@ -228,5 +228,29 @@ TEST(RmpInfoWriting, AWriteThatFailsMidwayLeavesTheFileAsItWas) {
     EXPECT_EQ(Reread(file).Title, "old");
 }
 
+TEST(RmpInfoWriting, AFailureWhileHidingEarlyInfoListsLeavesTheFileAsItWas) {
+    // The second early list cannot be renamed: the first must be a list again.
+    class RefusesSecondRename : public MemoryFile {
+    public:
+        using MemoryFile::MemoryFile;
+        void WriteAt(uint64_t offset, const void* data, size_t count) override {
+            if (count == 4 && std::string_view(static_cast<const char*>(data), 4) == "JUNK" && ++renames_ == 2) {
+                throw EInOutError(EInOutError::Operation::Write, "memory", 112);
+            }
+            MemoryFile::WriteAt(offset, data, count);
+        }
+
+    private:
+        int renames_ = 0;
+    };
+    const std::string body = "RMP3" + InfoList({TextChunk("INAM", "first")}) + Chunk("fmt ", "x") +
+                             InfoList({TextChunk("INAM", "second")}) + Chunk("data", MpegPayload(500));
+    const std::string original = "RIFF" + Le32(static_cast<uint32_t>(body.size())) + body;
+    RefusesSecondRename file(original);
+    EXPECT_THROW(WriteInfoList(file, SampleInfo(), true), EInOutError);
+    EXPECT_EQ(file.bytes(), original);
+    EXPECT_EQ(Reread(file).Title, "first");
+}
+
 }  // namespace
 }  // namespace sorabell::tags
