@@ -259,7 +259,8 @@ private:
         }
         if (command.genre) {
             // A number picks the table's entry; a name is kept as typed in the INFO list, and
-            // the tag, which can only hold a table entry, gets 255 when the table lacks it.
+            // the tag, which can only hold a table entry, gets 255 when the table lacks it
+            // (mode 0 makes the tag from the INFO list instead, where an unknown name is 0).
             if (const auto n = GenreNumber(*command.genre)) {
                 records.tag.Genre = static_cast<uint8_t>(*n);
                 records.info.Genre = tags::GenreName(records.tag.Genre);

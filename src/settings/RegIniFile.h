@@ -33,7 +33,6 @@ public:
     void WriteInteger(const std::string& section, const std::string& name, int32_t value);
     void WriteBool(const std::string& section, const std::string& name, bool value);
 
-    const std::string& rootPath() const { return rootPath_; }
 
 private:
     std::string KeyPath(const std::string& section) const;
