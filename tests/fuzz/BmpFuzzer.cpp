@@ -4,18 +4,15 @@
 #include <cstdlib>
 #include <string>
 
+#include "fuzz/FuzzInput.h"
 #include "platform/Bmp.h"
+
+using sorabell::fuzz::Require;
 
 namespace {
 
 using namespace sorabell::platform;
 using sorabell::TColor;
-
-void Require(bool holds) {
-    if (!holds) {
-        std::abort();
-    }
-}
 
 }  // namespace
 

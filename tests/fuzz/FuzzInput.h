@@ -5,10 +5,18 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <cstdlib>
 #include <string>
 #include <string_view>
 
 namespace sorabell::fuzz {
+
+// A fuzzer's invariant: a violation stops the run where the input shows it.
+inline void Require(bool holds) {
+    if (!holds) {
+        std::abort();
+    }
+}
 
 class FuzzInput {
 public:

@@ -7,15 +7,11 @@
 #include "fuzz/FuzzInput.h"
 #include "platform/IniDocument.h"
 
+using sorabell::fuzz::Require;
+
 namespace {
 
 using sorabell::platform::IniDocument;
-
-void Require(bool holds) {
-    if (!holds) {
-        std::abort();
-    }
-}
 
 bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f' || c == 0x1A; }
 

@@ -6,17 +6,14 @@
 #include <string>
 #include <vector>
 
+#include "fuzz/FuzzInput.h"
 #include "tags/LightStrings.h"
+
+using sorabell::fuzz::Require;
 
 namespace {
 
 using sorabell::tags::TLightStrings;
-
-void Require(bool holds) {
-    if (!holds) {
-        std::abort();
-    }
-}
 
 std::vector<std::string> Items(const TLightStrings& list) {
     Require(list.Count() >= 0 && list.Count() <= list.Capacity());

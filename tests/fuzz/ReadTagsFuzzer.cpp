@@ -4,21 +4,18 @@
 #include <cstdlib>
 #include <string>
 
+#include "fuzz/FuzzInput.h"
 #include "platform/MemoryFile.h"
 #include "platform/Text.h"
 #include "tags/Id3v1.h"
 #include "tags/RmpInfo.h"
 #include "tags/TagConversion.h"
 
+using sorabell::fuzz::Require;
+
 namespace {
 
 using namespace sorabell;
-
-void Require(bool holds) {
-    if (!holds) {
-        std::abort();
-    }
-}
 
 // A text as read: it stops before any zero byte and has no trailing blank or control byte.
 bool IsReadText(const std::string& text) {

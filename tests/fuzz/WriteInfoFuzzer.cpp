@@ -10,45 +10,33 @@
 #include "fuzz/FuzzInput.h"
 #include "platform/Errors.h"
 #include "platform/MemoryFile.h"
+#include "support/TagFixtures.h"
 #include "tags/Id3v1.h"
 #include "tags/Riff.h"
 #include "tags/RmpInfo.h"
+
+using sorabell::fuzz::Require;
 
 namespace {
 
 using namespace sorabell;
 
-void Require(bool holds) {
-    if (!holds) {
-        std::abort();
-    }
-}
-
-uint32_t Le32(const std::string& bytes, size_t at) {
-    return static_cast<uint32_t>(static_cast<unsigned char>(bytes[at])) |
-           static_cast<uint32_t>(static_cast<unsigned char>(bytes[at + 1])) << 8 |
-           static_cast<uint32_t>(static_cast<unsigned char>(bytes[at + 2])) << 16 |
-           static_cast<uint32_t>(static_cast<unsigned char>(bytes[at + 3])) << 24;
-}
-
-// The form at `form` declares the rest of the file and its chunks fill it exactly; with
-// `padMayLack`, the last chunk may lack the pad byte of its odd size, as the audio of the
-// input may have.
-bool WellFormed(const std::string& bytes, size_t form, bool padMayLack = false) {
+// The form at `form` declares the rest of the file and its chunks, pad bytes included, fill it
+// exactly.
+bool WellFormed(const std::string& bytes, size_t form) {
     if (bytes.size() < form + 12 || bytes.compare(form, 4, "RIFF") != 0 || bytes.compare(form + 8, 4, "RMP3") != 0 ||
-        Le32(bytes, form + 4) != bytes.size() - form - 8) {
+        sorabell::testing::ReadLe32(bytes, form + 4) != bytes.size() - form - 8) {
         return false;
     }
     uint64_t at = form + 12;
-    uint32_t last = 0;
     while (at < bytes.size()) {
         if (at + 8 > bytes.size()) {
             return false;
         }
-        last = Le32(bytes, static_cast<size_t>(at + 4));
-        at += 8 + static_cast<uint64_t>(last) + (last & 1u);
+        const uint32_t size = sorabell::testing::ReadLe32(bytes, static_cast<size_t>(at + 4));
+        at += 8 + static_cast<uint64_t>(size) + (size & 1u);
     }
-    return at == bytes.size() || (padMayLack && (last & 1u) && at == bytes.size() + 1);
+    return at == bytes.size();
 }
 
 // Everything up to the end of the audio is as it was, but for what the writer may mend: the
@@ -72,7 +60,7 @@ bool AudioIntact(const std::string& before, const std::string& after, const tags
             return false;
         }
     }
-    return Le32(after, static_cast<size_t>(data.offset + 4)) == data.size;
+    return sorabell::testing::ReadLe32(after, static_cast<size_t>(data.offset + 4)) == data.size;
 }
 
 // What reading gives back for a written text: up to its first zero byte, without trailing

@@ -1,13 +1,11 @@
 #include <gtest/gtest.h>
 
-#include <sys/resource.h>
-
-#include <csignal>
 #include <fstream>
 
 #include "platform/Errors.h"
 #include "platform/sim/SimFileSystem.h"
 #include "platform/sim/SimMachine.h"
+#include "sim/FileSizeLimit.h"
 #include "sim/TempFolder.h"
 
 namespace sorabell::sim {
@@ -15,17 +13,12 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string HostRead(const fs::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
 TEST(SimFileSystem, DrivesAreHostFoldersAndNamesAreUtf8There) {
     testing::TempFolder temp;
     SimMachine machine(temp.path());
     machine.files().CreateFolder("C:\\音楽");
     platform::WriteWholeFile(machine.files(), "C:\\音楽\\ソ表.txt", "x");
-    EXPECT_EQ(HostRead(temp.path() / "c" / u8"音楽" / u8"ソ表.txt"), "x");
+    EXPECT_EQ(testing::ReadHostFile(temp.path() / "c" / u8"音楽" / u8"ソ表.txt"), "x");
     EXPECT_EQ(machine.HostPath("c:\\音楽\\ソ表.txt"), temp.path() / "c" / u8"音楽" / u8"ソ表.txt");
 }
 
@@ -63,7 +56,7 @@ TEST(SimFileSystem, TheReadOnlyBitHoldsEvenForRoot) {
     platform::WriteWholeFile(files, "C:\\locked.mp3", "keep");
     files.SetAttributes("C:\\locked.mp3", platform::attr::ReadOnly);
     EXPECT_THROW(platform::WriteWholeFile(files, "C:\\locked.mp3", "lost"), EInOutError);
-    EXPECT_EQ(HostRead(temp.path() / "c" / "locked.mp3"), "keep");
+    EXPECT_EQ(testing::ReadHostFile(temp.path() / "c" / "locked.mp3"), "keep");
 }
 
 TEST(SimFileSystem, WildcardsMatchAsOnWindows) {
@@ -90,12 +83,7 @@ TEST(SimFileSystem, AFailedWriteReportsTheDiskAsFull) {
     testing::TempFolder temp;
     SimMachine machine(temp.path());
     auto file = machine.files().Open("C:\\big.bin", platform::OpenMode::CreateAlways);
-    ::signal(SIGXFSZ, SIG_IGN);
-    rlimit old{};
-    ::getrlimit(RLIMIT_FSIZE, &old);
-    rlimit small = old;
-    small.rlim_cur = 1024;
-    ::setrlimit(RLIMIT_FSIZE, &small);
+    const testing::FileSizeLimit limit(1024);
     const std::string data(4096, 'x');
     try {
         file->WriteAt(0, data.data(), data.size());
@@ -104,7 +92,6 @@ TEST(SimFileSystem, AFailedWriteReportsTheDiskAsFull) {
         EXPECT_EQ(e.operation(), EInOutError::Operation::Write);
         EXPECT_EQ(e.systemError(), 112u);
     }
-    ::setrlimit(RLIMIT_FSIZE, &old);
 }
 
 }  // namespace

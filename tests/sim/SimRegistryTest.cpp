@@ -12,11 +12,6 @@ namespace {
 using platform::RegistryRoot;
 using platform::RegistryValue;
 
-std::string FileText(const std::filesystem::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
 TEST(SimRegistry, KeepsItsValuesInARegeditFile) {
     testing::TempFolder temp;
     const auto file = temp.path() / "registry.reg";
@@ -27,7 +22,7 @@ TEST(SimRegistry, KeepsItsValuesInARegeditFile) {
         reg.WriteDWord(RegistryRoot::CurrentUser, "software\\Quillmere\\Sorabell\\Option", "Hand", 400);
         reg.WriteString(RegistryRoot::ClassesRoot, ".mp3", "", "Winamp.File");
     }
-    const std::string text = FileText(file);
+    const std::string text = testing::ReadHostFile(file);
     EXPECT_EQ(text.substr(0, 10), "REGEDIT4\r\n");
     EXPECT_NE(text.find("[HKEY_CURRENT_USER\\software\\Quillmere\\Sorabell\\Option]\r\n"
                         "\"Lumora\"=\"♪\"\r\n"

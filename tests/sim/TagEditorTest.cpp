@@ -2,13 +2,11 @@
 // of writing and renaming does to the file.
 
 #include <gtest/gtest.h>
-#include <sys/resource.h>
-
-#include <csignal>
 
 #include "platform/sim/SimMachine.h"
 #include "platform/sim/SimToolkit.h"
 #include "settings/RegIniFile.h"
+#include "sim/FileSizeLimit.h"
 #include "sim/TempFolder.h"
 #include "support/TagFixtures.h"
 #include "tags/GenreTable.h"
@@ -263,14 +261,8 @@ TEST_F(TagEditor, AFileErrorStillGivesTheReadOnlyAttributeBack) {
     dialog->CheckBox1->SetChecked(true);
     toolkit_.answers = {true};
     {
-        std::signal(SIGXFSZ, SIG_IGN);
-        rlimit old{};
-        ::getrlimit(RLIMIT_FSIZE, &old);
-        rlimit full = old;
-        full.rlim_cur = Bytes(kSong).size() + 10;
-        ::setrlimit(RLIMIT_FSIZE, &full);
+        const FileSizeLimit full(Bytes(kSong).size() + 10);
         dialog->Button1->Click();
-        ::setrlimit(RLIMIT_FSIZE, &old);
     }
     ASSERT_EQ(toolkit_.shownMessages.size(), 1u) << "the file error is shown";
     EXPECT_NE(toolkit_.shownMessages[0].find(kSong), std::string::npos);

@@ -1,10 +1,8 @@
 #include <gtest/gtest.h>
-#include <sys/resource.h>
-
-#include <csignal>
 
 #include "platform/Errors.h"
 #include "platform/sim/SimMachine.h"
+#include "sim/FileSizeLimit.h"
 #include "sim/TempFolder.h"
 #include "support/TagFixtures.h"
 #include "tags/RmpInfo.h"
@@ -13,22 +11,6 @@ namespace sorabell::tags {
 namespace {
 
 using namespace sorabell::testing;
-
-// Lowers the file size limit of this process for its lifetime, as a nearly full disk would.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes) {
-        std::signal(SIGXFSZ, SIG_IGN);
-        ::getrlimit(RLIMIT_FSIZE, &old_);
-        rlimit lower = old_;
-        lower.rlim_cur = bytes;
-        ::setrlimit(RLIMIT_FSIZE, &lower);
-    }
-    ~FileSizeLimit() { ::setrlimit(RLIMIT_FSIZE, &old_); }
-
-private:
-    rlimit old_{};
-};
 
 TEST(TagWriteLimit, AnInfoListThatDoesNotFitLeavesTheFileAsItWas) {
     TempFolder temp;

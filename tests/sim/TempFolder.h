@@ -3,6 +3,8 @@
 #include <stdlib.h>
 
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <stdexcept>
 #include <string>
 #include <system_error>
@@ -37,5 +39,11 @@ public:
 private:
     std::filesystem::path path_;
 };
+
+// The bytes of a host file; empty when it cannot be read.
+inline std::string ReadHostFile(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
 
 }  // namespace sorabell::testing

@@ -66,13 +66,6 @@ struct Process {
     std::string err;
 };
 
-std::string Slurp(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
 // The program beside this test program, as the build puts them.
 fs::path ToolProgram() { return fs::read_symlink("/proc/self/exe").parent_path() / "sorabell-tag"; }
 
@@ -102,8 +95,8 @@ Process RunTool(const fs::path& scratch, const fs::path& cwd, const std::vector<
     if (pid > 0 && ::waitpid(pid, &status, 0) == pid && WIFEXITED(status)) {
         result.code = WEXITSTATUS(status);
     }
-    result.out = Slurp(out);
-    result.err = Slurp(err);
+    result.out = ReadHostFile(out);
+    result.err = ReadHostFile(err);
     return result;
 }
 
