@@ -141,10 +141,7 @@ TEST_F(WidgetsContract, AComboBoxSortsWithoutRegardToCaseAndSelectsSilently) {
 
     std::vector<std::string> items{"rock", "Blues", "acid", "Pop", "ジャズ"};
     combo.SetItems(items);
-    platform::SortItems(items);
-    EXPECT_EQ(combo.items(), items);
-    EXPECT_EQ(combo.items()[0], "acid");
-    EXPECT_EQ(combo.items()[1], "Blues");
+    EXPECT_EQ(combo.items(), (std::vector<std::string>{"acid", "Blues", "Pop", "rock", "ジャズ"}));
     EXPECT_EQ(combo.itemIndex(), -1);
     EXPECT_EQ(combo.text(), "");
 

@@ -51,7 +51,7 @@ TEST_F(DisplayProgram, ASecondCopyHandsItsFilesToThePlayerAndEnds) {
 }
 
 TEST_F(DisplayProgram, WithoutThePlayersFolderItOpensThePreferencesAndEnds) {
-    registry_.DeleteKey(platform::RegistryRoot::CurrentUser, "software\\Quillmere");
+    WipeSettings();
     HANDLE display = env_.StartDisplay("x.mp3");
     ASSERT_NE(display, nullptr);
     ASSERT_TRUE(Ended(display));

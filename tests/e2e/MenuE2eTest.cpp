@@ -244,17 +244,7 @@ protected:
         ::CopyFileA((ProgramFolder() + "versewright.exe").c_str(), (folder_ + "Versewright.Exe").c_str(), FALSE);
         Root().WriteString("Option", "Versewright", folder_);
     }
-    std::vector<std::string> Log() const {
-        std::ifstream in(folder_ + "versewright-log.txt", std::ios::binary);
-        std::vector<std::string> lines;
-        for (std::string line; std::getline(in, line);) {
-            if (!line.empty() && line.back() == '\r') {
-                line.pop_back();
-            }
-            lines.push_back(line);
-        }
-        return lines;
-    }
+    std::vector<std::string> Log() const { return ReadLines(folder_ + "versewright-log.txt"); }
 
     std::string folder_;
 };

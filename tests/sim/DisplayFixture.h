@@ -23,7 +23,6 @@ class DisplayFixture : public ::testing::Test {
 protected:
     static constexpr const char* kWinamp = "C:\\Program Files\\Winamp\\";
     static constexpr const char* kSkins = "C:\\Program Files\\Winamp\\Skins\\";
-    static constexpr const char* kMusic = "C:\\Music\\";
     static constexpr const char* kProgram = "C:\\Program Files\\Sorabell\\Sorabell.exe";
 
     DisplayFixture() {

@@ -17,7 +17,6 @@ protected:
 };
 
 TEST_F(DisplayText, TheInfoListWinsOverTheTag) {
-    tags::TRMPInfo info;
     const std::string path = "C:\\Music\\song.rmp";
     Write(path, RmpFile(MpegPayload(500),
                         {InfoList({TextChunk("IART", "RMP A"), TextChunk("ICOP", "(C)"), TextChunk("ISFT", "soft")})}) +

@@ -99,7 +99,6 @@ TEST_F(Tracking, SettingsReloadWithTheirDefaultsAndBackslashRules) {
 
     Root().WriteString("Option", "LyricsFolder", "");
     Root().WriteString("Option", "Winamp", "C:\\Elsewhere");
-    display_->form();
     static_cast<sim::SimForm&>(display_->form()).Deliver({hook::UM_RELOAD_SETTINGS, 0, 0});
     EXPECT_EQ(display_->lyricsFolder(), "\\");
     EXPECT_EQ(display_->winampFolder(), "C:\\Elsewhere") << "Winamp's folder gets no backslash";

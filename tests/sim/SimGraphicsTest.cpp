@@ -13,12 +13,12 @@ namespace {
 
 using platform::FontSpec;
 using platform::Rect;
+using testing::kPlayerPlain;
 
 constexpr TColor kWhite = 0xFFFFFF;
 constexpr TColor kBlack = 0x000000;
 constexpr TColor kRed = RGBColor(255, 0, 0);
 constexpr TColor kBlue = RGBColor(0, 0, 255);
-constexpr TColor kPlayerPlain = RGBColor(40, 40, 60);
 
 // A colour of its own for every pixel, so that a test sees where each one went.
 constexpr TColor Marker(int x, int y) { return RGBColor(x & 0xFF, y & 0xFF, 0x40 + (x >> 8)); }

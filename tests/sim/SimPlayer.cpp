@@ -10,8 +10,6 @@ namespace sorabell::testing {
 namespace {
 
 constexpr platform::Rect kNormal{100, 100, 375, 216};
-// What the window shows without a skin, as the Windows stand-in paints it.
-constexpr TColor kPlainColour = RGBColor(40, 40, 60);
 
 }  // namespace
 
@@ -48,7 +46,6 @@ intptr_t SimPlayer::Receive(const platform::WindowMessage& message) {
     }
     return Query(message.wParam, message.lParam, [this](const std::string& name, const std::string& text) {
         platform::WriteWholeFile(files_, folder_ + name, text);
-        ++playListWrites;
     });
 }
 
@@ -80,7 +77,7 @@ void SimPlayer::Paint() {
     if (skin_) {
         canvas.StretchDraw(client, *skin_);
     } else {
-        canvas.SetBrushColor(kPlainColour);
+        canvas.SetBrushColor(kPlayerPlain);
         canvas.FillRect(client);
     }
 }

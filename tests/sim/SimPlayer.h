@@ -33,8 +33,6 @@ public:
     // The player painting its window, without a message the hooks would see.
     void Paint();
 
-    int playListWrites = 0;
-
 private:
     // The main window's procedure.
     intptr_t Receive(const platform::WindowMessage& message);

@@ -9,7 +9,12 @@
 #include <string>
 #include <vector>
 
+#include "platform/Color.h"
+
 namespace sorabell::testing {
+
+// What the player's window shows without a skin.
+inline constexpr TColor kPlayerPlain = RGBColor(40, 40, 60);
 
 // One command of a test: a word, a blank, then its argument.
 struct PlayerCommand {

@@ -16,6 +16,7 @@
 #include "settings/RegIniFile.h"
 #include "support/SkinImages.h"
 #include "support/TagFixtures.h"
+#include "win32/Win32Helpers.h"
 
 namespace sorabell::testing {
 namespace {
@@ -57,7 +58,7 @@ size_t PrivateBytes() {
 class DisplayResources : public ContractTest {
 protected:
     void SetUp() override {
-        registry_.DeleteKey(platform::RegistryRoot::CurrentUser, "software\\Quillmere");
+        WipeSettings();
         auto& files = os().files;
         files.CreateFolder(PathOf("Skins"));
         files.CreateFolder(PathOf("Skins\\Base"));
@@ -78,7 +79,7 @@ protected:
         skins.WriteBool("(Default)", "ColorPick", true);
         skins.WriteString("(Default)", "Disp3Text", "%B %A");
     }
-    void TearDown() override { registry_.DeleteKey(platform::RegistryRoot::CurrentUser, "software\\Quillmere"); }
+    void TearDown() override { WipeSettings(); }
 
     win32::Win32Registry registry_;
 };

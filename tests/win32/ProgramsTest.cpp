@@ -70,13 +70,13 @@ TEST(Programs, TheHooksPostWinampsWindowEventsUntilRemoved) {
 
 class ProgramStart : public ::testing::Test {
 protected:
-    void SetUp() override { registry_.DeleteKey(platform::RegistryRoot::CurrentUser, "software\\Quillmere"); }
+    void SetUp() override { WipeSettings(); }
     void TearDown() override {
         if (HWND form = ::FindWindowA("Tlumora_pre", nullptr)) {
             ::PostMessageA(form, WM_CLOSE, 0, 0);
             WaitFor([] { return ::FindWindowA("Tlumora_pre", nullptr) == nullptr; });
         }
-        registry_.DeleteKey(platform::RegistryRoot::CurrentUser, "software\\Quillmere");
+        WipeSettings();
     }
     win32::Win32Registry registry_;
 };

@@ -6,10 +6,30 @@
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <vector>
 
 #include "platform/Text.h"
+#include "platform/win32/Win32Registry.h"
 
 namespace sorabell::testing {
+
+// Removes every setting of the programs (and of the tag editor) from the current user.
+inline void WipeSettings() {
+    win32::Win32Registry().DeleteKey(platform::RegistryRoot::CurrentUser, "software\\Quillmere");
+}
+
+// The lines of a text file, without their line ends; none when it cannot be read.
+inline std::vector<std::string> ReadLines(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::vector<std::string> lines;
+    for (std::string line; std::getline(in, line);) {
+        if (!line.empty() && line.back() == '\r') {
+            line.pop_back();
+        }
+        lines.push_back(line);
+    }
+    return lines;
+}
 
 // The folder of the test program, where the programs under test lie too.
 inline std::string ProgramFolder() {

@@ -94,7 +94,7 @@ void Paint(const Player& player, HWND window) {
         ::SelectObject(source, old);
         ::DeleteDC(source);
     } else {
-        HBRUSH brush = ::CreateSolidBrush(RGB(40, 40, 60));
+        HBRUSH brush = ::CreateSolidBrush(static_cast<COLORREF>(sorabell::testing::kPlayerPlain));
         ::FillRect(dc, &client, brush);
         ::DeleteObject(brush);
     }

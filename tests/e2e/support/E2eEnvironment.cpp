@@ -3,6 +3,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "hook/HookRules.h"
 #include "platform/win32/Win32Registry.h"
 #include "settings/RegIniFile.h"
 #include "win32/Win32Helpers.h"
@@ -10,8 +11,6 @@
 namespace sorabell::testing {
 
 namespace {
-
-void WipeSettings() { win32::Win32Registry().DeleteKey(platform::RegistryRoot::CurrentUser, "software\\Quillmere"); }
 
 void EndEverything() {
     for (const char* className : {"Tlumora", "Tlumora_pre", "Winamp v1.x", "TLumora_Edit"}) {
@@ -85,16 +84,7 @@ void E2eEnvironment::StartPlayer() {
 }
 
 std::vector<std::string> E2eEnvironment::PlayerCommandLines() const {
-    std::ifstream in(playerFolder_ + "standin-commandlines.txt", std::ios::binary);
-    std::vector<std::string> lines;
-    std::string line;
-    while (std::getline(in, line)) {
-        if (!line.empty() && line.back() == '\r') {
-            line.pop_back();
-        }
-        lines.push_back(line);
-    }
-    return lines;
+    return ReadLines(playerFolder_ + "standin-commandlines.txt");
 }
 
 void E2eEnvironment::Send(HWND player, const std::string& command) { SendPlayerCommand(player, command); }
@@ -157,7 +147,7 @@ HWND E2eEnvironment::WaitForWindow(const char* className, const char* title, DWO
 bool E2eEnvironment::WaitForHooks(DWORD timeoutMs) {
     return WaitFor(
         [] {
-            HANDLE share = ::OpenFileMappingA(FILE_MAP_READ, FALSE, "Sorabell_hook");
+            HANDLE share = ::OpenFileMappingA(FILE_MAP_READ, FALSE, hook::kShareName);
             if (share == nullptr) {
                 return false;
             }
