@@ -14,17 +14,17 @@
 #include <vector>
 
 #include "DemoArt.h"
+#include "hook/HookRules.h"
 #include "platform/win32/ScreenCapture.h"
 #include "platform/win32/Win32Platform.h"
 #include "settings/RegIniFile.h"
+#include "tags/Riff.h"
 #include "tags/TagConversion.h"
 #include "tags/TagWriter.h"
 
 namespace {
 
 using namespace sorabell;
-
-constexpr UINT kReloadSettings = WM_USER + 8;
 
 struct Song {
     std::string file;
@@ -50,20 +50,12 @@ std::string Audio(size_t size) {
     return out;
 }
 
-std::string Le32(uint32_t v) {
-    std::string out(4, '\0');
-    for (int i = 0; i < 4; ++i) {
-        out[static_cast<size_t>(i)] = static_cast<char>((v >> (8 * i)) & 0xFF);
-    }
-    return out;
-}
-
 void MakeSong(platform::Platform& os, const std::string& folder, const Song& song) {
     const std::string path = folder + song.file;
     const std::string audio = Audio(40000);
     if (song.rmp) {
-        Write(path, "RIFF" + Le32(static_cast<uint32_t>(4 + 8 + audio.size())) + "RMP3" + "data" +
-                        Le32(static_cast<uint32_t>(audio.size())) + audio);
+        Write(path, "RIFF" + tags::LE32(static_cast<uint32_t>(4 + 8 + audio.size())) + "RMP3" + "data" +
+                        tags::LE32(static_cast<uint32_t>(audio.size())) + audio);
     } else {
         Write(path, audio);
     }
@@ -253,7 +245,7 @@ int RunDemo(const std::string& frames) {
     skins.WriteBool("(Default)", "Color", true);
     skins.WriteInteger("(Default)", "Disp2Color", 0x40C0FF);
     skins.WriteInteger("(Default)", "Disp3Color", 0xFFC060);
-    ::PostMessageA(display, kReloadSettings, 0, 0);
+    ::PostMessageA(display, hook::UM_RELOAD_SETTINGS, 0, 0);
     for (int i = 0; i < 10; ++i) {
         Send(winamp, "position " + std::to_string(5000 + i * 500));
         recorder.Frame();
