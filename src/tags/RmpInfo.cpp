@@ -5,6 +5,7 @@
 
 #include "platform/Errors.h"
 #include "platform/Text.h"
+#include "tags/Id3v1.h"
 #include "tags/Riff.h"
 
 namespace sorabell::tags {
@@ -63,7 +64,7 @@ TRMPInfo ParseInfoList(std::string_view body) {
     return info;
 }
 
-std::string RenderInfoList(const TRMPInfo& info, bool id3Slot) {
+std::string RenderInfoList(const TRMPInfo& info, const TID3Tag* slot) {
     std::string body = "INFO";
     for (const Subchunk& s : kWriteOrder) {
         const std::string& text = info.*(s.field);
@@ -71,12 +72,15 @@ std::string RenderInfoList(const TRMPInfo& info, bool id3Slot) {
         data += '\0';
         AppendSubchunk(body, s.id, data);
     }
-    if (id3Slot) {
-        std::string tag = "TAG";
-        tag.resize(128, '\0');
-        AppendSubchunk(body, "IID3", tag);
+    if (slot != nullptr) {
+        AppendSubchunk(body, "IID3", RenderId3Tag(*slot));
     }
     return "LIST" + LE32(static_cast<uint32_t>(body.size())) + body;
+}
+
+std::string RenderInfoList(const TRMPInfo& info, bool id3Slot) {
+    const TID3Tag blank;
+    return RenderInfoList(info, id3Slot ? &blank : nullptr);
 }
 
 bool ReadRMPInfo(platform::BinaryFile& file, TRMPInfo& info) {
@@ -103,7 +107,7 @@ bool ReadRMPInfo(platform::FileSystem& files, const std::string& path, TRMPInfo&
     }
 }
 
-InfoWrite WriteInfoList(platform::BinaryFile& file, const TRMPInfo& info, bool id3Slot) {
+InfoWrite WriteInfoList(platform::BinaryFile& file, const TRMPInfo& info, const TID3Tag* slot) {
     const auto layout = FindRmpForm(file);
     if (!layout || !layout->data) {
         return InfoWrite::NotRmp;
@@ -111,7 +115,7 @@ InfoWrite WriteInfoList(platform::BinaryFile& file, const TRMPInfo& info, bool i
     const ChunkHeader& data = *layout->data;
     // Everything after the audio goes; a missing pad byte of an odd-sized audio chunk is added.
     uint64_t cut = data.end();
-    std::string tail = RenderInfoList(info, id3Slot);
+    std::string tail = RenderInfoList(info, slot);
     if (data.dataOffset() + data.size < cut && file.Size() < cut) {
         tail.insert(tail.begin(), '\0');
         cut -= 1;
@@ -164,7 +168,12 @@ InfoWrite WriteInfoList(platform::BinaryFile& file, const TRMPInfo& info, bool i
     return InfoWrite::Written;
 }
 
-bool WriteRMPInfo(platform::FileSystem& files, const std::string& path, const TRMPInfo& info, bool id3Slot,
+InfoWrite WriteInfoList(platform::BinaryFile& file, const TRMPInfo& info, bool id3Slot) {
+    const TID3Tag blank;
+    return WriteInfoList(file, info, id3Slot ? &blank : nullptr);
+}
+
+bool WriteRMPInfo(platform::FileSystem& files, const std::string& path, const TRMPInfo& info, const TID3Tag* slot,
                   const ShowMessage& show) {
     std::unique_ptr<platform::BinaryFile> file;
     try {
@@ -173,11 +182,17 @@ bool WriteRMPInfo(platform::FileSystem& files, const std::string& path, const TR
         show(kNotRmpMessage);
         return false;
     }
-    if (WriteInfoList(*file, info, id3Slot) == InfoWrite::NotRmp) {
+    if (WriteInfoList(*file, info, slot) == InfoWrite::NotRmp) {
         show(kNotRmpMessage);
         return false;
     }
     return true;
+}
+
+bool WriteRMPInfo(platform::FileSystem& files, const std::string& path, const TRMPInfo& info, bool id3Slot,
+                  const ShowMessage& show) {
+    const TID3Tag blank;
+    return WriteRMPInfo(files, path, info, id3Slot ? &blank : nullptr, show);
 }
 
 }  // namespace sorabell::tags

@@ -23,8 +23,10 @@ using ShowMessage = std::function<void(const std::string&)>;
 TRMPInfo ParseInfoList(std::string_view body);
 
 // The whole "LIST" chunk: ISFT, INAM, IART, IPRD, ICMT, IGNR, ICRD, ICOP, INAM again, IENG,
-// ISRC, each its text and a zero byte (padded to even), then with `id3Slot` an "IID3" subchunk
-// holding "TAG" and 125 zero bytes, which makes it the file's ID3v1 tag as well.
+// ISRC, each its text and a zero byte (padded to even), then with `slot` an "IID3" subchunk
+// holding that ID3v1 tag, which as the file's last 128 bytes is the file's tag as well.
+std::string RenderInfoList(const TRMPInfo& info, const TID3Tag* slot);
+// With `id3Slot` the slot holds "TAG" and 125 zero bytes, for the tag to be written into.
 std::string RenderInfoList(const TRMPInfo& info, bool id3Slot);
 
 // Reads the INFO list; false (and empty fields) for a file without an RMP form or INFO list.
@@ -39,10 +41,13 @@ enum class InfoWrite { Written, NotRmp };
 // A file without an RMP form or "data" chunk is left unchanged (NotRmp). The audio is never
 // cut: a "data" chunk that runs past the file's end is kept whole and its size corrected. A
 // failed write throws EInOutError and leaves the audio intact.
+InfoWrite WriteInfoList(platform::BinaryFile& file, const TRMPInfo& info, const TID3Tag* slot);
 InfoWrite WriteInfoList(platform::BinaryFile& file, const TRMPInfo& info, bool id3Slot);
 
 // The same by path. A file that cannot be opened for writing or is no RMP file shows
 // kNotRmpMessage and gives false; I/O errors while writing throw EInOutError.
+bool WriteRMPInfo(platform::FileSystem& files, const std::string& path, const TRMPInfo& info, const TID3Tag* slot,
+                  const ShowMessage& show);
 bool WriteRMPInfo(platform::FileSystem& files, const std::string& path, const TRMPInfo& info, bool id3Slot,
                   const ShowMessage& show);
 

@@ -3,6 +3,7 @@
 #include "platform/Errors.h"
 #include "platform/MemoryFile.h"
 #include "support/TagFixtures.h"
+#include "tags/Id3v1.h"
 #include "tags/RmpInfo.h"
 
 namespace sorabell::tags {
@@ -250,6 +251,28 @@ TEST(RmpInfoWriting, AFailureWhileHidingEarlyInfoListsLeavesTheFileAsItWas) {
     EXPECT_THROW(WriteInfoList(file, SampleInfo(), true), EInOutError);
     EXPECT_EQ(file.bytes(), original);
     EXPECT_EQ(Reread(file).Title, "first");
+}
+
+TEST(RmpInfoWriting, ATagGivenForTheSlotIsWrittenWithTheListOrNotAtAll) {
+    TID3Tag tag;
+    SetField(tag.Title, "new tag");
+    tag.Genre = 17;
+    const std::string original =
+        RmpFile(MpegPayload(2000), {InfoList({TextChunk("INAM", "old")})}) + Id3Block("old tag");
+
+    MemoryFile file(original);
+    ASSERT_EQ(WriteInfoList(file, SampleInfo(), &tag), InfoWrite::Written);
+    TID3Tag back;
+    ASSERT_TRUE(ReadID3Tag(file, back));
+    EXPECT_EQ(back, tag);
+    EXPECT_EQ(Reread(file), SampleInfo());
+
+    MemoryFile full(original);
+    full.set_sizeLimit(original.size() + 40);
+    TRMPInfo big = SampleInfo();
+    big.Comment = std::string(500, 'c');
+    EXPECT_THROW(WriteInfoList(full, big, &tag), EInOutError);
+    EXPECT_EQ(full.bytes(), original) << "the old tag stays when the new list does not fit";
 }
 
 }  // namespace
