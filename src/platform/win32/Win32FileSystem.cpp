@@ -113,6 +113,9 @@ bool Win32FileSystem::Rename(const std::string& from, const std::string& to) {
     // A change of case alone: Wine reports success and keeps the old spelling. Going through a
     // name of our own makes the file take the new one there too.
     const std::string wanted = text::ExtractFileName(to);
+    if (!text::SameText(text::ExtractFileName(from), wanted)) {
+        return true;
+    }
     WIN32_FIND_DATAA data{};
     ScopedFind find(::FindFirstFileA(to.c_str(), &data));
     if (find && wanted != data.cFileName && text::SameText(wanted, data.cFileName)) {
