@@ -78,8 +78,10 @@ void Tlumora::ReadSongInformation() {
         !platform::FileExists(platform_.files, song_.path)) {
         return;
     }
-    song_.hasInfo = tags::ReadRMPInfo(platform_.files, song_.path, song_.info);
-    song_.hasId3 = tags::ReadID3Tag(platform_.files, song_.path, song_.id3);
+    // Both records from one open; a file that is there but cannot be read is the handler's error.
+    const auto file = platform_.files.Open(song_.path, platform::OpenMode::Read);
+    song_.hasInfo = tags::ReadRMPInfo(*file, song_.info);
+    song_.hasId3 = tags::ReadID3Tag(*file, song_.id3);
 }
 
 void Tlumora::LoadLyrics() {
