@@ -124,6 +124,7 @@ bool Tlumora::WndProc(const platform::WindowMessage& message) {
             // Winamp's answer means it has finished its own painting.
             Query(FindWinamp(), 0, kQueryVersion);
             PaintOnWinamp();
+            winampPainted_ = true;
             return true;
         case hook::UM_HOOK_SETTEXT:
             ReadWinampTitle();

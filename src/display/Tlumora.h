@@ -148,6 +148,9 @@ private:
     std::string lyricsFolder_;
     std::string lastTitle_;
     int32_t TickCount = 0;
+    // Winamp painted itself since the last tick. Under Wine its picture can reach the screen
+    // after ours, so the display is painted once more at the tick.
+    bool winampPainted_ = false;
     platform::WindowHandle winamp_ = 0;
     std::unique_ptr<platform::Bitmap> DisplayBitmap;
     std::unique_ptr<platform::Bitmap> BackBitmap;

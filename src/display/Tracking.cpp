@@ -63,9 +63,10 @@ void Tlumora::Timer1Timer() {
     }
     TickCount = 0;
     ReadWinampTitle();
-    if (skinView_.ExtTime) {
+    if (skinView_.ExtTime || winampPainted_) {
         PaintOnWinamp();
     }
+    winampPainted_ = false;
     if (MouseHeld != 0) {
         return;
     }

@@ -231,6 +231,21 @@ TEST_F(Rendering, WithoutTextBmpColourPickUpIsSwitchedOff) {
     EXPECT_EQ(display_->skinView().Disp[0].Color, kRed);
 }
 
+TEST_F(Rendering, TheTickAfterWinampPaintedPaintsTheDisplayAgain) {
+    Start();
+    PlayM();
+    PlayerRepaints();
+    ASSERT_GE(FirstColumnOf(kRed, 109, 24, 266, 36), 0) << "the paint hook brings the display back";
+    // Winamp's picture reaching the screen after ours, as it can under Wine.
+    player_->Paint();
+    ASSERT_LT(FirstColumnOf(kRed, 109, 24, 266, 36), 0);
+    Tick();
+    EXPECT_GE(FirstColumnOf(kRed, 109, 24, 266, 36), 0) << "the next tick paints the display again";
+    player_->Paint();
+    Tick();
+    EXPECT_LT(FirstColumnOf(kRed, 109, 24, 266, 36), 0) << "without time digits a tick paints only after Winamp did";
+}
+
 TEST_F(Rendering, AScrollingLineMovesOnWinampsWindow) {
     DefaultSkinValue("Disp1Scroll", "1");
     Write("C:\\Music\\long.mp3", Id3Block(std::string(30, 'M')));
