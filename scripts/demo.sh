@@ -14,13 +14,11 @@ source scripts/lib/wine.sh
 started=$SECONDS
 sorabell_setup
 
-if sorabell_can_run_i386; then
-    preset=win32
-    arch=win32
-else
+sorabell_choose_windows
+sorabell_check_tools "$loader"
+preset=$windows_preset
+if [[ $preset == win32-x64 ]]; then
     echo "note: this kernel runs no 32-bit programs; the demo runs the x86-64 build under wine64."
-    preset=win32-x64
-    arch=win64
 fi
 cmake --preset "$preset" >/dev/null
 cmake --build --preset "$preset" --target sorabell-demo

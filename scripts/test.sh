@@ -53,6 +53,8 @@ gtest_counts() {
 
 step "set-up"
 sorabell_setup
+sorabell_choose_windows
+sorabell_check_tools "$loader"
 
 step "native build (simulated platform, AddressSanitizer and UBSan)"
 cmake --preset native >/dev/null
@@ -81,14 +83,9 @@ else
     results+=("dist: FAILED, Sorabell.zip holds $shipped")
 fi
 
-if sorabell_can_run_i386; then
-    windows_preset=win32
-    arch=win32
-else
+if [[ $windows_preset == win32-x64 ]]; then
     echo "note: this kernel runs no 32-bit programs (booted with ia32_emulation off), so wine32 cannot"
     echo "      start; the Windows tests run on the x86-64 build of the same sources under wine64."
-    windows_preset=win32-x64
-    arch=win64
     step "win32-x64 build (the Windows sources for wine64)"
     cmake --preset win32-x64 >/dev/null
     cmake --build --preset win32-x64

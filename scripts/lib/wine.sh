@@ -6,6 +6,15 @@ sorabell_can_run_i386() {
     [[ -x /usr/lib/wine/wine ]] && /usr/lib/wine/wine --version >/dev/null 2>&1
 }
 
+# Chooses the Windows build that Wine runs here: sets windows_preset, arch and loader.
+sorabell_choose_windows() {
+    if sorabell_can_run_i386; then
+        windows_preset=win32 arch=win32 loader=/usr/lib/wine/wine
+    else
+        windows_preset=win32-x64 arch=win64 loader=/usr/lib/wine/wine64
+    fi
+}
+
 # Exports the Wine environment for a prefix of the given architecture (win32 or win64).
 sorabell_wine_env() {
     local prefix=$1 arch=$2
