@@ -1,6 +1,7 @@
 #pragma once
 // Starting programs, named mutexes and the running program's own file name.
 
+#include <cstdint>
 #include <memory>
 #include <string>
 
@@ -21,6 +22,10 @@ public:
     virtual ~Processes() = default;
     // WinExec: starts a command line; the result is WinExec's (above 31 on success).
     virtual unsigned WinExec(const std::string& commandLine, int show) = 0;
+    // ShellExecute: opens a file, a folder or an address with the program the system has for it;
+    // the result is ShellExecute's (above 32 on success).
+    virtual uintptr_t ShellExecuteFile(const std::string& verb, const std::string& file, const std::string& parameters,
+                                   const std::string& directory, int show) = 0;
     // Null when the system refused to create the mutex.
     virtual std::unique_ptr<NamedMutex> CreateNamedMutex(const std::string& name) = 0;
     // The full path of the running program (GetModuleFileName of the process).

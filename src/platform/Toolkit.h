@@ -1,6 +1,7 @@
 #pragma once
-// The widget toolkit the forms are written against, first slice: top-level forms that receive
-// window messages, timers, the application's message loop and message box. The Win32 backend
+// The widget toolkit the forms are written against: top-level forms that receive window
+// messages and hold controls, timers, popup menus, the application's message loop, message
+// boxes and the system's common dialogs. The Win32 backend
 // makes real windows; the simulated one keeps plain objects whose events tests fire.
 //
 // An exception that escapes a handler is caught by the toolkit's dispatch and shown as the
@@ -12,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/Geometry.h"
 #include "platform/Widgets.h"
 
 namespace sorabell::platform {
@@ -36,29 +38,19 @@ struct FormSpec {
 inline constexpr const char* kFormFontName = "ＭＳ Ｐゴシック";
 inline constexpr int kFormFontHeight = -12;
 
-class Form {
+class Form : public Container {
 public:
-    virtual ~Form() = default;
-
     virtual WindowHandle handle() const = 0;
     virtual std::string caption() const = 0;
     virtual void SetCaption(const std::string& caption) = 0;
     virtual bool visible() const = 0;
     virtual void SetVisible(bool visible) = 0;
+    // The outer window's place on the screen.
+    virtual Rect windowRect() const = 0;
+    virtual void MoveTo(int left, int top) = 0;
     // As a WM_CLOSE: runs OnClose, then the window goes; closing the main form ends the loop.
     virtual void Close() = 0;
     virtual bool closed() const = 0;
-
-    // Controls, owned by the form and gone with it.
-    virtual Label& AddLabel(const Bounds& bounds, const std::string& caption) = 0;
-    virtual Bevel& AddBevel(const Bounds& bounds) = 0;
-    virtual Edit& AddEdit(const Bounds& bounds) = 0;
-    virtual Button& AddButton(const Bounds& bounds, const std::string& caption) = 0;
-    virtual CheckBox& AddCheckBox(const Bounds& bounds, const std::string& caption) = 0;
-    virtual RadioGroup& AddRadioGroup(const Bounds& bounds, const std::string& caption, std::vector<std::string> items,
-                                      int columns) = 0;
-    virtual ComboBox& AddComboBox(const Bounds& bounds) = 0;
-    virtual ListBox& AddListBox() = 0;
 
     // A message posted or sent to the form; true when it was handled.
     std::function<bool(const WindowMessage&)> OnMessage;
@@ -112,6 +104,18 @@ public:
     virtual void ShowMessage(const std::string& text) = 0;
     // A message box with Yes and No buttons; true for Yes.
     virtual bool AskYesNo(const std::string& text, const std::string& title) = 0;
+    // The same, system-modal: it stays in front of every window until answered.
+    virtual bool AskSystemYesNo(const std::string& text, const std::string& title) = 0;
+    virtual std::unique_ptr<ColorDialog> CreateColorDialog(Form& owner) = 0;
+    // The face names of the screen's fonts in the system's order, one entry a face.
+    virtual std::vector<std::string> ScreenFontFaces() = 0;
+    // Loads the program's cursor resource of that name into the cursor table under `index`;
+    // false when the program has none.
+    virtual bool RegisterCursor(int index, const std::string& resourceName) = 0;
+    // The primary screen, from (0, 0).
+    virtual Rect ScreenRect() = 0;
+    // Some part of the rectangle lies on one of the screens.
+    virtual bool OnAnyScreen(const Rect& rect) = 0;
 };
 
 // Runs a handler as the toolkit's dispatch does: an escaping exception is shown, not rethrown.

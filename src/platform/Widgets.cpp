@@ -1,6 +1,8 @@
 #include "platform/Widgets.h"
 
 #include <algorithm>
+#include <cstdio>
+#include <cstdlib>
 
 #include "platform/Text.h"
 
@@ -18,6 +20,19 @@ int IndexOfText(const std::vector<std::string>& items, const std::string& text) 
 void SortItems(std::vector<std::string>& items) {
     std::stable_sort(items.begin(), items.end(),
                      [](const std::string& a, const std::string& b) { return text::CompareText(a, b) < 0; });
+}
+
+std::string CustomColorName(int slot) { return std::string("Color") + static_cast<char>('A' + slot); }
+
+std::string CustomColorText(uint32_t value) {
+    char text[16];
+    std::snprintf(text, sizeof text, "%.6X", static_cast<unsigned>(value));
+    return text;
+}
+
+uint32_t CustomColorValue(const std::string& text) {
+    const auto value = text::ParseInt("$" + text);
+    return value ? static_cast<uint32_t>(*value) : kUnusedCustomColor;
 }
 
 }  // namespace sorabell::platform

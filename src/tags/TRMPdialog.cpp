@@ -87,7 +87,7 @@ void TRMPdialog::CreateControls() {
     Edit4 = row(100, "アルバム");
     Edit5 = row(124, "リリース");
     Edit11 = row(148, "ジャンル");
-    ComboBox1 = &f.AddComboBox({112, 148, 169, 20});
+    ComboBox1 = &f.AddComboBox({112, 148, 169, 20}, platform::ListOrder::Sorted);
     Edit6 = row(172, "コメント");
     Edit7 = row(196, "著作権");
     Edit9 = row(220, "ソース");

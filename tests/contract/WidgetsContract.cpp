@@ -2,6 +2,7 @@
 // Wine the real Windows controls of the Win32 toolkit.
 
 #include "contract/ContractEnvironment.h"
+#include "platform/Graphics.h"
 
 namespace sorabell::testing {
 namespace {
@@ -15,7 +16,16 @@ protected:
         return *form_;
     }
 
+    // A shown form, for what depends on the user seeing it.
+    platform::Form& shownForm() {
+        if (!shown_) {
+            shown_ = toolkit().CreateForm({"SorabellWidgetsContract", "表示の検査", 400, 300, true});
+        }
+        return *shown_;
+    }
+
     std::unique_ptr<platform::Form> form_;
+    std::unique_ptr<platform::Form> shown_;
 };
 
 TEST_F(WidgetsContract, CaptionsAndTextsKeepTheirBytes) {
@@ -79,7 +89,7 @@ TEST_F(WidgetsContract, ControlsShowAndEnableAsToldEvenOnAHiddenForm) {
         &form().AddButton({8, 60, 80, 24}, "OK"),
         &form().AddCheckBox({8, 90, 100, 20}, "確認"),
         &form().AddRadioGroup({120, 8, 150, 80}, "形式", {"一", "二"}, 1),
-        &form().AddComboBox({120, 100, 150, 20}),
+        &form().AddComboBox({120, 100, 150, 20}, platform::ListOrder::Sorted),
     };
     for (platform::Control* control : controls) {
         EXPECT_TRUE(control->visible());
@@ -135,7 +145,7 @@ TEST_F(WidgetsContract, ARadioGroupChangedFromCodeRunsOnClickOnceAfterTheChange)
 }
 
 TEST_F(WidgetsContract, AComboBoxSortsWithoutRegardToCaseAndSelectsSilently) {
-    auto& combo = form().AddComboBox({8, 8, 150, 20});
+    auto& combo = form().AddComboBox({8, 8, 150, 20}, platform::ListOrder::Sorted);
     int changes = 0;
     combo.OnChange = [&] { ++changes; };
 
@@ -169,6 +179,147 @@ TEST_F(WidgetsContract, AHiddenListBoxKeepsItsItemsAsGiven) {
     EXPECT_EQ(list.items(), items);
     list.SetItems({});
     EXPECT_TRUE(list.items().empty());
+}
+
+TEST_F(WidgetsContract, AControlOnAPageShowsOnlyWhileItsPageIsActive) {
+    auto& pages = shownForm().AddPageControl({8, 8, 380, 280}, {"基本設定", "ディスプレイ設定", "バージョン情報"});
+    int changes = 0;
+    pages.OnChange = [&] { ++changes; };
+    auto& onFirst = pages.page(0).AddCheckBox({8, 8, 120, 20}, "一枚目");
+    auto& onSecond = pages.page(1).AddEdit({8, 8, 120, 20});
+    auto& inner = pages.page(1).AddPageControl({8, 40, 300, 150}, {"内側"});
+    auto& deep = inner.page(0).AddLabel({4, 4, 100, 16}, "奥");
+
+    ASSERT_EQ(pages.pageCount(), 3);
+    EXPECT_EQ(pages.page(1).caption(), "ディスプレイ設定");
+    EXPECT_EQ(pages.page(2).pageIndex(), 2);
+    EXPECT_EQ(pages.activePageIndex(), 0);
+    EXPECT_TRUE(onFirst.showing());
+    EXPECT_FALSE(onSecond.showing());
+    EXPECT_FALSE(deep.showing());
+    EXPECT_TRUE(onSecond.visible());  // its own flag stays
+
+    pages.SetActivePageIndex(1);
+    EXPECT_EQ(pages.activePageIndex(), 1);
+    EXPECT_FALSE(onFirst.showing());
+    EXPECT_TRUE(onSecond.showing());
+    EXPECT_TRUE(deep.showing());
+    pages.SetActivePageIndex(7);
+    EXPECT_EQ(pages.activePageIndex(), 1);
+    EXPECT_EQ(changes, 0);
+    EXPECT_GT(pages.page(1).bounds().width, 300);
+
+    pages.SetVisible(false);
+    EXPECT_FALSE(onSecond.showing());
+}
+
+TEST_F(WidgetsContract, CheckingARadioButtonUnchecksOnlyItsOwnParentsOthers) {
+    auto& pages = form().AddPageControl({8, 120, 380, 170}, {"頁"});
+    std::vector<platform::RadioButton*> radios{&form().AddRadioButton({8, 8, 100, 20}, "一行"),
+                                               &form().AddRadioButton({8, 30, 100, 20}, "二行"),
+                                               &form().AddRadioButton({8, 52, 100, 20}, "三行")};
+    auto& elsewhere = pages.page(0).AddRadioButton({8, 8, 100, 20}, "別の組");
+    std::vector<int> clicks;
+    for (int i = 0; i < 3; ++i) {
+        radios[static_cast<size_t>(i)]->OnClick = [&clicks, i] { clicks.push_back(i); };
+    }
+
+    elsewhere.SetChecked(true);
+    radios[0]->SetChecked(true);
+    radios[2]->SetChecked(true);
+    radios[2]->SetChecked(true);
+    EXPECT_FALSE(radios[0]->checked());
+    EXPECT_FALSE(radios[1]->checked());
+    EXPECT_TRUE(radios[2]->checked());
+    EXPECT_TRUE(elsewhere.checked());
+    radios[2]->SetChecked(false);
+    EXPECT_FALSE(radios[2]->checked());
+    EXPECT_EQ(clicks, (std::vector<int>{0, 2}));
+    EXPECT_EQ(radios[1]->caption(), "二行");
+}
+
+TEST_F(WidgetsContract, FramesMemosAndListsHoldTheirTexts) {
+    auto& frame = form().AddGroupBox({8, 8, 200, 100}, "Winamp の設定修正");
+    auto& memo = form().AddMemo({8, 120, 200, 100});
+    auto& list = form().AddSortedListBox({220, 8, 150, 120});
+    auto& given = form().AddComboBox({220, 140, 100, 20}, platform::ListOrder::AsGiven);
+    int picks = 0;
+    list.OnClick = [&] { ++picks; };
+
+    EXPECT_EQ(frame.caption(), "Winamp の設定修正");
+    const std::vector<std::string> lines{"%0 = Track Num : トラック番号", "", "%% = % : %を表示"};
+    memo.SetLines(lines);
+    EXPECT_EQ(memo.lines(), lines);
+
+    list.SetItems({"青空", "(Default)", "base", "Amber"});
+    EXPECT_EQ(list.items(), (std::vector<std::string>{"(Default)", "Amber", "base", "青空"}));
+    list.SetItemIndex(platform::IndexOfText(list.items(), "base"));
+    EXPECT_EQ(list.itemIndex(), 2);
+    list.SetItemIndex(9);
+    EXPECT_EQ(list.itemIndex(), -1);
+    EXPECT_EQ(picks, 0);
+
+    given.SetItems({"8", "9", "10", "16"});
+    EXPECT_EQ(given.items(), (std::vector<std::string>{"8", "9", "10", "16"}));
+    given.SetItemIndex(2);
+    EXPECT_EQ(given.text(), "10");
+}
+
+TEST_F(WidgetsContract, APaintBoxPaintsOnItsCanvasWhenRepainted) {
+    auto& box = shownForm().AddPaintBox({10, 10, 60, 40});
+    int paints = 0;
+    TColor seen = 0;
+    box.OnPaint = [&](platform::Canvas& canvas) {
+        ++paints;
+        canvas.SetBrushColor(RGBColor(10, 200, 30));
+        canvas.FillRect({0, 0, 60, 40});
+        seen = canvas.Pixel(59, 39);
+    };
+    box.Repaint();
+    EXPECT_GE(paints, 1);
+    EXPECT_EQ(seen, RGBColor(10, 200, 30));
+    EXPECT_EQ(box.bounds().width, 60);
+    EXPECT_EQ(box.bounds().height, 40);
+}
+
+TEST_F(WidgetsContract, AnImageAndAGlyphButtonAreControlsOfTheirSize) {
+    auto& image = form().AddImage({8, 8, 120, 90});
+    auto& folder = form().AddGlyphButton({140, 8, 24, 22}, platform::Glyph::Folder);
+    int clicks = 0;
+    folder.OnClick = [&] { ++clicks; };
+
+    EXPECT_EQ(image.picture().width(), 120);
+    EXPECT_EQ(image.picture().height(), 90);
+    image.picture().canvas().SetPixel(3, 4, RGBColor(1, 2, 3));
+    EXPECT_EQ(image.picture().canvas().Pixel(3, 4), RGBColor(1, 2, 3));
+    folder.Click();
+    EXPECT_EQ(clicks, 1);
+    EXPECT_EQ(folder.bounds().left, 140);
+    EXPECT_EQ(folder.bounds().width, 24);
+}
+
+TEST_F(WidgetsContract, ALabelKeepsItsColourAndCursor) {
+    auto& label = form().AddLabel({8, 8, 200, 16}, "README.txt");
+    label.SetFontColor(0xFFFF00);
+    label.SetCursor(32761);
+    EXPECT_EQ(label.fontColor(), 0xFFFF00);
+    EXPECT_EQ(label.cursor(), 32761);
+    EXPECT_FALSE(toolkit().RegisterCursor(32761, "SORABELLNOSUCHCURSOR"));
+}
+
+TEST_F(WidgetsContract, TheScreenHasFontsAndAPlaceForWindows) {
+    const auto faces = toolkit().ScreenFontFaces();
+    EXPECT_FALSE(faces.empty());
+    const platform::Rect screen = toolkit().ScreenRect();
+    EXPECT_GT(screen.width(), 0);
+    EXPECT_TRUE(toolkit().OnAnyScreen({10, 10, 200, 100}));
+    EXPECT_FALSE(toolkit().OnAnyScreen({screen.right + 4000, 10, screen.right + 4300, 100}));
+
+    platform::Form& shown = shownForm();
+    shown.MoveTo(40, 30);
+    EXPECT_EQ(shown.windowRect().left, 40);
+    EXPECT_EQ(shown.windowRect().top, 30);
+    EXPECT_GT(shown.windowRect().width(), 400);
 }
 
 }  // namespace

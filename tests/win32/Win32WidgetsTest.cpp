@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <commctrl.h>
+
 #include <memory>
 #include <string>
 #include <thread>
@@ -56,6 +58,53 @@ private:
     std::string text_;
     HWND owner_ = nullptr;
     std::thread thread_;
+};
+
+// Answers the first dialog box that `owner` owns with a button, keeping its extended style.
+class OwnedDialogAnswerer {
+public:
+    OwnedDialogAnswerer(HWND owner, int button)
+        : owner_(owner), thread_([this, owner, button] {
+              for (int tries = 0; tries < 500 && box_ == nullptr; ++tries) {
+                  ::EnumWindows(FindOwned, reinterpret_cast<LPARAM>(this));
+                  ::Sleep(10);
+              }
+              if (box_ != nullptr) {
+                  exStyle_ = static_cast<DWORD>(::GetWindowLongPtrA(box_, GWL_EXSTYLE));
+                  ::PostMessageA(box_, WM_COMMAND, static_cast<WPARAM>(button), 0);
+              }
+          }) {}
+    ~OwnedDialogAnswerer() {
+        if (thread_.joinable()) {
+            thread_.join();
+        }
+    }
+    OwnedDialogAnswerer(const OwnedDialogAnswerer&) = delete;
+    OwnedDialogAnswerer& operator=(const OwnedDialogAnswerer&) = delete;
+
+    DWORD exStyle() {
+        if (thread_.joinable()) {
+            thread_.join();
+        }
+        return exStyle_;
+    }
+
+private:
+    static BOOL CALLBACK FindOwned(HWND window, LPARAM self) {
+        auto* me = reinterpret_cast<OwnedDialogAnswerer*>(self);
+        char name[16] = {};
+        ::GetClassNameA(window, name, sizeof name);
+        if (std::string(name) == "#32770" && ::GetWindow(window, GW_OWNER) == me->owner_) {
+            me->box_ = window;
+            return FALSE;
+        }
+        return TRUE;
+    }
+
+    HWND owner_;
+    HWND box_ = nullptr;
+    DWORD exStyle_ = 0;
+    std::thread thread_;  // last: it uses the members above
 };
 
 class Win32Widgets : public ::testing::Test {
@@ -185,7 +234,7 @@ TEST_F(Win32Widgets, AClickInOneRadioGroupLeavesTheNextOneAlone) {
 }
 
 TEST_F(Win32Widgets, AUsersChoiceInTheComboBoxRunsOnChange) {
-    auto& combo = form_->AddComboBox({8, 8, 150, 20});
+    auto& combo = form_->AddComboBox({8, 8, 150, 20}, platform::ListOrder::Sorted);
     combo.SetItems({"Rock", "Jazz", "Blues"});
     combo.SetItemIndex(1);
     std::vector<std::string> seen;
@@ -222,7 +271,7 @@ TEST_F(Win32Widgets, AnEditPaintsOnItsColour) {
 TEST_F(Win32Widgets, EveryControlUsesTheFormsOneFontWhichGoesWithTheForm) {
     form_->AddLabel({8, 8, 100, 16}, "曲名");
     form_->AddEdit({8, 30, 100, 22});
-    form_->AddComboBox({8, 60, 100, 20});
+    form_->AddComboBox({8, 60, 100, 20}, platform::ListOrder::Sorted);
     form_->AddRadioGroup({120, 8, 150, 80}, "形式", {"一", "二"}, 1);
     const HFONT font = reinterpret_cast<HFONT>(::SendMessageA(Child("Static"), WM_GETFONT, 0, 0));
     ASSERT_NE(font, nullptr);
@@ -281,6 +330,83 @@ TEST_F(Win32Widgets, AnExceptionFromAHandlerIsShownOverItsFormAndTheNextEventSti
     check.SetChecked(false);
     EXPECT_EQ(answerer.text(), "ファイルに書けません");
     EXPECT_EQ(clicks, 2);
+}
+
+TEST_F(Win32Widgets, TheUsersClicksOnTabsRadioButtonsAndListsRunTheirEvents) {
+    auto& pages = form_->AddPageControl({4, 4, 310, 230}, {"基本設定", "ディスプレイ設定"});
+    int changes = 0;
+    pages.OnChange = [&] { ++changes; };
+    auto& first = pages.page(1).AddRadioButton({8, 8, 100, 20}, "一行");
+    auto& second = pages.page(1).AddRadioButton({8, 30, 100, 20}, "二行");
+    std::vector<std::string> clicked;
+    first.OnClick = [&] { clicked.push_back("一行"); };
+    second.OnClick = [&] { clicked.push_back("二行"); };
+    auto& list = pages.page(1).AddSortedListBox({120, 8, 150, 100});
+    list.SetItems({"Winter", "(Default)", "Aozora"});
+    int picks = 0;
+    list.OnClick = [&] { ++picks; };
+
+    HWND tabs = Child(WC_TABCONTROLA);
+    RECT tab{};
+    ::SendMessageA(tabs, TCM_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&tab));
+    const LPARAM at = MAKELPARAM((tab.left + tab.right) / 2, (tab.top + tab.bottom) / 2);
+    ::SendMessageA(tabs, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    ::SendMessageA(tabs, WM_LBUTTONUP, 0, at);
+    EXPECT_EQ(pages.activePageIndex(), 1);
+    EXPECT_EQ(changes, 1);
+    EXPECT_TRUE(second.showing());
+
+    HWND page = nullptr;
+    for (HWND sheet = ::FindWindowExA(tabs, nullptr, "SorabellTabSheet", nullptr); sheet != nullptr && page == nullptr;
+         sheet = ::FindWindowExA(tabs, sheet, "SorabellTabSheet", nullptr)) {
+        if (::FindWindowExA(sheet, nullptr, "Button", "一行") != nullptr) {
+            page = sheet;
+        }
+    }
+    ASSERT_NE(page, nullptr);
+    ::SendMessageA(::FindWindowExA(page, nullptr, "Button", "一行"), BM_CLICK, 0, 0);
+    ::SendMessageA(::FindWindowExA(page, nullptr, "Button", "二行"), BM_CLICK, 0, 0);
+    ::SendMessageA(::FindWindowExA(page, nullptr, "Button", "二行"), BM_CLICK, 0, 0);
+    EXPECT_FALSE(first.checked());
+    EXPECT_TRUE(second.checked());
+    EXPECT_EQ(clicked, (std::vector<std::string>{"一行", "二行"}));
+
+    HWND listWindow = ::FindWindowExA(page, nullptr, "ListBox", nullptr);
+    RECT item{};
+    ::SendMessageA(listWindow, LB_GETITEMRECT, 2, reinterpret_cast<LPARAM>(&item));
+    const LPARAM itemAt = MAKELPARAM(item.left + 4, (item.top + item.bottom) / 2);
+    ::SendMessageA(listWindow, WM_LBUTTONDOWN, MK_LBUTTON, itemAt);
+    ::SendMessageA(listWindow, WM_LBUTTONUP, 0, itemAt);
+    EXPECT_EQ(list.itemIndex(), 2);
+    EXPECT_EQ(list.items()[2], "Winter");
+    EXPECT_EQ(picks, 1);
+}
+
+TEST_F(Win32Widgets, TheColourDialogOpensOnItsColourAndGivesTheCustomSlotsBack) {
+    auto dialog = toolkit_.CreateColorDialog(*form_);
+    dialog->SetColor(0x3050C0);
+    dialog->SetCustomColor(0, "00C400");
+    dialog->SetCustomColor(1, "nonsense");
+    {
+        OwnedDialogAnswerer answerer(Form(), IDOK);
+        EXPECT_TRUE(dialog->Execute());
+    }
+    EXPECT_EQ(dialog->color(), 0x3050C0);
+    EXPECT_EQ(dialog->customColor(0), "00C400");
+    EXPECT_EQ(dialog->customColor(1), "FFFFFFFF");
+    EXPECT_EQ(dialog->customColor(15), "FFFFFFFF");
+
+    dialog->SetColor(0x123456);
+    OwnedDialogAnswerer answerer(Form(), IDCANCEL);
+    EXPECT_FALSE(dialog->Execute());
+    EXPECT_EQ(dialog->color(), 0x123456);
+}
+
+TEST_F(Win32Widgets, ASystemModalQuestionStaysInFrontOfEveryWindow) {
+    ::SetActiveWindow(Form());
+    OwnedDialogAnswerer answerer(Form(), IDYES);
+    EXPECT_TRUE(toolkit_.AskSystemYesNo("作成しますか？", "フォルダが存在しません"));
+    EXPECT_NE(answerer.exStyle() & WS_EX_TOPMOST, 0u);
 }
 
 }  // namespace

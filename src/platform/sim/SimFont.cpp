@@ -8,6 +8,7 @@
 #include <cerrno>
 #include <cmath>
 #include <cstdlib>
+#include <set>
 #include <stdexcept>
 
 #include "platform/sim/Encoding.h"
@@ -326,6 +327,35 @@ std::u32string FontEngine::Decode(std::string_view cp932) {
         }
     }
     return codes;
+}
+
+std::vector<std::string> InstalledFontFamilies() {
+    std::vector<std::string> families;
+    FcConfig* config = FcInitLoadConfigAndFonts();
+    if (config == nullptr) {
+        return families;
+    }
+    FcPattern* pattern = FcPatternCreate();
+    FcObjectSet* objects = FcObjectSetBuild(FC_FAMILY, nullptr);
+    FcFontSet* fonts = FcFontList(config, pattern, objects);
+    std::set<std::string> seen;
+    for (int i = 0; fonts != nullptr && i < fonts->nfont; ++i) {
+        FcChar8* family = nullptr;
+        if (FcPatternGetString(fonts->fonts[i], FC_FAMILY, 0, &family) != FcResultMatch) {
+            continue;
+        }
+        const auto name = Utf8ToCp932(reinterpret_cast<const char*>(family));
+        if (name && seen.insert(*name).second) {
+            families.push_back(*name);
+        }
+    }
+    if (fonts != nullptr) {
+        FcFontSetDestroy(fonts);
+    }
+    FcObjectSetDestroy(objects);
+    FcPatternDestroy(pattern);
+    FcConfigDestroy(config);
+    return families;
 }
 
 }  // namespace sorabell::sim

@@ -104,4 +104,8 @@ private:
     std::map<std::tuple<std::string, int, int>, std::unique_ptr<SizedFont>> fonts_;
 };
 
+// The host's font families in fontconfig's order, each once, as CP932 (names CP932 cannot hold
+// are left out).
+std::vector<std::string> InstalledFontFamilies();
+
 }  // namespace sorabell::sim

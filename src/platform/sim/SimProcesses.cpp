@@ -34,6 +34,12 @@ unsigned SimProcesses::WinExec(const std::string& commandLine, int show) {
     return 33;
 }
 
+uintptr_t SimProcesses::ShellExecuteFile(const std::string& verb, const std::string& file,
+                                        const std::string& parameters, const std::string& directory, int show) {
+    session_->shellExecutes.push_back({verb, file, parameters, directory, show});
+    return 42;
+}
+
 std::unique_ptr<platform::NamedMutex> SimProcesses::CreateNamedMutex(const std::string& name) {
     if (session_->refusedMutexes.count(name) != 0) {
         return nullptr;

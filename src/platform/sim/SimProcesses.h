@@ -17,8 +17,16 @@ struct SimSession {
         int show = 0;
         std::string startedBy;  // module file name of the starting program
     };
+    struct ShellExecution {
+        std::string verb;
+        std::string file;
+        std::string parameters;
+        std::string directory;
+        int show = 0;
+    };
     std::set<std::string> mutexes;
     std::vector<Launch> launches;
+    std::vector<ShellExecution> shellExecutes;
     // Called for every launch, so that a test can make the started program appear.
     std::function<void(const Launch&)> onLaunch;
     // Names that CreateMutex refuses, to test that path.
@@ -31,6 +39,8 @@ public:
         : session_(std::move(session)), moduleFileName_(std::move(moduleFileName)) {}
 
     unsigned WinExec(const std::string& commandLine, int show) override;
+    uintptr_t ShellExecuteFile(const std::string& verb, const std::string& file, const std::string& parameters,
+                               const std::string& directory, int show) override;
     std::unique_ptr<platform::NamedMutex> CreateNamedMutex(const std::string& name) override;
     std::string ModuleFileName() override { return moduleFileName_; }
 

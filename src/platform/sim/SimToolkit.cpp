@@ -3,10 +3,15 @@
 #include <algorithm>
 #include <utility>
 
+#include "platform/sim/SimFont.h"
+
 namespace sorabell::sim {
 
 SimForm::SimForm(SimToolkit& toolkit, platform::FormSpec spec, platform::WindowHandle handle)
-    : toolkit_(toolkit), spec_(std::move(spec)), handle_(handle) {
+    : SimContainer(toolkit), toolkit_(toolkit), spec_(std::move(spec)), handle_(handle) {
+    // Centred on the screen, as the real forms open.
+    const platform::Rect frame = windowRect();
+    position_ = {(toolkit.screen.width() - frame.width()) / 2, (toolkit.screen.height() - frame.height()) / 2};
     toolkit_.forms_.push_back(this);
     if (toolkit_.desktop_ != nullptr) {
         SimDesktop::Window window;
@@ -20,6 +25,7 @@ SimForm::SimForm(SimToolkit& toolkit, platform::FormSpec spec, platform::WindowH
 }
 
 SimForm::~SimForm() {
+    ClearControls();
     std::erase(toolkit_.forms_, this);
     if (toolkit_.desktop_ != nullptr) {
         toolkit_.desktop_->RemoveWindow(handle_);
@@ -48,31 +54,12 @@ void SimForm::Close() {
     }
 }
 
-template <class Control, class... Args>
-Control& SimForm::Own(Args&&... args) {
-    auto control = std::make_unique<Control>(toolkit_, std::forward<Args>(args)...);
-    Control& ref = *control;
-    controls_.push_back(std::move(control));
-    return ref;
+platform::Rect SimForm::windowRect() const {
+    return {position_.x, position_.y, position_.x + spec_.clientWidth + 2 * kFrame,
+            position_.y + spec_.clientHeight + kCaptionHeight + 2 * kFrame};
 }
 
-platform::Label& SimForm::AddLabel(const platform::Bounds& bounds, const std::string& caption) {
-    return Own<SimLabel>(bounds, caption);
-}
-platform::Bevel& SimForm::AddBevel(const platform::Bounds& bounds) { return Own<SimBevel>(bounds); }
-platform::Edit& SimForm::AddEdit(const platform::Bounds& bounds) { return Own<SimEdit>(bounds); }
-platform::Button& SimForm::AddButton(const platform::Bounds& bounds, const std::string& caption) {
-    return Own<SimButton>(bounds, caption);
-}
-platform::CheckBox& SimForm::AddCheckBox(const platform::Bounds& bounds, const std::string& caption) {
-    return Own<SimCheckBox>(bounds, caption);
-}
-platform::RadioGroup& SimForm::AddRadioGroup(const platform::Bounds& bounds, const std::string& caption,
-                                             std::vector<std::string> items, int columns) {
-    return Own<SimRadioGroup>(bounds, caption, std::move(items), columns);
-}
-platform::ComboBox& SimForm::AddComboBox(const platform::Bounds& bounds) { return Own<SimComboBox>(bounds); }
-platform::ListBox& SimForm::AddListBox() { return Own<SimListBox>(); }
+void SimForm::MoveTo(int left, int top) { position_ = {left, top}; }
 
 bool SimForm::Deliver(const platform::WindowMessage& message) {
     if (closed_ || !OnMessage) {
@@ -97,12 +84,50 @@ std::unique_ptr<platform::Timer> SimToolkit::CreateTimer() { return std::make_un
 
 bool SimToolkit::AskYesNo(const std::string& text, const std::string& title) {
     questions.push_back(title + ": " + text);
+    systemModal.push_back(false);
     if (answers.empty()) {
         return false;
     }
     const bool answer = answers.front();
     answers.pop_front();
     return answer;
+}
+
+bool SimToolkit::AskSystemYesNo(const std::string& text, const std::string& title) {
+    const bool answer = AskYesNo(text, title);
+    systemModal.back() = true;
+    return answer;
+}
+
+std::unique_ptr<platform::ColorDialog> SimToolkit::CreateColorDialog(platform::Form&) {
+    return std::make_unique<SimColorDialog>(*this);
+}
+
+bool SimColorDialog::Execute() {
+    toolkit_.colorDialogOpenedOn.push_back(color_);
+    std::optional<TColor> answer;
+    if (!toolkit_.colorAnswers.empty()) {
+        answer = toolkit_.colorAnswers.front();
+        toolkit_.colorAnswers.pop_front();
+    }
+    if (answer) {
+        color_ = *answer;
+    }
+    return answer.has_value();
+}
+
+std::vector<std::string> SimToolkit::ScreenFontFaces() { return fontFaces ? *fontFaces : InstalledFontFamilies(); }
+
+bool SimToolkit::RegisterCursor(int index, const std::string& resourceName) {
+    if (cursorResources.count(resourceName) == 0) {
+        return false;
+    }
+    cursors[index] = resourceName;
+    return true;
+}
+
+bool SimToolkit::OnAnyScreen(const platform::Rect& rect) {
+    return rect.left < screen.right && rect.right > screen.left && rect.top < screen.bottom && rect.bottom > screen.top;
 }
 
 std::unique_ptr<platform::PopupMenu> SimToolkit::CreatePopupMenu(platform::Form&) {

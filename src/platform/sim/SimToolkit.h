@@ -7,17 +7,21 @@
 
 #include "platform/MenuItems.h"
 #include "platform/Toolkit.h"
+#include "platform/sim/SimContainer.h"
 #include "platform/sim/SimDesktop.h"
 #include "platform/sim/SimWidgets.h"
 
 #include <deque>
+#include <map>
 #include <memory>
+#include <optional>
+#include <set>
 
 namespace sorabell::sim {
 
 class SimToolkit;
 
-class SimForm : public platform::Form {
+class SimForm : public SimContainer<platform::Form> {
 public:
     SimForm(SimToolkit& toolkit, platform::FormSpec spec, platform::WindowHandle handle);
     ~SimForm() override;
@@ -29,18 +33,11 @@ public:
     void SetCaption(const std::string& caption) override;
     bool visible() const override { return spec_.visible; }
     void SetVisible(bool visible) override { spec_.visible = visible; }
+    platform::Rect windowRect() const override;
+    void MoveTo(int left, int top) override;
     void Close() override;
     bool closed() const override { return closed_; }
-
-    platform::Label& AddLabel(const platform::Bounds& bounds, const std::string& caption) override;
-    platform::Bevel& AddBevel(const platform::Bounds& bounds) override;
-    platform::Edit& AddEdit(const platform::Bounds& bounds) override;
-    platform::Button& AddButton(const platform::Bounds& bounds, const std::string& caption) override;
-    platform::CheckBox& AddCheckBox(const platform::Bounds& bounds, const std::string& caption) override;
-    platform::RadioGroup& AddRadioGroup(const platform::Bounds& bounds, const std::string& caption,
-                                        std::vector<std::string> items, int columns) override;
-    platform::ComboBox& AddComboBox(const platform::Bounds& bounds) override;
-    platform::ListBox& AddListBox() override;
+    bool parentShowing() const override { return spec_.visible && !closed_; }
 
     const std::string& className() const { return spec_.className; }
     int clientWidth() const { return spec_.clientWidth; }
@@ -48,15 +45,26 @@ public:
     // A message arriving through the message loop; false when the form did not handle it.
     bool Deliver(const platform::WindowMessage& message);
 
-private:
-    template <class Control, class... Args>
-    Control& Own(Args&&... args);
+    // The frame the simulated window has around its client area.
+    static constexpr int kFrame = 3;
+    static constexpr int kCaptionHeight = 19;
 
+private:
     SimToolkit& toolkit_;
     platform::FormSpec spec_;
     platform::WindowHandle handle_;
+    platform::Point position_;
     bool closed_ = false;
-    std::vector<std::unique_ptr<platform::Control>> controls_;
+};
+
+// A colour chooser that records how it was opened and answers as the test asked.
+class SimColorDialog : public platform::ColorDialog {
+public:
+    explicit SimColorDialog(SimToolkit& toolkit) : toolkit_(toolkit) {}
+    bool Execute() override;
+
+private:
+    SimToolkit& toolkit_;
 };
 
 class SimTimer : public platform::Timer {
@@ -104,6 +112,13 @@ public:
     void Run() override {}
     void ShowMessage(const std::string& text) override { shownMessages.push_back(text); }
     bool AskYesNo(const std::string& text, const std::string& title) override;
+    bool AskSystemYesNo(const std::string& text, const std::string& title) override;
+    std::unique_ptr<platform::ColorDialog> CreateColorDialog(platform::Form& owner) override;
+    // The installed font families, as fontconfig names them.
+    std::vector<std::string> ScreenFontFaces() override;
+    bool RegisterCursor(int index, const std::string& resourceName) override;
+    platform::Rect ScreenRect() override { return screen; }
+    bool OnAnyScreen(const platform::Rect& rect) override;
 
     // The open form of that class (and caption, when given), or null.
     SimForm* FindForm(const std::string& className, const std::string& caption = {}) const;
@@ -113,6 +128,19 @@ public:
     // without one left the answer is No.
     std::vector<std::string> questions;
     std::deque<bool> answers;
+    // The questions, in order, that were system-modal.
+    std::vector<bool> systemModal;
+
+    // The colour dialog's answers in order: a colour for OK, none for Cancel (also when none
+    // is left); and the colours it was opened on.
+    std::deque<std::optional<TColor>> colorAnswers;
+    std::vector<TColor> colorDialogOpenedOn;
+    // The program's cursor resources, and the table they were registered in.
+    std::set<std::string> cursorResources;
+    std::map<int, std::string> cursors;
+    // The font families ScreenFontFaces answers; fontconfig's when not set.
+    std::optional<std::vector<std::string>> fontFaces;
+    platform::Rect screen{0, 0, 1024, 768};
 
 private:
     friend class SimForm;

@@ -1,6 +1,7 @@
 #include "platform/win32/Win32Processes.h"
 
 #include <windows.h>
+#include <shellapi.h>
 
 #include "platform/win32/ScopedWin.h"
 
@@ -22,6 +23,13 @@ private:
 
 unsigned Win32Processes::WinExec(const std::string& commandLine, int show) {
     return ::WinExec(commandLine.c_str(), static_cast<UINT>(show));
+}
+
+uintptr_t Win32Processes::ShellExecuteFile(const std::string& verb, const std::string& file,
+                                           const std::string& parameters, const std::string& directory, int show) {
+    const HINSTANCE result = ::ShellExecuteA(nullptr, verb.c_str(), file.c_str(), parameters.c_str(),
+                                             directory.empty() ? nullptr : directory.c_str(), show);
+    return reinterpret_cast<uintptr_t>(result);
 }
 
 std::unique_ptr<platform::NamedMutex> Win32Processes::CreateNamedMutex(const std::string& name) {

@@ -1,7 +1,13 @@
 #include "platform/win32/Win32Toolkit.h"
 
+#include <commctrl.h>
+#include <commdlg.h>
+
+#include <array>
+
 #include "platform/MenuItems.h"
 #include "platform/win32/ScopedWin.h"
+#include "platform/win32/Win32Graphics.h"
 #include "platform/win32/Win32Widgets.h"
 
 namespace sorabell::win32 {
@@ -14,7 +20,7 @@ constexpr const char* kFormProperty = "SorabellForm";
 
 }  // namespace
 
-class Win32Form : public platform::Form {
+class Win32Form : public Win32ContainerOf<platform::Form> {
 public:
     Win32Form(Win32Toolkit& toolkit, const platform::FormSpec& spec, bool main)
         : toolkit_(toolkit), main_(main), font_(CreateFormFont()) {
@@ -39,7 +45,8 @@ public:
         window_.Reset(::CreateWindowExA(WS_EX_DLGMODALFRAME, spec.className.c_str(), spec.caption.c_str(), style, x, y,
                                         width, height, nullptr, nullptr, toolkit.instance(), this));
         ::SetPropA(window_.get(), kFormProperty, reinterpret_cast<HANDLE>(1));
-        controls_ = std::make_unique<Win32Controls>(toolkit, toolkit.instance(), window_.get(), font_.get());
+        controls_ =
+            std::make_unique<Win32Controls>(toolkit, toolkit.instance(), window_.get(), font_.get(), toolkit.fonts());
         if (spec.visible) {
             ::ShowWindow(window_.get(), SW_SHOW);
         }
@@ -64,23 +71,14 @@ public:
     void SetVisible(bool visible) override { ::ShowWindow(window_.get(), visible ? SW_SHOW : SW_HIDE); }
     bool closed() const override { return !window_; }
 
-    platform::Label& AddLabel(const platform::Bounds& bounds, const std::string& caption) override {
-        return controls_->AddLabel(bounds, caption);
+    platform::Rect windowRect() const override {
+        RECT r{};
+        ::GetWindowRect(window_.get(), &r);
+        return {r.left, r.top, r.right, r.bottom};
     }
-    platform::Bevel& AddBevel(const platform::Bounds& bounds) override { return controls_->AddBevel(bounds); }
-    platform::Edit& AddEdit(const platform::Bounds& bounds) override { return controls_->AddEdit(bounds); }
-    platform::Button& AddButton(const platform::Bounds& bounds, const std::string& caption) override {
-        return controls_->AddButton(bounds, caption);
+    void MoveTo(int left, int top) override {
+        ::SetWindowPos(window_.get(), nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
-    platform::CheckBox& AddCheckBox(const platform::Bounds& bounds, const std::string& caption) override {
-        return controls_->AddCheckBox(bounds, caption);
-    }
-    platform::RadioGroup& AddRadioGroup(const platform::Bounds& bounds, const std::string& caption,
-                                        std::vector<std::string> items, int columns) override {
-        return controls_->AddRadioGroup(bounds, caption, std::move(items), columns);
-    }
-    platform::ComboBox& AddComboBox(const platform::Bounds& bounds) override { return controls_->AddComboBox(bounds); }
-    platform::ListBox& AddListBox() override { return controls_->AddListBox(); }
 
     void Close() override {
         if (!window_) {
@@ -96,6 +94,9 @@ public:
             ::PostQuitMessage(0);
         }
     }
+
+protected:
+    Win32Controls& controls() override { return *controls_; }
 
 private:
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -237,7 +238,40 @@ private:
     platform::Form& owner_;
 };
 
-Win32Toolkit::Win32Toolkit(HINSTANCE instance) : instance_(instance) {
+// ChooseColorA over the dialog's slots: their texts go in as colours and come back as texts.
+class Win32ColorDialog : public platform::ColorDialog {
+public:
+    explicit Win32ColorDialog(platform::Form& owner) : owner_(owner) {}
+
+    bool Execute() override {
+        std::array<COLORREF, platform::kCustomColorSlots> slots{};
+        for (int i = 0; i < platform::kCustomColorSlots; ++i) {
+            slots[static_cast<size_t>(i)] = platform::CustomColorValue(customColor(i));
+        }
+        CHOOSECOLORA choose{};
+        choose.lStructSize = sizeof choose;
+        choose.hwndOwner = reinterpret_cast<HWND>(owner_.handle());
+        choose.rgbResult = static_cast<COLORREF>(color());
+        choose.lpCustColors = slots.data();
+        choose.Flags = CC_FULLOPEN | CC_RGBINIT;
+        const bool chosen = ::ChooseColorA(&choose) != FALSE;
+        for (int i = 0; i < platform::kCustomColorSlots; ++i) {
+            SetCustomColor(i, platform::CustomColorText(slots[static_cast<size_t>(i)]));
+        }
+        if (chosen) {
+            SetColor(static_cast<TColor>(choose.rgbResult));
+        }
+        return chosen;
+    }
+
+private:
+    platform::Form& owner_;
+};
+
+Win32Toolkit::Win32Toolkit(HINSTANCE instance) : instance_(instance), fonts_(std::make_shared<FontCache>()) {
+    // The tab control is a common control.
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_TAB_CLASSES | ICC_STANDARD_CLASSES};
+    ::InitCommonControlsEx(&controls);
     WNDCLASSA windowClass{};
     windowClass.lpfnWndProc = TimerWindowProc;
     windowClass.hInstance = instance_;
@@ -302,6 +336,56 @@ void Win32Toolkit::ShowMessage(const std::string& text) {
 
 bool Win32Toolkit::AskYesNo(const std::string& text, const std::string& title) {
     return ::MessageBoxA(::GetActiveWindow(), text.c_str(), title.c_str(), MB_YESNO) == IDYES;
+}
+
+bool Win32Toolkit::AskSystemYesNo(const std::string& text, const std::string& title) {
+    return ::MessageBoxA(::GetActiveWindow(), text.c_str(), title.c_str(), MB_YESNO | MB_SYSTEMMODAL) == IDYES;
+}
+
+std::unique_ptr<platform::ColorDialog> Win32Toolkit::CreateColorDialog(platform::Form& owner) {
+    return std::make_unique<Win32ColorDialog>(owner);
+}
+
+namespace {
+
+int CALLBACK CollectFace(const LOGFONTA* font, const TEXTMETRICA*, DWORD, LPARAM faces) {
+    reinterpret_cast<std::vector<std::string>*>(faces)->push_back(font->lfFaceName);
+    return 1;
+}
+
+}  // namespace
+
+// Without a face name the enumeration gives one font of each face.
+std::vector<std::string> Win32Toolkit::ScreenFontFaces() {
+    std::vector<std::string> faces;
+    ScopedWindowDc screen(nullptr);
+    if (screen) {
+        ::EnumFontsA(screen.get(), nullptr, CollectFace, reinterpret_cast<LPARAM>(&faces));
+    }
+    return faces;
+}
+
+bool Win32Toolkit::RegisterCursor(int index, const std::string& resourceName) {
+    HCURSOR cursor = ::LoadCursorA(instance_, resourceName.c_str());
+    if (cursor == nullptr) {
+        return false;
+    }
+    cursors_[index] = cursor;
+    return true;
+}
+
+HCURSOR Win32Toolkit::Cursor(int index) const {
+    const auto it = cursors_.find(index);
+    return it == cursors_.end() ? nullptr : it->second;
+}
+
+platform::Rect Win32Toolkit::ScreenRect() {
+    return {0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
+}
+
+bool Win32Toolkit::OnAnyScreen(const platform::Rect& rect) {
+    const RECT r{rect.left, rect.top, rect.right, rect.bottom};
+    return ::MonitorFromRect(&r, MONITOR_DEFAULTTONULL) != nullptr;
 }
 
 }  // namespace sorabell::win32

@@ -3,12 +3,14 @@
 #include <windows.h>
 
 #include <map>
+#include <memory>
 
 #include "platform/Toolkit.h"
 #include "platform/win32/ScopedWin.h"
 
 namespace sorabell::win32 {
 
+class FontCache;
 class Win32Timer;
 
 class Win32Toolkit : public platform::Toolkit {
@@ -26,8 +28,17 @@ public:
     void Run() override;
     void ShowMessage(const std::string& text) override;
     bool AskYesNo(const std::string& text, const std::string& title) override;
+    bool AskSystemYesNo(const std::string& text, const std::string& title) override;
+    std::unique_ptr<platform::ColorDialog> CreateColorDialog(platform::Form& owner) override;
+    std::vector<std::string> ScreenFontFaces() override;
+    bool RegisterCursor(int index, const std::string& resourceName) override;
+    platform::Rect ScreenRect() override;
+    bool OnAnyScreen(const platform::Rect& rect) override;
 
     HINSTANCE instance() const { return instance_; }
+    // A cursor of the table; null when none is registered under the index.
+    HCURSOR Cursor(int index) const;
+    const std::shared_ptr<FontCache>& fonts() const { return fonts_; }
 
 private:
     friend class Win32Form;
@@ -37,6 +48,8 @@ private:
     HINSTANCE instance_;
     std::string title_;
     std::map<UINT_PTR, Win32Timer*> timers_;
+    std::map<int, HCURSOR> cursors_;  // shared resources of the program: never destroyed
+    std::shared_ptr<FontCache> fonts_;
     UINT_PTR nextTimerId_ = 1;
     bool hasMainForm_ = false;
     ScopedWindow timerWindow_;  // receives the WM_TIMER of every timer; goes before the timers do

@@ -1,44 +1,19 @@
 #include "platform/win32/Win32Widgets.h"
 
+#include <commctrl.h>
+
 #include <algorithm>
 #include <functional>
 #include <string_view>
 #include <utility>
 
+#include "platform/Glyphs.h"
 #include "platform/Text.h"
+#include "platform/win32/Win32ControlBase.h"
 #include "platform/win32/Win32Graphics.h"
+#include "platform/win32/Win32Toolkit.h"
 
 namespace sorabell::win32 {
-
-using Site = Win32Controls::Site;
-
-namespace {
-
-// A sorted combo box opens onto a list of this many items.
-constexpr int kDropDownItems = 8;
-
-HWND CreateChild(const Site& site, const char* className, const std::string& text, DWORD style,
-                 const platform::Bounds& bounds, DWORD exStyle = 0) {
-    HWND window = ::CreateWindowExA(exStyle, className, text.c_str(), WS_CHILD | style, bounds.left, bounds.top,
-                                    bounds.width, bounds.height, site.form, nullptr, site.instance, nullptr);
-    if (window != nullptr) {
-        ::SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(site.font), FALSE);
-    }
-    return window;
-}
-
-// An edit box that takes typed text as Unicode. An ANSI edit gets a double-byte character as two
-// separate bytes under Wine and garbles it, and counts its positions in bytes on Windows but in
-// characters under Wine; a Unicode one receives whole characters and counts characters on both.
-// Its text still goes in and out as CP932 through the ANSI calls.
-HWND CreateEditChild(const Site& site, DWORD style, const platform::Bounds& bounds, DWORD exStyle) {
-    HWND window = ::CreateWindowExW(exStyle, L"EDIT", L"", WS_CHILD | style, bounds.left, bounds.top, bounds.width,
-                                    bounds.height, site.form, nullptr, site.instance, nullptr);
-    if (window != nullptr) {
-        ::SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(site.font), FALSE);
-    }
-    return window;
-}
 
 std::string WindowText(HWND window) {
     // On a Unicode system the length of ANSI text is an upper bound; the copy gives the real one.
@@ -50,6 +25,64 @@ std::string WindowText(HWND window) {
     const int copied = ::GetWindowTextA(window, text.data(), length + 1);
     text.resize(static_cast<size_t>(std::max(copied, 0)));
     return text;
+}
+
+ScopedSubclass::ScopedSubclass(HWND window, Handler handler) : window_(window), handler_(std::move(handler)) {
+    if (window_ != nullptr) {
+        ::SetPropA(window_, "SorabellSubclass", reinterpret_cast<HANDLE>(this));
+        old_ = reinterpret_cast<WNDPROC>(
+            ::SetWindowLongPtrA(window_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ScopedSubclass::Procedure)));
+    }
+}
+
+ScopedSubclass::~ScopedSubclass() {
+    if (window_ != nullptr && ::IsWindow(window_)) {
+        ::SetWindowLongPtrA(window_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(old_));
+        ::RemovePropA(window_, "SorabellSubclass");
+    }
+}
+
+LRESULT ScopedSubclass::CallOld(UINT message, WPARAM wParam, LPARAM lParam) const {
+    return ::CallWindowProcA(old_, window_, message, wParam, lParam);
+}
+
+LRESULT CALLBACK ScopedSubclass::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto* self = reinterpret_cast<ScopedSubclass*>(::GetPropA(window, "SorabellSubclass"));
+    if (self == nullptr) {
+        return ::DefWindowProcA(window, message, wParam, lParam);
+    }
+    if (const auto result = self->handler_(message, wParam, lParam)) {
+        return *result;
+    }
+    return self->CallOld(message, wParam, lParam);
+}
+
+HWND CreateChild(const Site& site, const char* className, const std::string& text, DWORD style,
+                 const platform::Bounds& bounds, DWORD exStyle) {
+    HWND window = ::CreateWindowExA(exStyle, className, text.c_str(), WS_CHILD | style, bounds.left, bounds.top,
+                                    bounds.width, bounds.height, site.parent, nullptr, site.instance, nullptr);
+    if (window != nullptr) {
+        ::SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(site.font), FALSE);
+    }
+    return window;
+}
+
+namespace {
+
+// A sorted combo box opens onto a list of this many items.
+constexpr int kDropDownItems = 8;
+
+// An edit box that takes typed text as Unicode. An ANSI edit gets a double-byte character as two
+// separate bytes under Wine and garbles it, and counts its positions in bytes on Windows but in
+// characters under Wine; a Unicode one receives whole characters and counts characters on both.
+// Its text still goes in and out as CP932 through the ANSI calls.
+HWND CreateEditChild(const Site& site, DWORD style, const platform::Bounds& bounds, DWORD exStyle) {
+    HWND window = ::CreateWindowExW(exStyle, L"EDIT", L"", WS_CHILD | style, bounds.left, bounds.top, bounds.width,
+                                    bounds.height, site.parent, nullptr, site.instance, nullptr);
+    if (window != nullptr) {
+        ::SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(site.font), FALSE);
+    }
+    return window;
 }
 
 // The item texts of a combo box or list box, in the control's order.
@@ -139,44 +172,93 @@ std::optional<ByteRange> ExcessTyping(std::string_view before, std::string_view 
 }
 
 // A control of one window, created by its class.
-template <class Base>
-class Win32Control : public Base, public Win32Widget {
+// A label that follows the mouse over it, as a hyperlink label needs. SS_NOTIFY makes the static
+// control take the mouse instead of passing it through to its parent.
+class Win32Label : public Win32Captioned<platform::Label> {
 public:
-    Win32Control(const Site& site, HWND window) : toolkit_(site.toolkit), window_(window) {}
+    Win32Label(const Site& site, const platform::Bounds& bounds, const std::string& caption)
+        : Win32Captioned(site,
+                         CreateChild(site, "STATIC", caption, WS_VISIBLE | WS_GROUP | SS_LEFT | SS_NOTIFY, bounds)),
+          fontColor_(static_cast<TColor>(::GetSysColor(COLOR_BTNTEXT))),
+          subclass_(window(), [this](UINT m, WPARAM w, LPARAM l) { return Mouse(m, w, l); }) {}
 
-    // The control's own flag: a control of a hidden form is still visible.
-    bool visible() const override { return (::GetWindowLongPtrA(window_, GWL_STYLE) & WS_VISIBLE) != 0; }
-    void SetVisible(bool visible) override { ::ShowWindow(window_, visible ? SW_SHOW : SW_HIDE); }
-    bool enabled() const override { return ::IsWindowEnabled(window_) != FALSE; }
-    void SetEnabled(bool enabled) override { ::EnableWindow(window_, enabled ? TRUE : FALSE); }
-    std::vector<HWND> windows() const override { return {window_}; }
+    TColor fontColor() const override { return fontColor_; }
+    void SetFontColor(TColor color) override { fontColor_ = color; }
+    int cursor() const override { return cursor_; }
+    void SetCursor(int index) override { cursor_ = index; }
+    void Repaint() override {
+        ::InvalidateRect(window(), nullptr, TRUE);
+        ::UpdateWindow(window());
+    }
+    platform::Point CursorPos() const override {
+        POINT p{};
+        ::GetCursorPos(&p);
+        ::ScreenToClient(window(), &p);
+        return {p.x, p.y};
+    }
 
-protected:
-    HWND window() const { return window_; }
-    // A copy runs: the handler may delete the form and this control with it.
-    void Fire(std::function<void()> handler) {
-        if (handler) {
-            platform::Dispatch(toolkit_, handler);
-        }
+    HBRUSH Colors(HDC dc) override {
+        ::SetTextColor(dc, static_cast<COLORREF>(fontColor_));
+        ::SetBkColor(dc, ::GetSysColor(COLOR_BTNFACE));
+        return ::GetSysColorBrush(COLOR_BTNFACE);
     }
 
 private:
-    platform::Toolkit& toolkit_;
-    HWND window_;
-};
+    std::optional<LRESULT> Mouse(UINT message, WPARAM, LPARAM) {
+        switch (message) {
+            case WM_SETCURSOR:
+                if (HCURSOR cursor = cursor_ != 0 ? toolkit().Cursor(cursor_) : nullptr) {
+                    ::SetCursor(cursor);
+                    return TRUE;
+                }
+                return std::nullopt;
+            case WM_MOUSEMOVE:
+                if (!inside_) {
+                    inside_ = true;
+                    TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, window(), 0};
+                    ::TrackMouseEvent(&track);
+                    Fire(OnMouseEnter);
+                }
+                return std::nullopt;
+            case WM_MOUSELEAVE:
+                inside_ = false;
+                Fire(OnMouseLeave);
+                return std::nullopt;
+            case WM_LBUTTONDOWN:
+            case WM_RBUTTONDOWN:
+            case WM_MBUTTONDOWN:
+                ::SetCapture(window());
+                Fire(OnMouseDown);
+                return 0;
+            case WM_LBUTTONUP:
+            case WM_RBUTTONUP:
+            case WM_MBUTTONUP:
+                if (::GetCapture() == window()) {
+                    ::ReleaseCapture();
+                }
+                Fire(OnMouseUp);
+                return 0;
+            default:
+                return std::nullopt;
+        }
+    }
 
-class Win32Label : public Win32Control<platform::Label> {
-public:
-    Win32Label(const Site& site, const platform::Bounds& bounds, const std::string& caption)
-        : Win32Control(site, CreateChild(site, "STATIC", caption, WS_VISIBLE | WS_GROUP | SS_LEFT, bounds)) {}
-    std::string caption() const override { return WindowText(window()); }
-    void SetCaption(const std::string& caption) override { ::SetWindowTextA(window(), caption.c_str()); }
+    TColor fontColor_;
+    int cursor_ = 0;
+    bool inside_ = false;
+    ScopedSubclass subclass_;
 };
 
 class Win32Bevel : public Win32Control<platform::Bevel> {
 public:
     Win32Bevel(const Site& site, const platform::Bounds& bounds)
         : Win32Control(site, CreateChild(site, "STATIC", "", WS_VISIBLE | WS_GROUP | SS_ETCHEDFRAME, bounds)) {}
+};
+
+class Win32GroupBox : public Win32Captioned<platform::GroupBox> {
+public:
+    Win32GroupBox(const Site& site, const platform::Bounds& bounds, const std::string& caption)
+        : Win32Captioned(site, CreateChild(site, "BUTTON", caption, WS_VISIBLE | WS_GROUP | BS_GROUPBOX, bounds)) {}
 };
 
 class Win32Edit : public Win32Control<platform::Edit> {
@@ -251,12 +333,72 @@ private:
     bool cutting_ = false;
 };
 
-class Win32Button : public Win32Control<platform::Button> {
+// A read-only multi-line edit: it scrolls and its text can be selected, but not changed.
+class Win32Memo : public Win32Control<platform::Memo> {
+public:
+    Win32Memo(const Site& site, const platform::Bounds& bounds)
+        : Win32Control(site, CreateEditChild(site,
+                                             WS_VISIBLE | WS_GROUP | WS_TABSTOP | WS_VSCROLL | ES_MULTILINE |
+                                                 ES_AUTOVSCROLL | ES_READONLY,
+                                             bounds, WS_EX_CLIENTEDGE)) {}
+
+    std::vector<std::string> lines() const override {
+        std::vector<std::string> lines;
+        const std::string all = WindowText(window());
+        size_t start = 0;
+        while (start <= all.size()) {
+            const size_t end = all.find("\r\n", start);
+            lines.push_back(all.substr(start, end == std::string::npos ? std::string::npos : end - start));
+            if (end == std::string::npos) {
+                break;
+            }
+            start = end + 2;
+        }
+        if (!lines.empty() && lines.back().empty()) {
+            lines.pop_back();
+        }
+        return lines;
+    }
+    void SetLines(const std::vector<std::string>& lines) override {
+        std::string all;
+        for (const std::string& line : lines) {
+            all += line + "\r\n";
+        }
+        ::SetWindowTextA(window(), all.c_str());
+    }
+
+    // A read-only edit would take the grey of a disabled one.
+    HBRUSH Colors(HDC dc) override {
+        if (!enabled()) {
+            return nullptr;
+        }
+        ::SetBkColor(dc, ::GetSysColor(COLOR_WINDOW));
+        ::SetTextColor(dc, ::GetSysColor(COLOR_WINDOWTEXT));
+        return ::GetSysColorBrush(COLOR_WINDOW);
+    }
+};
+
+class Win32Button : public Win32Captioned<platform::Button> {
 public:
     Win32Button(const Site& site, const platform::Bounds& bounds, const std::string& caption)
-        : Win32Control(
+        : Win32Captioned(
               site, CreateChild(site, "BUTTON", caption, WS_VISIBLE | WS_GROUP | WS_TABSTOP | BS_PUSHBUTTON, bounds)) {}
-    std::string caption() const override { return WindowText(window()); }
+    // A button showing the glyph, drawn on the button's face colour.
+    Win32Button(const Site& site, const platform::Bounds& bounds, platform::Glyph glyph)
+        : Win32Captioned(site, CreateChild(site, "BUTTON", "",
+                                           WS_VISIBLE | WS_GROUP | WS_TABSTOP | BS_PUSHBUTTON | BS_BITMAP, bounds)) {
+        const platform::GlyphImage image = platform::DrawGlyph(glyph);
+        uint32_t* bits = nullptr;
+        glyph_.Reset(MakeDib(image.width, image.height, &bits));
+        if (bits != nullptr) {
+            const TColor face = static_cast<TColor>(::GetSysColor(COLOR_BTNFACE));
+            for (size_t i = 0; i < image.pixels.size(); ++i) {
+                bits[i] = ToDib(image.pixels[i] == platform::GlyphImage::kClear ? face : image.pixels[i]);
+            }
+            ::SendMessageA(window(), BM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(glyph_.get()));
+        }
+    }
+
     void Click() override {
         if (enabled()) {
             Fire(OnClick);
@@ -267,14 +409,16 @@ public:
             Fire(OnClick);
         }
     }
+
+private:
+    ScopedBitmap glyph_;  // the button shows it; it goes after the button's window
 };
 
-class Win32CheckBox : public Win32Control<platform::CheckBox> {
+class Win32CheckBox : public Win32Captioned<platform::CheckBox> {
 public:
     Win32CheckBox(const Site& site, const platform::Bounds& bounds, const std::string& caption)
-        : Win32Control(site, CreateChild(site, "BUTTON", caption, WS_VISIBLE | WS_GROUP | WS_TABSTOP | BS_AUTOCHECKBOX,
-                                         bounds)) {}
-    std::string caption() const override { return WindowText(window()); }
+        : Win32Captioned(site, CreateChild(site, "BUTTON", caption,
+                                           WS_VISIBLE | WS_GROUP | WS_TABSTOP | BS_AUTOCHECKBOX, bounds)) {}
     bool checked() const override { return ::SendMessageA(window(), BM_GETCHECK, 0, 0) == BST_CHECKED; }
     // BM_SETCHECK notifies nobody, so the change from code runs OnClick here.
     void SetChecked(bool checked) override {
@@ -291,9 +435,38 @@ public:
     }
 };
 
+// Not an automatic radio button: the window groups of the forms' controls are no radio groups,
+// so the parent's controls uncheck the others themselves.
+class Win32RadioButton : public Win32Captioned<platform::RadioButton> {
+public:
+    Win32RadioButton(const Site& site, const platform::Bounds& bounds, const std::string& caption)
+        : Win32Captioned(
+              site, CreateChild(site, "BUTTON", caption, WS_VISIBLE | WS_GROUP | WS_TABSTOP | BS_RADIOBUTTON, bounds)),
+          group_(*site.controls) {}
+    bool checked() const override { return ::SendMessageA(window(), BM_GETCHECK, 0, 0) == BST_CHECKED; }
+    void SetChecked(bool checked) override {
+        if (checked == this->checked()) {
+            return;
+        }
+        ::SendMessageA(window(), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+        if (checked) {
+            group_.RadioChecked(window());
+            Fire(OnClick);
+        }
+    }
+    void Command(HWND, UINT code) override {
+        if (code == BN_CLICKED) {
+            SetChecked(true);
+        }
+    }
+
+private:
+    Win32Controls& group_;
+};
+
 // A group box with radio buttons in columns, filled from the top down, one column after another.
-// The buttons are the form's children beside the box, the first of them starting a window group,
-// so that a button's click unchecks only its own group's others.
+// The buttons are the parent's children beside the box, the first of them starting a window
+// group, so that a button's click unchecks only its own group's others.
 class Win32RadioGroup : public Win32Control<platform::RadioGroup> {
 public:
     Win32RadioGroup(const Site& site, const platform::Bounds& bounds, const std::string& caption,
@@ -394,17 +567,26 @@ private:
     int chosen_ = -1;  // the choice OnClick last told of
 };
 
-// The control itself sorts its items; items() reads them back in its order.
+// A sorted list is sorted by the control itself; items() reads them back in its order.
 class Win32ComboBox : public Win32Control<platform::ComboBox> {
 public:
-    Win32ComboBox(const Site& site, const platform::Bounds& bounds)
+    Win32ComboBox(const Site& site, const platform::Bounds& bounds, platform::ListOrder order)
         : Win32Control(site, CreateChild(site, "COMBOBOX", "",
-                                         WS_VISIBLE | WS_GROUP | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST | CBS_SORT,
-                                         bounds)) {
+                                         WS_VISIBLE | WS_GROUP | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST |
+                                             (order == platform::ListOrder::Sorted ? CBS_SORT : 0),
+                                         bounds)),
+          fieldHeight_(bounds.height) {
         // A drop-down combo box's window height is that of its field and open list together.
         const int itemHeight = static_cast<int>(::SendMessageA(window(), CB_GETITEMHEIGHT, 0, 0));
         ::SetWindowPos(window(), nullptr, 0, 0, bounds.width, bounds.height + kDropDownItems * itemHeight + 2,
                        SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+
+    // The field alone: the open list is no part of the control's place on the form.
+    platform::Bounds bounds() const override {
+        platform::Bounds b = Win32Control::bounds();
+        b.height = fieldHeight_;
+        return b;
     }
 
     const std::vector<std::string>& items() const override { return items_; }
@@ -436,13 +618,21 @@ public:
     }
 
 private:
+    int fieldHeight_;
     std::vector<std::string> items_;
 };
 
+// The hidden list box keeps its items in the order given; the visible one is sorted by the
+// control, and the user's pick runs OnClick.
 class Win32ListBox : public Win32Control<platform::ListBox> {
 public:
     explicit Win32ListBox(const Site& site)
         : Win32Control(site, CreateChild(site, "LISTBOX", "", WS_VSCROLL | LBS_NOINTEGRALHEIGHT, platform::Bounds{})) {}
+    Win32ListBox(const Site& site, const platform::Bounds& bounds)
+        : Win32Control(site, CreateChild(site, "LISTBOX", "",
+                                         WS_VISIBLE | WS_GROUP | WS_TABSTOP | WS_VSCROLL | LBS_NOINTEGRALHEIGHT |
+                                             LBS_SORT | LBS_NOTIFY,
+                                         bounds, WS_EX_CLIENTEDGE)) {}
 
     const std::vector<std::string>& items() const override { return items_; }
     void SetItems(std::vector<std::string> items) override {
@@ -451,6 +641,20 @@ public:
             ::SendMessageA(window(), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
         }
         items_ = Items(window(), kListItems);
+    }
+    int itemIndex() const override {
+        const LRESULT index = ::SendMessageA(window(), LB_GETCURSEL, 0, 0);
+        return index == LB_ERR ? -1 : static_cast<int>(index);
+    }
+    void SetItemIndex(int index) override {
+        const bool valid = index >= 0 && index < static_cast<int>(items_.size());
+        ::SendMessageA(window(), LB_SETCURSEL, static_cast<WPARAM>(valid ? index : -1), 0);
+    }
+
+    void Command(HWND, UINT code) override {
+        if (code == LBN_SELCHANGE) {
+            Fire(OnClick);
+        }
     }
 
 private:
@@ -461,55 +665,79 @@ private:
 
 ScopedFont CreateFormFont() { return ScopedFont(MakeFont({platform::kFormFontName, platform::kFormFontHeight, 0})); }
 
-Win32Controls::Win32Controls(platform::Toolkit& toolkit, HINSTANCE instance, HWND form, HFONT font)
-    : site_{toolkit, instance, form, font} {}
+Win32Controls::Win32Controls(Win32Toolkit& toolkit, HINSTANCE instance, HWND parent, HFONT font,
+                             std::shared_ptr<FontCache> fonts)
+    : site_{toolkit, instance, parent, font, std::move(fonts), this} {}
 
 Win32Controls::~Win32Controls() = default;
-
-template <class Control, class... Args>
-Control& Win32Controls::Own(Args&&... args) {
-    auto control = std::make_unique<Control>(site_, std::forward<Args>(args)...);
-    Control& ref = *control;
-    for (HWND window : ref.windows()) {
-        if (window != nullptr) {
-            owners_[window] = &ref;
-        }
-    }
-    controls_.push_back(std::move(control));
-    return ref;
-}
 
 platform::Label& Win32Controls::AddLabel(const platform::Bounds& bounds, const std::string& caption) {
     return Own<Win32Label>(bounds, caption);
 }
 platform::Bevel& Win32Controls::AddBevel(const platform::Bounds& bounds) { return Own<Win32Bevel>(bounds); }
+platform::GroupBox& Win32Controls::AddGroupBox(const platform::Bounds& bounds, const std::string& caption) {
+    return Own<Win32GroupBox>(bounds, caption);
+}
 platform::Edit& Win32Controls::AddEdit(const platform::Bounds& bounds) { return Own<Win32Edit>(bounds); }
+platform::Memo& Win32Controls::AddMemo(const platform::Bounds& bounds) { return Own<Win32Memo>(bounds); }
 platform::Button& Win32Controls::AddButton(const platform::Bounds& bounds, const std::string& caption) {
     return Own<Win32Button>(bounds, caption);
 }
+platform::Button& Win32Controls::AddGlyphButton(const platform::Bounds& bounds, platform::Glyph glyph) {
+    return Own<Win32Button>(bounds, glyph);
+}
 platform::CheckBox& Win32Controls::AddCheckBox(const platform::Bounds& bounds, const std::string& caption) {
     return Own<Win32CheckBox>(bounds, caption);
+}
+platform::RadioButton& Win32Controls::AddRadioButton(const platform::Bounds& bounds, const std::string& caption) {
+    auto& radio = Own<Win32RadioButton>(bounds, caption);
+    radios_.push_back(radio.windows().front());
+    return radio;
 }
 platform::RadioGroup& Win32Controls::AddRadioGroup(const platform::Bounds& bounds, const std::string& caption,
                                                    std::vector<std::string> items, int columns) {
     return Own<Win32RadioGroup>(bounds, caption, std::move(items), columns);
 }
-platform::ComboBox& Win32Controls::AddComboBox(const platform::Bounds& bounds) { return Own<Win32ComboBox>(bounds); }
+platform::ComboBox& Win32Controls::AddComboBox(const platform::Bounds& bounds, platform::ListOrder order) {
+    return Own<Win32ComboBox>(bounds, order);
+}
 platform::ListBox& Win32Controls::AddListBox() { return Own<Win32ListBox>(); }
+platform::ListBox& Win32Controls::AddSortedListBox(const platform::Bounds& bounds) { return Own<Win32ListBox>(bounds); }
+
+void Win32Controls::RadioChecked(HWND checked) {
+    for (HWND radio : radios_) {
+        if (radio != checked) {
+            ::SendMessageA(radio, BM_SETCHECK, BST_UNCHECKED, 0);
+        }
+    }
+}
+
+Win32Widget* Win32Controls::OwnerOf(HWND window) const {
+    const auto owner = owners_.find(window);
+    return owner == owners_.end() ? nullptr : owner->second;
+}
 
 std::optional<LRESULT> Win32Controls::Route(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NOTIFY) {
+        const auto* header = reinterpret_cast<const NMHDR*>(lParam);
+        if (Win32Widget* owner = OwnerOf(header->hwndFrom)) {
+            owner->Notify(*header);
+            return 0;
+        }
+        return std::nullopt;
+    }
     if (message != WM_COMMAND && message != WM_CTLCOLOREDIT && message != WM_CTLCOLORSTATIC) {
         return std::nullopt;
     }
-    const auto owner = owners_.find(reinterpret_cast<HWND>(lParam));
-    if (owner == owners_.end()) {
+    Win32Widget* owner = OwnerOf(reinterpret_cast<HWND>(lParam));
+    if (owner == nullptr) {
         return std::nullopt;
     }
     if (message == WM_COMMAND) {
-        owner->second->Command(reinterpret_cast<HWND>(lParam), HIWORD(wParam));
+        owner->Command(reinterpret_cast<HWND>(lParam), HIWORD(wParam));
         return 0;
     }
-    if (HBRUSH brush = owner->second->Colors(reinterpret_cast<HDC>(wParam))) {
+    if (HBRUSH brush = owner->Colors(reinterpret_cast<HDC>(wParam))) {
         return reinterpret_cast<LRESULT>(brush);
     }
     return std::nullopt;
