@@ -99,6 +99,7 @@ TEST(SimFileSystem, NamesThatAreNo83NamesHaveOneThatFindsThemToo) {
     ASSERT_EQ(found.size(), 1u);
     EXPECT_EQ(found[0].name, "Program Files");
     EXPECT_EQ(found[0].alternateName, "PROGRA~1");
+    EXPECT_TRUE(platform::FileExists(files, "C:\\progra~1\\MYSONG~1.MP3"));
 }
 
 TEST(SimFileSystem, AFailedWriteReportsTheDiskAsFull) {

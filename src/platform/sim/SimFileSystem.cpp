@@ -300,7 +300,8 @@ std::optional<fs::path> SimFileSystem::HostPath(const std::string& windowsPath) 
         std::error_code ec;
         if (!fs::exists(fs::symlink_status(exact, ec)) && fs::is_directory(host, ec)) {
             for (const auto& entry : fs::directory_iterator(host, ec)) {
-                if (text::SameText(WindowsName(entry.path().filename().string()), part)) {
+                const std::string name = WindowsName(entry.path().filename().string());
+                if (text::SameText(name, part) || text::SameText(AlternateName(name), part)) {
                     exact = entry.path();
                     break;
                 }
