@@ -51,8 +51,8 @@ std::string ShortenFolders(std::string_view path, size_t maxLength, TStretchStyl
     const std::string last(parts.back());
     const size_t kept = first.size() + last.size() + kDotsFolder.size();
     if (maxLength < kept) {
-        // Even the root and the last name do not fit: cutting their own short form keeps the
-        // "...\" that says folders were left out, and the cut never lands inside a character.
+        // Even the root, "...\" and the last name are too long: that text itself is cut at its
+        // end, its characters read from its own start, so that the cut falls between two of them.
         return CutRight(first + std::string(kDotsFolder) + last, maxLength - kDots.size());
     }
     std::string middle;
