@@ -145,6 +145,19 @@ std::vector<std::string> BmpFiles() {
     return files;
 }
 
+// A style, a little-endian maximum length, then the path.
+std::vector<std::string> PathShortenInputs() {
+    std::vector<std::string> inputs;
+    for (const auto& [style, maxLength, path] :
+         {std::tuple{1, 12, "C:\\音楽\\曲名の一覧\\"}, std::tuple{2, 9, "C:\\音楽\\曲名の一覧\\"},
+          std::tuple{3, 21, "C:\\表示\\ソフト\\Winamp\\Lyrics\\"},
+          std::tuple{4, 11, "C:\\Program Files\\Winamp\\曲名の一覧.txt"},
+          std::tuple{4, 20, "\\\\server\\share\\歌詞\\ソ表\\"}, std::tuple{3, 2, "表示"}}) {
+        inputs.push_back(std::string{static_cast<char>(style), static_cast<char>(maxLength), '\0'} + path);
+    }
+    return inputs;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -159,5 +172,6 @@ int main(int argc, char** argv) {
                                         "one\ntwo\rthree\n\rfour", "a,\"b c\",d,,\"e,f\"", ",lead,trail,", "\"open"});
     WriteSeeds(root / "ini_document", IniInputs());
     WriteSeeds(root / "bmp", BmpFiles());
+    WriteSeeds(root / "path_shorten", PathShortenInputs());
     return 0;
 }

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <map>
 
 #include "platform/Errors.h"
 #include "platform/sim/SimFileSystem.h"
@@ -77,6 +78,28 @@ TEST(SimFileSystem, TheRootOfADriveListsNoDotEntries) {
         EXPECT_NE(entry.name, ".");
         EXPECT_NE(entry.name, "..");
     }
+}
+
+TEST(SimFileSystem, NamesThatAreNo83NamesHaveOneThatFindsThemToo) {
+    testing::TempFolder temp;
+    SimMachine machine(temp.path());
+    auto& files = machine.files();
+    files.CreateFolder("C:\\Program Files");
+    for (const char* name : {"my.song.mp3", "README.TXT", "表 示.txt"}) {
+        platform::WriteWholeFile(files, std::string("C:\\Program Files\\") + name, "");
+    }
+    std::map<std::string, std::string> alternates;
+    for (const auto& entry : files.Find("C:\\Program Files\\*.*")) {
+        alternates[entry.name] = entry.alternateName;
+    }
+    EXPECT_EQ(alternates["my.song.mp3"], "MYSONG~1.MP3");
+    EXPECT_EQ(alternates["README.TXT"], "");
+    EXPECT_EQ(alternates["表 示.txt"], "表示~1.TXT");
+    const auto found = files.Find("C:\\progra~1");
+    ASSERT_EQ(found.size(), 1u);
+    EXPECT_EQ(found[0].name, "Program Files");
+    EXPECT_EQ(found[0].alternateName, "PROGRA~1");
+    EXPECT_TRUE(platform::FileExists(files, "C:\\progra~1\\MYSONG~1.MP3"));
 }
 
 TEST(SimFileSystem, AFailedWriteReportsTheDiskAsFull) {

@@ -53,6 +53,56 @@ bool ForbiddenInName(unsigned char c) {
     return c < 0x20 || c == '<' || c == '>' || c == ':' || c == '"' || c == '|' || c == '?' || c == '*';
 }
 
+bool ForbiddenInShortName(char c) { return std::string_view("+,;=[]").find(c) != std::string_view::npos; }
+
+bool IsShortName(std::string_view name) {
+    const size_t dot = name.find('.');
+    const std::string_view base = name.substr(0, dot);
+    const std::string_view ext = dot == std::string_view::npos ? std::string_view() : name.substr(dot + 1);
+    if (base.empty() || base.size() > 8 || ext.size() > 3 || (dot != std::string_view::npos && ext.empty()) ||
+        ext.find('.') != std::string_view::npos) {
+        return false;
+    }
+    for (size_t i = 0; i < name.size(); i += text::CharLengthAt(name, i)) {
+        const char c = name[i];
+        if (text::CharLengthAt(name, i) == 1 && ((c >= 'a' && c <= 'z') || c == ' ' || ForbiddenInShortName(c))) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// A part of a name as its 8.3 name spells it: no blanks or dots, upper case, "_" for what 8.3
+// names may not hold, at most `maxBytes` bytes of whole characters.
+std::string ShortPart(std::string_view part, size_t maxBytes) {
+    std::string out;
+    for (size_t i = 0; i < part.size(); i += text::CharLengthAt(part, i)) {
+        const std::string_view c = part.substr(i, text::CharLengthAt(part, i));
+        if (c == " " || c == ".") {
+            continue;
+        }
+        out += c.size() == 1 && ForbiddenInShortName(c[0]) ? "_" : text::UpperCase(c);
+    }
+    return std::string(text::CutToBytes(out, maxBytes));
+}
+
+// The 8.3 name Windows gives a name that is none ("Program Files" is "PROGRA~1", "my.song.mp3"
+// is "MYSONG~1.MP3"); empty for a name that is one. Always the first of its kind: the folder's
+// other names are not looked at.
+std::string AlternateName(std::string_view name) {
+    if (name == "." || name == ".." || IsShortName(name)) {
+        return std::string();
+    }
+    const size_t dot = text::FindLastDelimiter(name, ".");
+    std::string base = ShortPart(name.substr(0, dot), 6);
+    std::string ext = dot == std::string_view::npos ? std::string() : ShortPart(name.substr(dot + 1), 3);
+    if (base.empty()) {  // ".profile" is "PROFIL~1"
+        base = ShortPart(name, 6);
+        ext.clear();
+    }
+    return base + "~1" + (ext.empty() ? "" : "." + ext);
+}
+
 // The host spelling of one CP932 name component.
 std::string HostName(std::string_view cp932) {
     if (auto utf8 = Cp932ToUtf8(cp932)) {
@@ -250,7 +300,8 @@ std::optional<fs::path> SimFileSystem::HostPath(const std::string& windowsPath) 
         std::error_code ec;
         if (!fs::exists(fs::symlink_status(exact, ec)) && fs::is_directory(host, ec)) {
             for (const auto& entry : fs::directory_iterator(host, ec)) {
-                if (text::SameText(WindowsName(entry.path().filename().string()), part)) {
+                const std::string name = WindowsName(entry.path().filename().string());
+                if (text::SameText(name, part) || text::SameText(AlternateName(name), part)) {
                     exact = entry.path();
                     break;
                 }
@@ -294,10 +345,12 @@ std::vector<FindEntry> SimFileSystem::Find(const std::string& pattern) {
     if (!host || !fs::is_directory(*host, ec)) {
         return entries;
     }
+    // As on Windows, the pattern may match the 8.3 name instead ("PROGRA~1" finds "Program Files").
     const auto add = [&](const std::string& name, const struct stat& st) {
-        if (MatchesWildcard(namePattern, name)) {
-            entries.push_back(
-                {name, "", AttributesOf(st), S_ISDIR(st.st_mode) ? 0 : static_cast<uint64_t>(st.st_size)});
+        std::string alternate = AlternateName(name);
+        if (MatchesWildcard(namePattern, name) || (!alternate.empty() && MatchesWildcard(namePattern, alternate))) {
+            entries.push_back({name, std::move(alternate), AttributesOf(st),
+                               S_ISDIR(st.st_mode) ? 0 : static_cast<uint64_t>(st.st_size)});
         }
     };
     // Windows lists "." and ".." in every folder but a drive's root.

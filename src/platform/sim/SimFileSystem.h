@@ -2,7 +2,8 @@
 // Windows paths on a Linux folder tree, as Wine maps them: each drive letter is a host folder,
 // names resolve without regard to case, trailing dots and blanks of a name are dropped, names
 // are CP932 inside and UTF-8 on the host. The read-only attribute is the owner's write bit,
-// checked here (root may write anything on Linux, Windows may not).
+// checked here (root may write anything on Linux, Windows may not). A name that is no 8.3 name
+// has one made up as Windows makes it ("PROGRA~1"), which names the file in paths and in Find.
 
 #include <filesystem>
 #include <map>
