@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <cstdlib>
 #include <functional>
+#include <iterator>
+#include <string>
 #include <vector>
 
 namespace sorabell::demo {
@@ -136,6 +138,74 @@ std::string SkinText() {
         }
         return Rgb{10, 22, 18};
     });
+}
+
+namespace {
+
+// '#' black, '.' white, anything else shows the screen.
+constexpr const char* kHand[] = {
+    "     ##                         ", "    #..#                        ", "    #..#                        ",
+    "    #..#                        ", "    #..#                        ", "    #..###                      ",
+    "    #..#..###                   ", "    #..#..#..##                 ", " ## #..#..#..#.#                ",
+    "#..##........#..#               ", "#...#...........#               ", " #..............#               ",
+    "  #.............#               ", "  #.............#               ", "   #...........#                ",
+    "   #...........#                ", "    #.........#                 ", "    #.........#                 ",
+    "    ###########                 ",
+};
+
+}  // namespace
+
+std::string HandCursor() {
+    constexpr int kSize = 32;
+    constexpr int kHotX = 5;
+    constexpr int kHotY = 0;
+    std::string xorMask;
+    std::string andMask;
+    // Rows from the bottom up, one bit a pixel, the leftmost in the high bit.
+    for (int y = kSize - 1; y >= 0; --y) {
+        const char* row = y < static_cast<int>(std::size(kHand)) ? kHand[y] : "";
+        for (int byte = 0; byte < kSize / 8; ++byte) {
+            uint8_t xorBits = 0;
+            uint8_t andBits = 0;
+            for (int bit = 0; bit < 8; ++bit) {
+                const int x = byte * 8 + bit;
+                const char c = x < static_cast<int>(std::char_traits<char>::length(row)) ? row[x] : ' ';
+                const uint8_t mask = static_cast<uint8_t>(0x80 >> bit);
+                if (c == '.') {
+                    xorBits |= mask;
+                } else if (c != '#') {
+                    andBits |= mask;
+                }
+            }
+            xorMask += static_cast<char>(xorBits);
+            andMask += static_cast<char>(andBits);
+        }
+    }
+    constexpr uint32_t kHeader = 40;
+    constexpr uint32_t kPalette = 8;
+    const auto imageSize = static_cast<uint32_t>(kHeader + kPalette + xorMask.size() + andMask.size());
+    std::string out;
+    PutLe(out, 0, 2);  // reserved
+    PutLe(out, 2, 2);  // a cursor file
+    PutLe(out, 1, 2);  // one image
+    out += static_cast<char>(kSize);
+    out += static_cast<char>(kSize);
+    PutLe(out, 0, 2);  // colours and reserved
+    PutLe(out, kHotX, 2);
+    PutLe(out, kHotY, 2);
+    PutLe(out, imageSize, 4);
+    PutLe(out, 22, 4);  // the image follows this directory
+    PutLe(out, kHeader, 4);
+    PutLe(out, kSize, 4);
+    PutLe(out, kSize * 2, 4);  // the image and its mask
+    PutLe(out, 1, 2);
+    PutLe(out, 1, 2);  // one bit a pixel
+    for (int i = 0; i < 6; ++i) {
+        PutLe(out, 0, 4);
+    }
+    PutLe(out, 0x000000, 4);
+    PutLe(out, 0xFFFFFF, 4);
+    return out + xorMask + andMask;
 }
 
 }  // namespace sorabell::demo

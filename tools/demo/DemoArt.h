@@ -1,5 +1,6 @@
 #pragma once
-// The demo's own pictures: a player skin, its digits and text colours, drawn by code.
+// The demo's own pictures (a player skin, its digits and text colours) and the programs' own
+// (the default picture, the hand cursor), drawn by code.
 
 #include <functional>
 #include <string>
@@ -18,5 +19,9 @@ std::string SkinMain();     // 275 x 116, the player's main window
 std::string SkinNumbers();  // 108 x 13: digits 0 to 9, a blank and a minus sign
 std::string SkinText();     // 155 x 74: column 5 holds six text colours
 std::string DefaultMain();  // the program's own picture for skins without one
+
+// A 32 x 32 monochrome cursor file: a hand pointing up, its hot spot at the fingertip; the
+// preferences program's "HANDPOINT" cursor.
+std::string HandCursor();
 
 }  // namespace sorabell::demo

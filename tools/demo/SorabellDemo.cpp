@@ -5,6 +5,7 @@
 //
 //   sorabell-demo FRAMES-FOLDER          the whole demo
 //   sorabell-demo --default-bmp FILE     only the program's own default picture
+//   sorabell-demo --hand-cursor FILE     only the preferences program's hand cursor
 
 #include <windows.h>
 
@@ -268,8 +269,12 @@ int main(int argc, char** argv) {
         Write(argv[2], demo::DefaultMain());
         return 0;
     }
+    if (argc == 3 && std::string(argv[1]) == "--hand-cursor") {
+        Write(argv[2], demo::HandCursor());
+        return 0;
+    }
     if (argc != 2) {
-        std::fprintf(stderr, "usage: sorabell-demo FRAMES-FOLDER | --default-bmp FILE\n");
+        std::fprintf(stderr, "usage: sorabell-demo FRAMES-FOLDER | --default-bmp FILE | --hand-cursor FILE\n");
         return 2;
     }
     std::string frames = argv[1];
