@@ -203,7 +203,9 @@ TEST_F(TagEditorFromTheMenu, TypingATitleAndWritingInTheId3ModeChangesTheFilesTa
     EditorOptions().WriteInteger("Option", "Write", 3);
     EditorOptions().WriteBool("Option", "OverWrite", true);
     StartWith("MMMM");
-    WaitForScreen([](const ScreenCapture& s) { return s.Count(kRed, 109, 24, 266, 36) > 20; });
+    // The song's fields are read when its title shows; a loaded machine can take a while.
+    const auto titleShows = [](const ScreenCapture& s) { return s.Count(kRed, 109, 24, 266, 36) > 20; };
+    ASSERT_TRUE(titleShows(WaitForScreen(titleShows, 20000))) << "the song's title never showed";
 
     // On a heavily loaded machine the menu now and then closes under the click without the
     // command (seen about once in twenty runs under Wine): the item is chosen once more then.
@@ -256,7 +258,9 @@ protected:
 
 TEST_F(LyricsEditorFromTheMenu, StartsTheEditorOnceWithTheSongThenOnlyTellsItToLookAgain) {
     StartWith("MMMM");
-    WaitForScreen([](const ScreenCapture& s) { return s.Count(kRed, 109, 24, 266, 36) > 20; });
+    // The song's fields are read when its title shows; a loaded machine can take a while.
+    const auto titleShows = [](const ScreenCapture& s) { return s.Count(kRed, 109, 24, 266, 36) > 20; };
+    ASSERT_TRUE(titleShows(WaitForScreen(titleShows, 20000))) << "the song's title never showed";
     Choose("Lumora Lyrics Editor...");
     ASSERT_NE(E2eEnvironment::WaitForWindow("TLumora_Edit"), nullptr) << "the editor did not start";
     ASSERT_TRUE(WaitFor([&] { return !Log().empty(); }));
