@@ -18,6 +18,8 @@ namespace sorabell::platform {
 
 using WindowHandle = uintptr_t;
 
+class FolderBrowser;
+
 struct WindowMessage {
     uint32_t message = 0;
     uintptr_t wParam = 0;
@@ -112,6 +114,8 @@ public:
     virtual void ShowMessage(const std::string& text) = 0;
     // A message box with Yes and No buttons; true for Yes.
     virtual bool AskYesNo(const std::string& text, const std::string& title) = 0;
+    // The shell's folder browse dialog (platform/FolderBrowser.h).
+    virtual FolderBrowser& folderBrowser() = 0;
 };
 
 // Runs a handler as the toolkit's dispatch does: an escaping exception is shown, not rethrown.

@@ -8,6 +8,7 @@
 #include "platform/MenuItems.h"
 #include "platform/Toolkit.h"
 #include "platform/sim/SimDesktop.h"
+#include "platform/sim/SimFolderBrowser.h"
 #include "platform/sim/SimWidgets.h"
 
 #include <deque>
@@ -104,6 +105,7 @@ public:
     void Run() override {}
     void ShowMessage(const std::string& text) override { shownMessages.push_back(text); }
     bool AskYesNo(const std::string& text, const std::string& title) override;
+    SimFolderBrowser& folderBrowser() override { return folderBrowser_; }
 
     // The open form of that class (and caption, when given), or null.
     SimForm* FindForm(const std::string& className, const std::string& caption = {}) const;
@@ -120,6 +122,7 @@ private:
     std::string title_;
     std::vector<SimForm*> forms_;
     platform::WindowHandle nextHandle_ = 0x10010;
+    SimFolderBrowser folderBrowser_{*this};
 };
 
 }  // namespace sorabell::sim

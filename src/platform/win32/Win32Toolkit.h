@@ -6,6 +6,7 @@
 
 #include "platform/Toolkit.h"
 #include "platform/win32/ScopedWin.h"
+#include "platform/win32/Win32FolderBrowser.h"
 
 namespace sorabell::win32 {
 
@@ -26,6 +27,7 @@ public:
     void Run() override;
     void ShowMessage(const std::string& text) override;
     bool AskYesNo(const std::string& text, const std::string& title) override;
+    Win32FolderBrowser& folderBrowser() override { return folderBrowser_; }
 
     HINSTANCE instance() const { return instance_; }
 
@@ -40,6 +42,7 @@ private:
     UINT_PTR nextTimerId_ = 1;
     bool hasMainForm_ = false;
     ScopedWindow timerWindow_;  // receives the WM_TIMER of every timer; goes before the timers do
+    Win32FolderBrowser folderBrowser_{*this};
 };
 
 }  // namespace sorabell::win32
