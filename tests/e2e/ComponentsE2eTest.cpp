@@ -16,6 +16,7 @@ namespace {
 
 constexpr const char* kTitle = "フォルダの設定 - Sorabell";
 constexpr const char* kInstruction = "Winamp.Exe のあるフォルダを指定してください";
+constexpr const char* kFolderName = "その下にある曲のフォルダ";
 constexpr int kInstructionId = 0x3742;
 constexpr int kStatusId = 0x3743;
 constexpr int kTreeId = 0x3741;
@@ -29,12 +30,12 @@ std::string TextOf(HWND window) {
 class FolderDialogOnTheShell : public ::testing::Test {
 protected:
     FolderDialogOnTheShell() {
-        char temp[MAX_PATH] = {};
-        ::GetTempPathA(MAX_PATH, temp);
-        root_ = std::string(temp) + "sorabell components " + std::to_string(::GetCurrentProcessId()) + "\\";
+        // Outside the user's profile, whose folders the shell also shows elsewhere in its tree.
+        root_ = "C:\\sorabell components " + std::to_string(::GetCurrentProcessId()) + "-" +
+                std::to_string(::GetTickCount()) + "\\";
         RemoveTree(root_);
         parent_ = root_ + "設定を確かめるための長い名前のフォルダ";
-        folder_ = parent_ + "\\その下にある曲のフォルダ";
+        folder_ = parent_ + "\\" + kFolderName;
         for (const std::string& path : {root_, parent_, folder_}) {
             ::CreateDirectoryA(path.c_str(), nullptr);
         }
@@ -73,6 +74,8 @@ protected:
                 return dialog != nullptr && ::IsWindowVisible(dialog);
             },
             15000);
+        // Wine moves the selection down the tree one folder at a time, after the dialog shows.
+        WaitFor([&] { return TextOf(::GetDlgItem(dialog, kStatusId)).ends_with(kFolderName); });
         return dialog;
     }
 
@@ -118,7 +121,7 @@ TEST_F(FolderDialogOnTheShell, OpensCentredOverItsOwnerWithItsTextsAndTheFittedP
     EXPECT_LT(status.size(), folder_.size());
     EXPECT_TRUE(text::StartsWith(status, folder_.substr(0, 3))) << status;
     EXPECT_NE(text::Find(status, "..."), std::string::npos) << status;
-    EXPECT_TRUE(status.ends_with("\\その下にある曲のフォルダ")) << status;
+    EXPECT_TRUE(status.ends_with(std::string("\\") + kFolderName)) << status;
     GUITHREADINFO thread{};
     thread.cbSize = sizeof thread;
     ASSERT_TRUE(::GetGUIThreadInfo(::GetWindowThreadProcessId(dialog, nullptr), &thread));
@@ -135,7 +138,7 @@ TEST_F(FolderDialogOnTheShell, OkReturnsTheFolderItWasOpenedOn) {
     EXPECT_EQ(result["execute"], "1");
     EXPECT_EQ(result["directory"], folder_);
     // Windows gives the folder's own name; Wine gives its whole path.
-    EXPECT_TRUE(result["displayname"].ends_with("その下にある曲のフォルダ")) << result["displayname"];
+    EXPECT_TRUE(result["displayname"].ends_with(kFolderName)) << result["displayname"];
 }
 
 TEST_F(FolderDialogOnTheShell, CancelAfterMovingTheSelectionChangesNothing) {

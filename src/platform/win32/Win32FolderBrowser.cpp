@@ -10,6 +10,7 @@
 #include <utility>
 
 #include "platform/Errors.h"
+#include "platform/Text.h"
 #include "platform/win32/ScopedWin.h"
 #include "platform/win32/Win32Widgets.h"
 
@@ -152,7 +153,22 @@ public:
     }
     void EnableOk(bool enabled) override { ::SendMessageA(window_, BFFM_ENABLEOK, 0, enabled ? 1 : 0); }
     void SelectPath(const std::string& path) override {
-        ::SendMessageA(window_, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(path.c_str()));
+        wanted_ = path;
+        ::SendMessageA(window_, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(wanted_.c_str()));
+    }
+    // Wine's dialog at times takes a selection asked for while it sets itself up only once that
+    // is done, or not at all: the same selection is asked for again from the message queue then.
+    // Windows answers at once, so this does nothing there.
+    void SelectionArrived(const std::string& path) {
+        if (!wanted_.empty() &&
+            text::SameText(text::ExcludeTrailingBackslash(path), text::ExcludeTrailingBackslash(wanted_))) {
+            wanted_.clear();
+        }
+    }
+    void AskAgainForASelectionThatDidNotArrive() {
+        if (!wanted_.empty()) {
+            ::PostMessageA(window_, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(wanted_.c_str()));
+        }
     }
     bool hasOkButton() const override { return ok_ != nullptr; }
     bool okEnabled() const override { return ok_ != nullptr && ::IsWindowEnabled(ok_) != FALSE; }
@@ -268,6 +284,7 @@ private:
     HWND ok_;
     Session& session_;
     WNDPROC previous_;
+    std::string wanted_;  // a selection asked for that has not arrived; the posted request's text
 };
 
 int CALLBACK BrowseCallback(HWND window, UINT message, LPARAM lParam, LPARAM data) {
@@ -285,8 +302,13 @@ int CALLBACK BrowseCallback(HWND window, UINT message, LPARAM lParam, LPARAM dat
     Win32BrowseDialog& dialog = *session.dialog;
     if (message == BFFM_INITIALIZED) {
         session.Tell([&](platform::BrowseEvents& events) { events.Initialized(dialog); });
+        dialog.AskAgainForASelectionThatDidNotArrive();
     } else {
         const auto item = Win32ShellItem::Borrow(reinterpret_cast<LPCITEMIDLIST>(lParam));
+        char path[MAX_PATH] = {};
+        if (item.list() != nullptr && ::SHGetPathFromIDListA(item.list(), path)) {
+            dialog.SelectionArrived(path);
+        }
         session.Tell([&](platform::BrowseEvents& events) { events.SelectionChanged(dialog, item); });
     }
     return 0;

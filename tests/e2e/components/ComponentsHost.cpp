@@ -56,7 +56,8 @@ int RunFolderDialog(win32::Win32Toolkit& toolkit, platform::Form& form, const Ar
         const bool executed = dialog.Execute();
         result << "execute=" << executed << "\r\n"
                << "directory=" << dialog.Directory() << "\r\n"
-               << "displayname=" << dialog.DisplayName() << "\r\n";
+               << "displayname=" << dialog.DisplayName() << "\r\n"
+               << "status=" << dialog.StatusText() << "\r\n";
         if (custom != nullptr) {
             result << "checked=" << custom->checked() << "\r\n";
         }
