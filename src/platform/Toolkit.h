@@ -20,6 +20,8 @@ namespace sorabell::platform {
 
 using WindowHandle = uintptr_t;
 
+class FolderBrowser;
+
 struct WindowMessage {
     uint32_t message = 0;
     uintptr_t wParam = 0;
@@ -116,6 +118,8 @@ public:
     virtual Rect ScreenRect() = 0;
     // Some part of the rectangle lies on one of the screens.
     virtual bool OnAnyScreen(const Rect& rect) = 0;
+    // The shell's folder browse dialog (platform/FolderBrowser.h).
+    virtual FolderBrowser& folderBrowser() = 0;
 };
 
 // Runs a handler as the toolkit's dispatch does: an escaping exception is shown, not rethrown.

@@ -9,6 +9,7 @@
 #include "platform/Toolkit.h"
 #include "platform/sim/SimContainer.h"
 #include "platform/sim/SimDesktop.h"
+#include "platform/sim/SimFolderBrowser.h"
 #include "platform/sim/SimWidgets.h"
 
 #include <deque>
@@ -119,6 +120,7 @@ public:
     bool RegisterCursor(int index, const std::string& resourceName) override;
     platform::Rect ScreenRect() override { return screen; }
     bool OnAnyScreen(const platform::Rect& rect) override;
+    SimFolderBrowser& folderBrowser() override { return folderBrowser_; }
 
     // The open form of that class (and caption, when given), or null.
     SimForm* FindForm(const std::string& className, const std::string& caption = {}) const;
@@ -148,6 +150,7 @@ private:
     std::string title_;
     std::vector<SimForm*> forms_;
     platform::WindowHandle nextHandle_ = 0x10010;
+    SimFolderBrowser folderBrowser_{*this};
 };
 
 }  // namespace sorabell::sim

@@ -40,6 +40,7 @@ public:
     bool enabled() const override { return enabled_; }
     void SetEnabled(bool enabled) override { enabled_ = enabled; }
     platform::Bounds bounds() const override { return bounds_; }
+    void SetBounds(const platform::Bounds& bounds) { bounds_ = bounds; }
 
 protected:
     void Fire(const std::function<void()>& handler);

@@ -2,6 +2,9 @@
 // One small owner per kind of Windows handle: closed exactly once, never copied.
 
 #include <windows.h>
+// After windows.h: the shell's item ID lists and the task allocator that frees them.
+#include <objbase.h>
+#include <shtypes.h>
 
 #include <utility>
 
@@ -93,6 +96,12 @@ struct MenuTraits {  // CreatePopupMenu; not one attached to a window
     static void Close(Handle h) { ::DestroyMenu(h); }
 };
 
+struct ItemIdListTraits {  // the shell's item ID lists, from its task allocator
+    using Handle = LPITEMIDLIST;
+    static Handle Invalid() { return nullptr; }
+    static void Close(Handle h) { ::CoTaskMemFree(h); }
+};
+
 using ScopedHandle = ScopedHandleT<KernelHandleTraits>;
 using ScopedFile = ScopedHandleT<FileHandleTraits>;
 using ScopedFind = ScopedHandleT<FindHandleTraits>;
@@ -104,6 +113,24 @@ using ScopedBitmap = ScopedHandleT<GdiObjectTraits<HBITMAP>>;
 using ScopedMemoryDc = ScopedHandleT<MemoryDcTraits>;
 using ScopedWindow = ScopedHandleT<WindowTraits>;
 using ScopedMenu = ScopedHandleT<MenuTraits>;
+using ScopedItemIdList = ScopedHandleT<ItemIdListTraits>;
+
+// COM on this thread for a scope, as the shell's dialogs need it; a thread that already has it
+// keeps it.
+class ScopedComInit {
+public:
+    ScopedComInit() : result_(::CoInitialize(nullptr)) {}
+    ~ScopedComInit() {
+        if (SUCCEEDED(result_)) {
+            ::CoUninitialize();
+        }
+    }
+    ScopedComInit(const ScopedComInit&) = delete;
+    ScopedComInit& operator=(const ScopedComInit&) = delete;
+
+private:
+    HRESULT result_;
+};
 
 // A window's device context, released with the window it came from.
 class ScopedWindowDc {

@@ -7,6 +7,7 @@
 
 #include "platform/Toolkit.h"
 #include "platform/win32/ScopedWin.h"
+#include "platform/win32/Win32FolderBrowser.h"
 
 namespace sorabell::win32 {
 
@@ -34,6 +35,7 @@ public:
     bool RegisterCursor(int index, const std::string& resourceName) override;
     platform::Rect ScreenRect() override;
     bool OnAnyScreen(const platform::Rect& rect) override;
+    Win32FolderBrowser& folderBrowser() override { return folderBrowser_; }
 
     HINSTANCE instance() const { return instance_; }
     // A cursor of the table; null when none is registered under the index.
@@ -53,6 +55,7 @@ private:
     UINT_PTR nextTimerId_ = 1;
     bool hasMainForm_ = false;
     ScopedWindow timerWindow_;  // receives the WM_TIMER of every timer; goes before the timers do
+    Win32FolderBrowser folderBrowser_{*this};
 };
 
 }  // namespace sorabell::win32
