@@ -9,6 +9,7 @@
 #include <string>
 
 #include "platform/Text.h"
+#include "platform/win32/ScreenCapture.h"
 #include "win32/Win32Helpers.h"
 
 namespace sorabell::testing {
@@ -174,6 +175,122 @@ TEST_F(FolderDialogOnTheShell, TheCustomCheckBoxCheckedInTheDialogComesBackCheck
     auto result = Result();
     EXPECT_EQ(result["execute"], "1");
     EXPECT_EQ(result["checked"], "1");
+}
+
+// A path label and a hyperlink label in the host, worked with the real mouse.
+class LabelsOnAForm : public ::testing::Test {
+protected:
+    LabelsOnAForm() {
+        root_ = "C:\\sorabell labels " + std::to_string(::GetCurrentProcessId()) + "-" +
+                std::to_string(::GetTickCount()) + "\\";
+        ::CreateDirectoryA(root_.c_str(), nullptr);
+        recorder_ = root_ + "記録 recorder.exe";
+        ::CopyFileA((ProgramFolder() + "versewright.exe").c_str(), recorder_.c_str(), FALSE);
+        std::string line = text::Quoted(ProgramFolder() + "componentshost.exe") + " labels --path " +
+                           text::Quoted(kLongPath) + " --url " + text::Quoted(recorder_);
+        STARTUPINFOA startup{};
+        startup.cb = sizeof startup;
+        PROCESS_INFORMATION process{};
+        if (::CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, root_.c_str(), &startup,
+                             &process)) {
+            ::CloseHandle(process.hThread);
+            host_ = process.hProcess;
+        }
+        // Ready once both labels show their texts.
+        WaitFor(
+            [&] {
+                form_ = ::FindWindowA("SorabellComponentsHost", nullptr);
+                return form_ != nullptr && TextOf(Label(1)) == recorder_;
+            },
+            15000);
+    }
+    ~LabelsOnAForm() override {
+        for (HWND recorder = ::FindWindowA("TLumora_Edit", nullptr); recorder != nullptr;
+             recorder = ::FindWindowA("TLumora_Edit", nullptr)) {
+            ::SendMessageA(recorder, WM_CLOSE, 0, 0);
+        }
+        if (host_ != nullptr) {
+            ::TerminateProcess(host_, 0);
+            ::WaitForSingleObject(host_, 5000);
+            ::CloseHandle(host_);
+        }
+        RemoveTree(root_);
+    }
+
+    HWND Label(int index) const {
+        HWND label = ::FindWindowExA(form_, nullptr, "Static", nullptr);
+        for (int i = 0; i < index && label != nullptr; ++i) {
+            label = ::FindWindowExA(form_, label, "Static", nullptr);
+        }
+        return label;
+    }
+    static void MoveMouseTo(POINT screen) {
+        ::SetCursorPos(screen.x, screen.y);
+        INPUT input{};
+        input.type = INPUT_MOUSE;
+        input.mi.dx = screen.x * 65535 / (::GetSystemMetrics(SM_CXSCREEN) - 1);
+        input.mi.dy = screen.y * 65535 / (::GetSystemMetrics(SM_CYSCREEN) - 1);
+        input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+        ::SendInput(1, &input, sizeof input);
+    }
+    // Pixels of the label's text in the colour.
+    static int Ink(HWND label, TColor color) {
+        RECT r{};
+        ::GetClientRect(label, &r);
+        return win32::ScreenCapture(label).Count(color, 0, 0, r.right, r.bottom);
+    }
+
+    static constexpr const char* kLongPath = "C:\\音楽のフォルダ\\青空バンド\\そらのうた\\歌詞\\春の歌ソ表.txt";
+    std::string root_;
+    std::string recorder_;
+    HANDLE host_ = nullptr;
+    HWND form_ = nullptr;
+};
+
+TEST_F(LabelsOnAForm, APathLabelShowsALongJapanesePathShortenedAtWholeCharacters) {
+    ASSERT_NE(form_, nullptr);
+    const std::string caption = TextOf(Label(0));
+    EXPECT_EQ(caption, "C:\\...\\そらのうた\\歌詞\\春の歌ソ表.txt");
+    EXPECT_LE(caption.size(), 45u);
+    const int chars =
+        ::MultiByteToWideChar(932, MB_ERR_INVALID_CHARS, caption.data(), static_cast<int>(caption.size()), nullptr, 0);
+    EXPECT_GT(chars, 0) << "the caption splits a character";
+}
+
+TEST_F(LabelsOnAForm, AHyperlinkTurnsHotUnderTheMouseAndAPressOpensItsCaption) {
+    ASSERT_NE(form_, nullptr);
+    HWND link = Label(1);
+    ASSERT_EQ(TextOf(link), recorder_);
+    ::SetForegroundWindow(form_);
+    constexpr TColor kHot = 0xFFFF00;
+    constexpr TColor kPushed = 0x0000FF;
+    EXPECT_EQ(Ink(link, kHot), 0);
+
+    RECT r{};
+    ::GetWindowRect(link, &r);
+    MoveMouseTo({r.left + 20, (r.top + r.bottom) / 2});
+    EXPECT_TRUE(WaitFor([&] { return Ink(link, kHot) > 20; }, 5000)) << "no hot colour under the mouse";
+    CURSORINFO cursor{};
+    cursor.cbSize = sizeof cursor;
+    ASSERT_TRUE(::GetCursorInfo(&cursor));
+    EXPECT_NE(cursor.hCursor, ::LoadCursor(nullptr, IDC_ARROW)) << "not the hand over the link";
+
+    INPUT down{};
+    down.type = INPUT_MOUSE;
+    down.mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    ::SendInput(1, &down, sizeof down);
+    EXPECT_TRUE(WaitFor([&] { return Ink(link, kPushed) > 20; }, 5000)) << "no pushed colour on the press";
+    EXPECT_TRUE(WaitFor([&] { return !ReadLines(root_ + "versewright-log.txt").empty(); }, 10000))
+        << "the caption did not open";
+    INPUT up{};
+    up.type = INPUT_MOUSE;
+    up.mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    ::SendInput(1, &up, sizeof up);
+    EXPECT_TRUE(WaitFor([&] { return Ink(link, kHot) > 20; }, 5000)) << "not hot again after the release";
+
+    MoveMouseTo({r.left + 20, r.bottom + 60});
+    EXPECT_TRUE(WaitFor([&] { return Ink(link, kHot) == 0 && Ink(link, kPushed) == 0; }, 5000))
+        << "the colour stayed after the mouse left";
 }
 
 }  // namespace

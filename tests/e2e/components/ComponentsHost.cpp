@@ -7,6 +7,11 @@
 // box of the form as its custom button when given a caption) and writes what Execute gave into
 // FILE, one "name=value" line each: execute, directory, displayname, and checked with a custom
 // button.
+//
+//   componentshost labels --path PATH --url TEXT
+//
+// shows a path label set up as the preferences program's (45 bytes, kept drive and last folder)
+// on PATH, and below it a hyperlink label on TEXT that opens it; it runs until closed.
 
 #include <windows.h>
 
@@ -17,6 +22,9 @@
 #include <string>
 
 #include "components/FolderDialog.h"
+#include "components/PathLabel.h"
+#include "components/URLLabel.h"
+#include "platform/win32/Win32Platform.h"
 #include "platform/win32/Win32Toolkit.h"
 
 namespace {
@@ -68,6 +76,19 @@ int RunFolderDialog(win32::Win32Toolkit& toolkit, platform::Form& form, const Ar
     return 0;
 }
 
+int RunLabels(win32::Win32Toolkit& toolkit, platform::Form& form, const Arguments& arguments) {
+    win32::Win32Platform system;
+    components::TPathLabel path(form.AddLabel({8, 8, 401, 16}, ""), system.platform().files);
+    path.SetMaxLength(45);
+    path.SetStyle(components::TStretchStyle::ssDrive);
+    path.SetPath(Argument(arguments, "--path"));
+    components::TURLLabel link(form.AddLabel({8, 40, 300, 16}, Argument(arguments, "--url")), toolkit,
+                               system.platform().processes);
+    link.SetExecutable(true);
+    toolkit.Run();
+    return 0;
+}
+
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
@@ -77,6 +98,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     const std::string component = __argc > 1 ? __argv[1] : "";
     if (component == "folder") {
         return RunFolderDialog(toolkit, *form, ReadArguments());
+    }
+    if (component == "labels") {
+        return RunLabels(toolkit, *form, ReadArguments());
     }
     return 2;
 }
