@@ -2,9 +2,9 @@
 // painting onto Winamp's window.
 
 #include <cstdio>
-#include <cstdlib>
 
 #include "display/Messages.h"
+#include "display/SkinLook.h"
 #include "display/TimerPause.h"
 #include "display/Tlumora.h"
 #include "platform/Text.h"
@@ -16,23 +16,13 @@ namespace sorabell::display {
 namespace {
 
 constexpr TColor kFrameDark = 0x342C32;
-constexpr TColor kFrameGrey = 0x9C948E;
 constexpr TColor kFrameLight = 0xCCC4CE;
 constexpr int kCellWidth = 9;
 constexpr int kCellHeight = 13;
 constexpr int kMinusCell = 11;
 
-// A skin image; null when it is missing or cannot be read.
-std::unique_ptr<platform::Bitmap> LoadImage(platform::Graphics& graphics, platform::FileSystem& files,
-                                            const std::string& path) {
-    if (!platform::FileExists(files, path)) {
-        return nullptr;
-    }
-    auto image = graphics.CreateBitmap();
-    return image->LoadFromFile(files, path) ? std::move(image) : nullptr;
-}
-
-TColor BottomRight(platform::Bitmap& image) { return image.canvas().Pixel(image.width() - 1, image.height() - 1); }
+using skinlook::BottomRight;
+using skinlook::LoadImage;
 
 }  // namespace
 
@@ -104,15 +94,12 @@ void Tlumora::LoadSkin(const std::string& skinName, bool writeToWinampIni) {
     PopupMenu1->SetEnabled(TimeRemaining1, skinView_.ExtTime);
 
     if (skinView_.ColorPick) {
-        if (auto picker = LoadImage(graphics_, files, skinFolder + "text.bmp")) {
-            const TColor background = BottomRight(*picker);
-            skinView_.BGColor = background;
-            skinView_.Disp[0].SColor = background;
+        if (const auto picked = skinlook::PickTextColors(graphics_, files, skinFolder + "text.bmp")) {
+            skinView_.BGColor = picked->background;
+            skinView_.Disp[0].SColor = picked->background;
             skinView_.Color = false;
-            skinView_.Disp[0].Color = picker->canvas().Pixel(5, 0);
-            for (int i = 0; i < 6; ++i) {
-                PickColors[static_cast<size_t>(i)] = picker->canvas().Pixel(5, i);
-            }
+            skinView_.Disp[0].Color = picked->text[0];
+            PickColors = picked->text;
         } else {
             skinView_.ColorPick = false;
         }
@@ -138,19 +125,16 @@ void Tlumora::LoadSkin(const std::string& skinName, bool writeToWinampIni) {
 }
 
 void Tlumora::DrawLine(int line, int x, int y) {
-    DisplayBitmap->canvas().TextOut(x, y, lines_[static_cast<size_t>(line)].text);
+    skinlook::DrawText(DisplayBitmap->canvas(), x, y, lines_[static_cast<size_t>(line)].text);
+}
+
+void Tlumora::DrawShadow(int line, int x, int y, int a) {
+    skinlook::DrawShadow(DisplayBitmap->canvas(), x, y, lines_[static_cast<size_t>(line)].text, a, 2);
 }
 
 void Tlumora::DrawColorBands(int line, int x, int y) {
-    platform::Canvas& canvas = DisplayBitmap->canvas();
-    const int band = std::abs(canvas.font().height) / 6;
-    const int right = DisplayBitmap->width();
-    const int bottom = DisplayBitmap->height();
-    for (int i = 1; i <= 5; ++i) {
-        canvas.SetFontColor(PickColors[static_cast<size_t>(i)]);
-        canvas.TextRect({0, y + i * band, right, bottom}, x, y, lines_[static_cast<size_t>(line)].text);
-    }
-    canvas.SetFontColor(PickColors[0]);
+    skinlook::DrawColorBands(DisplayBitmap->canvas(), {0, 0, DisplayBitmap->width(), DisplayBitmap->height()}, x, y,
+                             lines_[static_cast<size_t>(line)].text, PickColors);
 }
 
 void Tlumora::DrawFrame(int a, int bottom) {
@@ -164,11 +148,11 @@ void Tlumora::DrawFrame(int a, int bottom) {
     canvas.LineTo(2 * a - 1, 2 * a - 1);
     canvas.LineTo(160 * a - 1, 2 * a - 1);
     canvas.LineTo(160 * a - 1, 3 * a - 1);
-    canvas.SetPenColor(kFrameGrey);
+    canvas.SetPenColor(skinlook::kFrameGrey);
     canvas.LineTo(160 * a - 1, bottom);
     canvas.SetPenColor(kFrameLight);
     canvas.LineTo(159 * a - 1, bottom);
-    canvas.SetPenColor(kFrameGrey);
+    canvas.SetPenColor(skinlook::kFrameGrey);
     canvas.LineTo(2 * a - 1, bottom);
 }
 
@@ -198,13 +182,11 @@ void Tlumora::RenderDisplay() {
     const auto upperLines = [&] {
         if (skinView_.Skin) {
             canvas.SetFontColor(disp[0].SColor);
-            DrawLine(0, (5 - off1) * a, 3 * a + 2);
-            DrawLine(0, (6 - off1) * a, 4 * a + 2);
+            DrawShadow(0, (4 - off1) * a, 2 * a + 2, a);
             if (skinView_.Color) {
                 canvas.SetFontColor(disp[1].SColor);
             }
-            DrawLine(1, (5 - off2) * a, 15 * a + 4);
-            DrawLine(1, (6 - off2) * a, 16 * a + 4);
+            DrawShadow(1, (4 - off2) * a, 14 * a + 4, a);
         }
     };
     const auto upperTexts = [&] {
@@ -229,8 +211,7 @@ void Tlumora::RenderDisplay() {
             background({2, 2, 159, 14});
             if (skinView_.Skin) {
                 canvas.SetFontColor(disp[0].SColor);
-                DrawLine(0, (3 - off1) * a, a);
-                DrawLine(0, (4 - off1) * a, 2 * a);
+                DrawShadow(0, (2 - off1) * a, 0, a);
             }
             canvas.SetFontColor(disp[0].Color);
             DrawLine(0, (2 - off1) * a, 0);
@@ -257,8 +238,7 @@ void Tlumora::RenderDisplay() {
                 if (skinView_.Color) {
                     canvas.SetFontColor(disp[2].SColor);
                 }
-                DrawLine(2, (5 - off3) * a, 27 * a + 6);
-                DrawLine(2, (6 - off3) * a, 28 * a + 6);
+                DrawShadow(2, (4 - off3) * a, 26 * a + 6, a);
             }
             upperTexts();
             if (skinView_.Color) {

@@ -110,6 +110,8 @@ private:
     void LoadLyrics();
     void ScrollLines(bool& changed);
     void DrawLine(int line, int x, int y);
+    // The line's two shadow passes, `a` and 2a pixels right of and below its text at (x, y).
+    void DrawShadow(int line, int x, int y, int a);
     void DrawColorBands(int line, int x, int y);
     void DrawFrame(int a, int bottom);
 

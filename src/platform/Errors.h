@@ -41,4 +41,10 @@ public:
     using Exception::Exception;
 };
 
+// A text that was to be read as a number is none.
+class EConvertError : public Exception {
+public:
+    using Exception::Exception;
+};
+
 }  // namespace sorabell

@@ -100,6 +100,9 @@ public:
     virtual std::string DefaultFontName() = 0;
     // A font object other windows can be given (WM_SETFONT); it lives as long as this object.
     virtual uintptr_t FontHandle(const FontSpec& font) = 0;
+    // The screen's pixels per logical inch, down the screen: what a font's point size is
+    // converted to a height with.
+    virtual int ScreenPixelsPerInch() = 0;
 };
 
 }  // namespace sorabell::platform

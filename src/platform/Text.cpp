@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "platform/Errors.h"
+
 namespace sorabell::text {
 
 namespace {
@@ -216,5 +218,12 @@ std::optional<int32_t> ParseInt(std::string_view text) {
 }
 
 int32_t StrToIntDef(std::string_view text, int32_t fallback) { return ParseInt(text).value_or(fallback); }
+
+int32_t StrToInt(std::string_view text) {
+    if (const auto value = ParseInt(text)) {
+        return *value;
+    }
+    throw EConvertError("'" + std::string(text) + "' は整数値ではありません");
+}
 
 }  // namespace sorabell::text

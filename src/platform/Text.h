@@ -64,5 +64,8 @@ inline std::string Quoted(std::string_view argument) { return "\"" + std::string
 // "$"/"0x" hexadecimal (hex may use all 32 bits and wraps to negative); nothing after.
 std::optional<int32_t> ParseInt(std::string_view text);
 int32_t StrToIntDef(std::string_view text, int32_t fallback);
+// The same without a default: a text that is no such number throws EConvertError, whose message
+// quotes it.
+int32_t StrToInt(std::string_view text);
 
 }  // namespace sorabell::text

@@ -135,6 +135,8 @@ public:
     std::string DefaultFontName() override;
     // A number of its own for every distinct font, as a handle would be.
     uintptr_t FontHandle(const platform::FontSpec& font) override;
+    // The 96 of a screen at its normal size.
+    int ScreenPixelsPerInch() override { return 96; }
 
 private:
     SimDesktop* desktop_;

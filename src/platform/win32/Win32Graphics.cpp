@@ -311,4 +311,10 @@ uintptr_t Win32Graphics::FontHandle(const platform::FontSpec& font) {
     return reinterpret_cast<uintptr_t>(fonts_->Get(font));
 }
 
+int Win32Graphics::ScreenPixelsPerInch() {
+    const ScopedWindowDc screen(nullptr);
+    // Without the screen's context, the size every screen starts at.
+    return screen ? ::GetDeviceCaps(screen.get(), LOGPIXELSY) : 96;
+}
+
 }  // namespace sorabell::win32

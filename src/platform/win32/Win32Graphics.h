@@ -113,6 +113,7 @@ public:
     std::unique_ptr<platform::Canvas> WindowCanvas(platform::WindowHandle window) override;
     std::string DefaultFontName() override { return "ＭＳ Ｐゴシック"; }
     uintptr_t FontHandle(const platform::FontSpec& font) override;
+    int ScreenPixelsPerInch() override;
 
 private:
     std::shared_ptr<FontCache> fonts_ = std::make_shared<FontCache>();

@@ -1,0 +1,59 @@
+#include "display/SkinLook.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+namespace sorabell::skinlook {
+
+std::unique_ptr<platform::Bitmap> LoadImage(platform::Graphics& graphics, platform::FileSystem& files,
+                                            const std::string& path) {
+    if (!platform::FileExists(files, path)) {
+        return nullptr;
+    }
+    auto image = graphics.CreateBitmap();
+    return image->LoadFromFile(files, path) ? std::move(image) : nullptr;
+}
+
+TColor BottomRight(platform::Bitmap& image) { return image.canvas().Pixel(image.width() - 1, image.height() - 1); }
+
+std::optional<TextColors> PickTextColors(platform::Graphics& graphics, platform::FileSystem& files,
+                                         const std::string& path) {
+    auto image = LoadImage(graphics, files, path);
+    if (!image) {
+        return std::nullopt;
+    }
+    TextColors colors;
+    colors.background = BottomRight(*image);
+    for (int i = 0; i < 6; ++i) {
+        colors.text[static_cast<size_t>(i)] = image->canvas().Pixel(5, i);
+    }
+    return colors;
+}
+
+void DrawText(platform::Canvas& canvas, int x, int y, const std::string& text,
+              const std::optional<platform::Rect>& clip) {
+    if (clip) {
+        canvas.TextRect(*clip, x, y, text);
+    } else {
+        canvas.TextOut(x, y, text);
+    }
+}
+
+void DrawShadow(platform::Canvas& canvas, int x, int y, const std::string& text, int step, int passes,
+                const std::optional<platform::Rect>& clip) {
+    for (int k = 1; k <= passes; ++k) {
+        DrawText(canvas, x + k * step, y + k * step, text, clip);
+    }
+}
+
+void DrawColorBands(platform::Canvas& canvas, const platform::Rect& area, int x, int y, const std::string& text,
+                    const std::array<TColor, 6>& colors) {
+    const int band = std::abs(canvas.font().height) / 6;
+    for (int k = 1; k <= 5; ++k) {
+        canvas.SetFontColor(colors[static_cast<size_t>(k)]);
+        canvas.TextRect({area.left, std::max(area.top, y + k * band), area.right, area.bottom}, x, y, text);
+    }
+    canvas.SetFontColor(colors[0]);
+}
+
+}  // namespace sorabell::skinlook

@@ -1,0 +1,55 @@
+#pragma once
+// How a skin's text looks, shared by the display program and the preferences program's preview:
+// the skin's images read by path, the six text colours and the background of its text.bmp, and
+// a line's text drawn with its shadow and in colour bands.
+
+#include <array>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "platform/Color.h"
+#include "platform/FileSystem.h"
+#include "platform/Geometry.h"
+#include "platform/Graphics.h"
+
+namespace sorabell::skinlook {
+
+// The grey of the plain background's frame.
+inline constexpr TColor kFrameGrey = 0x9C948E;
+
+// A skin image; null when it is missing or cannot be read.
+std::unique_ptr<platform::Bitmap> LoadImage(platform::Graphics& graphics, platform::FileSystem& files,
+                                            const std::string& path);
+
+TColor BottomRight(platform::Bitmap& image);
+
+// What text.bmp gives: column 5 of its first six rows, top row first, for the text, and its
+// bottom-right pixel for the background.
+struct TextColors {
+    std::array<TColor, 6> text{};
+    TColor background = 0;
+};
+
+// None when the image is missing or cannot be read.
+std::optional<TextColors> PickTextColors(platform::Graphics& graphics, platform::FileSystem& files,
+                                         const std::string& path);
+
+// The text in the canvas's font colour with its cell's top-left corner at (x, y); clipped to
+// `clip` when given, else drawn as TextOut draws.
+void DrawText(platform::Canvas& canvas, int x, int y, const std::string& text,
+              const std::optional<platform::Rect>& clip = std::nullopt);
+
+// The shadow of a text placed at (x, y): the text again `passes` times, each `step` pixels
+// further right and down, in the canvas's font colour.
+void DrawShadow(platform::Canvas& canvas, int x, int y, const std::string& text, int step, int passes,
+                const std::optional<platform::Rect>& clip = std::nullopt);
+
+// Recolours a text drawn at (x, y) in horizontal bands: for k = 1 to 5 the text again in
+// colour k, clipped to `area` and to the rows from k bands below its top, a band being a sixth
+// of the font's height. The first colour stays on the top band, the last fills the rest. Leaves
+// the font colour at the first colour.
+void DrawColorBands(platform::Canvas& canvas, const platform::Rect& area, int x, int y, const std::string& text,
+                    const std::array<TColor, 6>& colors);
+
+}  // namespace sorabell::skinlook

@@ -1,0 +1,85 @@
+#include "preferences/Preview.h"
+
+#include <algorithm>
+
+#include "display/SkinLook.h"
+
+namespace sorabell::preferences {
+
+namespace {
+
+constexpr std::array<TColor, 6> kWinampTextColors = {settings::kTextColor, settings::kTextColor, settings::kTextColor,
+                                                     settings::kTextColor, settings::kTextColor, settings::kTextColor};
+
+}  // namespace
+
+WinampPreview::WinampPreview(platform::Graphics& graphics, platform::FileSystem& files)
+    : graphics_(graphics), files_(files), PickColors(kWinampTextColors), PickBackColor(settings::kShadowColor) {}
+
+void WinampPreview::CreateImages() {
+    previewImage_ = graphics_.CreateBitmap();
+    previewImage_->SetSize(kPreviewWidth, kPreviewHeight);
+    skinImage_ = graphics_.CreateBitmap();
+}
+
+void WinampPreview::LoadSkinImages(const std::string& skinFolder, const std::string& skinName,
+                                   const std::string& programFolder) {
+    const std::string folder = skinFolder + skinName + "\\";
+    // A failed load leaves the bitmap as it was, so the picture of the skin before stays.
+    if (!skinImage_->LoadFromFile(files_, folder + "main.bmp")) {
+        skinImage_->LoadFromFile(files_, programFolder + "default.bmp");
+    }
+    if (const auto picked = skinlook::PickTextColors(graphics_, files_, folder + "text.bmp")) {
+        PickColors = picked->text;
+        PickBackColor = picked->background;
+    } else {
+        PickColors = kWinampTextColors;
+        PickBackColor = settings::kShadowColor;
+    }
+}
+
+void WinampPreview::Draw(const settings::SkinSettings& look, const std::string& mark) {
+    platform::Canvas& canvas = previewImage_->canvas();
+    if (skinImage_->width() == 0 || skinImage_->height() == 0) {
+        // No skin picture was ever found: black rather than an earlier preview.
+        canvas.SetBrushClear(false);
+        canvas.SetBrushColor(0);
+        canvas.FillRect({0, 0, kPreviewWidth, kPreviewHeight});
+    }
+    canvas.Draw(0, 0, *skinImage_);
+    canvas.SetFont({look.NFontName, look.NFontSize, look.NFontStyle});
+    // A hand-edited line count beyond the three lines draws three.
+    const int lines = std::clamp(look.DispSw + 1, 0, PreviewGeometry::kMaxLines);
+    if (!look.Skin) {
+        canvas.SetPenColor(skinlook::kFrameGrey);
+        canvas.SetPenWidth(1);
+        canvas.SetBrushClear(false);
+        canvas.SetBrushColor(look.ColorPick ? PickBackColor : look.BGColor);
+        canvas.Rectangle(PreviewGeometry::Background(lines));
+    }
+    canvas.SetBrushClear(true);
+    for (int c = 0; c < lines; ++c) {
+        DrawLine(canvas, look, c);
+    }
+    canvas.SetFontColor(look.LumoraColor);
+    canvas.TextOut(PreviewGeometry::kMenuMark.x, PreviewGeometry::kMenuMark.y, mark);
+}
+
+void WinampPreview::DrawLine(platform::Canvas& canvas, const settings::SkinSettings& look, int c) {
+    const settings::LineSettings& line = look.Disp[static_cast<size_t>(c)];
+    const settings::LineSettings& own = look.Color ? line : look.Disp[0];
+    const platform::Rect clip = PreviewGeometry::Line(c);
+    if (look.Skin) {
+        canvas.SetFontColor(look.ColorPick ? PickBackColor : own.SColor);
+        skinlook::DrawShadow(canvas, clip.left, clip.top, line.Text, 1, 1, clip);
+    }
+    canvas.SetFontColor(look.ColorPick ? PickColors[0] : own.Color);
+    skinlook::DrawText(canvas, clip.left, clip.top, line.Text, clip);
+    if (look.ColorPick) {
+        skinlook::DrawColorBands(canvas, clip, clip.left, clip.top, line.Text, PickColors);
+    }
+}
+
+void WinampPreview::CopyTo(platform::Canvas& target) { target.Draw(0, 0, *previewImage_); }
+
+}  // namespace sorabell::preferences
