@@ -11,6 +11,7 @@
 #include "display/DisplayTypes.h"
 #include "display/Format.h"
 #include "display/Lyrics.h"
+#include "hook/HookRules.h"
 #include "platform/Graphics.h"
 #include "platform/HookLibrary.h"
 #include "platform/Platform.h"
@@ -21,8 +22,8 @@ namespace sorabell::display {
 
 class Tlumora {
 public:
-    static constexpr const char* kClassName = "Tlumora";
-    static constexpr const char* kCaption = "Sorabell";
+    static constexpr const char* kClassName = hook::kDisplayWindowClass;
+    static constexpr const char* kCaption = hook::kDisplayWindowTitle;
 
     // The items of the menu, in menu order.
     enum MenuItem {

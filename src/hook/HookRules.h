@@ -17,8 +17,13 @@ inline constexpr uint32_t UM_HOOK_SIZE = kWmUser + 12;
 inline constexpr uint32_t UM_HOOK_GETMINMAX = kWmUser + 13;
 inline constexpr uint32_t UM_HOOK_TIMER = kWmUser + 14;
 
+// The display program's main window, as the preferences program finds it.
+inline constexpr const char* kDisplayWindowClass = "Tlumora";
+inline constexpr const char* kDisplayWindowTitle = "Sorabell";
+
 // The window messages the rules name.
 inline constexpr uint32_t kWmSize = 0x0005;
+inline constexpr uint32_t kWmClose = 0x0010;
 inline constexpr uint32_t kWmEnable = 0x000A;
 inline constexpr uint32_t kWmSetText = 0x000C;
 inline constexpr uint32_t kWmPaint = 0x000F;

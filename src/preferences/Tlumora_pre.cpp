@@ -1,0 +1,182 @@
+#include "preferences/Tlumora_pre.h"
+
+#include "hook/HookRules.h"
+#include "platform/FileSystem.h"
+#include "platform/IniFiles.h"
+#include "platform/Text.h"
+#include "settings/RegIniFile.h"
+
+namespace sorabell::preferences {
+
+namespace {
+
+constexpr const char* kMutexName = "そらべるぷれふぁれんす";
+constexpr const char* kApplicationTitle = "Sorabellぷれふぁれんす";
+constexpr const char* kCrLf = "\r\n";
+
+}  // namespace
+
+Tlumora_pre::Tlumora_pre(platform::Platform& os, platform::Toolkit& toolkit, platform::Graphics& graphics)
+    : os_(os), toolkit_(toolkit), programFolder_(text::ExtractFilePath(os.processes.ModuleFileName())) {
+    form_ = toolkit.CreateForm({kClassName, kCaption, kClientWidth, kClientHeight, false});
+    PageControl1 = &form_->AddPageControl(
+        {4, 4, 486, 440}, {"基本設定", "ディスプレイ設定", "Winamp 拡張設定", "動作関係", "バージョン情報"});
+    Button1 = &form_->AddButton({250, 452, 75, 25}, "OK");
+    Button2 = &form_->AddButton({332, 452, 75, 25}, "キャンセル");
+    Button3 = &form_->AddButton({414, 452, 75, 25}, "更新");
+    ColorDialog1 = toolkit.CreateColorDialog(*form_);
+    FolderDialog1 = std::make_unique<components::TFolderDialog>(*form_, toolkit);
+    FolderDialog1->SetTitle("フォルダの設定 - Sorabell");
+    FolderDialog1->SetOptions(
+        {components::bfStatusText, components::bfShowPathInStatusArea, components::bfParentCenter});
+
+    basic_ = std::make_unique<BasicPage>(PageControl1->page(TabSheet1), os, toolkit, *FolderDialog1, programFolder_);
+    display_ = std::make_unique<DisplayPage>(
+        PageControl1->page(TabSheet7),
+        DisplayPageSite{os, toolkit, graphics, *ColorDialog1, *basic_->Edit4, programFolder_});
+    winamp_ = std::make_unique<WinampPage>(PageControl1->page(TabSheet2));
+    behaviour_ = std::make_unique<BehaviourPage>(PageControl1->page(TabSheet4), os, programFolder_);
+    version_ = std::make_unique<VersionPage>(PageControl1->page(TabSheet3), os, toolkit, programFolder_);
+
+    basic_->Edit4->OnChange = [this] { display_->DrawPreview(); };
+    Button1->OnClick = [this] { Button1Click(); };
+    Button2->OnClick = [this] { Button2Click(); };
+    Button3->OnClick = [this] { Button3Click(); };
+    form_->OnClose = [this] { FormClose(); };
+
+    FormCreate();
+    form_->SetVisible(true);
+}
+
+Tlumora_pre::~Tlumora_pre() = default;
+
+void Tlumora_pre::FormCreate() {
+    WinampFound = true;
+    settings::DefaultContext context;
+    context.programFolder = programFolder_;
+    const platform::Rect screen = toolkit_.ScreenRect();
+    const platform::Rect frame = form_->windowRect();
+    context.centredTop = (screen.height() - frame.height()) / 2;
+    context.centredLeft = (screen.width() - frame.width()) / 2;
+    const settings::TRegIniFile store(os_.registry, settings::kRootPath);
+    const auto window =
+        settings::LoadRecord(store, "Window", settings::WindowSchema(), settings::Side::Preferences, context);
+    options_ = settings::LoadRecord(store, "Option", settings::OptionSchema(), settings::Side::Preferences, context);
+
+    PlaceWindow(window);
+    PageControl1->SetActivePageIndex(window.Page);
+
+    basic_->PathLabel1->SetPath(options_.Winamp);
+    if (!basic_->WinampFound()) {
+        basic_->BitBtn1Click();
+        WinampFound = basic_->WinampFound();
+    }
+    if (WinampFound) {
+        const std::string winamp = basic_->winampFolder();
+        SkinFolder = text::IncludeTrailingBackslash(platform::TIniFile(os_.iniFiles, winamp + "WINAMP.INI")
+                                                        .ReadString("Winamp", "SkinDir", winamp + "skins\\"));
+    }
+    display_->SetSkinFolder(SkinFolder);
+
+    basic_->ShowTimerAndMark(options_);
+    basic_->ShowFolders(options_);
+    display_->FillFontLists(toolkit_.ScreenFontFaces());
+    winamp_->FillFontList(display_->fontList());
+    display_->FillSkinList();
+    display_->CreateImages();
+    display_->LoadSkinView(settings::kDefaultSkinSection);
+    display_->SelectSkinView(window.SkinName);
+    basic_->Edit4->SetText(options_.Lumora);
+    winamp_->ShowOptions(options_);
+    for (int slot = 0; slot < platform::kCustomColorSlots; ++slot) {
+        ColorDialog1->SetCustomColor(slot, window.CustomColors[static_cast<size_t>(slot)]);
+    }
+}
+
+// A place stored for a monitor that is gone would open the window where nobody sees it.
+void Tlumora_pre::PlaceWindow(const settings::WindowSettings& window) {
+    const platform::Rect frame = form_->windowRect();
+    const platform::Rect stored{window.Left, window.Top, window.Left + frame.width(), window.Top + frame.height()};
+    if (toolkit_.OnAnyScreen(stored)) {
+        form_->MoveTo(window.Left, window.Top);
+        return;
+    }
+    const platform::Rect screen = toolkit_.ScreenRect();
+    form_->MoveTo((screen.width() - frame.width()) / 2, (screen.height() - frame.height()) / 2);
+}
+
+void Tlumora_pre::Button3Click() {
+    settings::TRegIniFile store(os_.registry, settings::kRootPath);
+    const std::string lyrics = basic_->Edit5->text();
+    CheckLyricsFolder(lyrics);
+
+    settings::OptionSettings options = options_;
+    basic_->TakeOptions(options);
+    winamp_->TakeOptions(options);
+    settings::SaveRecord(store, "Option", settings::OptionSchema(), settings::Side::Preferences, options);
+
+    settings::TRegIniFile skins(os_.registry, settings::kSkinsPath);
+    display_->SaveSkinViews(skins);
+
+    if (const platform::WindowHandle display =
+            os_.desktop.FindTopLevel(hook::kDisplayWindowClass, hook::kDisplayWindowTitle)) {
+        os_.desktop.Post(display, hook::UM_RELOAD_SETTINGS, 0, 0);
+    }
+}
+
+// Declining, or a folder that cannot be made, does not stop the saving.
+void Tlumora_pre::CheckLyricsFolder(const std::string& folder) {
+    if (platform::DirectoryExists(os_.files, folder) || platform::DirectoryExists(os_.files, folder + "\\")) {
+        return;
+    }
+    const std::string question = "Lyrics用のフォルダ(" + folder + ")は存在しません" + kCrLf + "作成しますか？";
+    if (toolkit_.AskSystemYesNo(question, "フォルダが存在しません") && !ForceDirectories(os_.files, folder)) {
+        toolkit_.ShowMessage("Lyrics用のフォルダ(" + folder + ")を作成できませんでした");
+    }
+}
+
+void Tlumora_pre::Button1Click() {
+    Button3Click();
+    form_->Close();
+}
+
+void Tlumora_pre::Button2Click() { form_->Close(); }
+
+void Tlumora_pre::FormClose() {
+    settings::TRegIniFile store(os_.registry, settings::kRootPath);
+    settings::WindowSettings window;
+    const platform::Rect frame = form_->windowRect();
+    window.Top = frame.top;
+    window.Left = frame.left;
+    window.Page = PageControl1->activePageIndex();
+    window.SkinName = display_->selectedSkinName();
+    for (int slot = 0; slot < platform::kCustomColorSlots; ++slot) {
+        window.CustomColors[static_cast<size_t>(slot)] = ColorDialog1->customColor(slot);
+    }
+    settings::SaveRecord(store, "Window", settings::WindowSchema(), settings::Side::Preferences, window);
+}
+
+int RunPreferences(platform::Platform& os, platform::Toolkit& toolkit, platform::Graphics& graphics) {
+    const auto mutex = os.processes.CreateNamedMutex(kMutexName);
+    if (!mutex || mutex->alreadyExisted()) {
+        return 0;
+    }
+    toolkit.SetTitle(kApplicationTitle);
+    Tlumora_pre form(os, toolkit, graphics);
+    toolkit.Run();
+    return 0;
+}
+
+bool ForceDirectories(platform::FileSystem& files, const std::string& folder) {
+    const std::string dir = text::ExcludeTrailingBackslash(folder);
+    if (dir.size() < 3 || platform::DirectoryExists(files, dir)) {
+        return true;
+    }
+    const std::string parent = text::ExtractFilePath(dir);
+    if (parent == dir) {
+        return true;
+    }
+    return ForceDirectories(files, parent) && files.CreateFolder(dir);
+}
+
+}  // namespace sorabell::preferences

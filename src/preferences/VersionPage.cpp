@@ -1,0 +1,48 @@
+#include "preferences/VersionPage.h"
+
+#include "platform/Graphics.h"
+
+namespace sorabell::preferences {
+
+VersionPage::VersionPage(platform::TabSheet& page, platform::Platform& os, platform::Toolkit& toolkit,
+                         const std::string& programFolder) {
+    Image1 = &page.AddImage({24, 24, 160, 120});
+    DrawVersionPicture(Image1->picture());
+    Image1->Invalidate();
+    Label1 = &page.AddLabel({204, 60, 250, 16}, kVersionCaption);
+    page.AddLabel({24, 170, 430, 14}, "説明書 :");
+    URLLabel1 = std::make_unique<components::TURLLabel>(page.AddLabel({40, 188, 420, 14}, programFolder + kReadMeName),
+                                                        toolkit, os.processes);
+    page.AddLabel({24, 214, 430, 14}, "Sorabell のフォルダ :");
+    URLLabel2 = std::make_unique<components::TURLLabel>(page.AddLabel({40, 232, 420, 14}, programFolder), toolkit,
+                                                        os.processes);
+    for (components::TURLLabel* link : {URLLabel1.get(), URLLabel2.get()}) {
+        link->SetExecutable(true);
+        link->label().SetFontColor(RGBColor(0, 0, 192));
+    }
+}
+
+void DrawVersionPicture(platform::Bitmap& picture) {
+    platform::Canvas& canvas = picture.canvas();
+    const int width = picture.width();
+    const int height = picture.height();
+    for (int y = 0; y < height; ++y) {
+        const int shade = height > 1 ? y * 120 / (height - 1) : 0;
+        canvas.SetBrushColor(RGBColor(40 + shade, 110 + shade, 230));
+        canvas.FillRect({0, y, width, y + 1});
+    }
+    // The bell: a dome over a flared rim, with its clapper below.
+    const int cx = width / 2;
+    const int top = height / 5;
+    const int rim = height * 3 / 4;
+    for (int y = top; y <= rim; ++y) {
+        const int t = y - top;
+        const int half = width / 10 + t * t * (width / 4) / ((rim - top) * (rim - top));
+        canvas.SetBrushColor(y == rim ? RGBColor(180, 120, 20) : RGBColor(240, 190, 60));
+        canvas.FillRect({cx - half, y, cx + half + 1, y + 1});
+    }
+    canvas.SetBrushColor(RGBColor(180, 120, 20));
+    canvas.Rectangle({cx - 4, rim + 2, cx + 5, rim + 10});
+}
+
+}  // namespace sorabell::preferences
