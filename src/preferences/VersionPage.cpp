@@ -1,5 +1,7 @@
 #include "preferences/VersionPage.h"
 
+#include <algorithm>
+
 #include "platform/Graphics.h"
 
 namespace sorabell::preferences {
@@ -31,13 +33,25 @@ void DrawVersionPicture(platform::Bitmap& picture) {
         canvas.SetBrushColor(RGBColor(40 + shade, 110 + shade, 230));
         canvas.FillRect({0, y, width, y + 1});
     }
-    // The bell: a dome over a flared rim, with its clapper below.
+    // The bell: a round crown, sides that flare out to the rim, and its clapper below.
     const int cx = width / 2;
-    const int top = height / 5;
+    const int top = height / 6;
     const int rim = height * 3 / 4;
+    const int crown = width / 9;
     for (int y = top; y <= rim; ++y) {
         const int t = y - top;
-        const int half = width / 10 + t * t * (width / 4) / ((rim - top) * (rim - top));
+        int half = crown;
+        if (t < crown) {
+            const int d = crown - t;
+            half = 0;
+            while ((half + 1) * (half + 1) + d * d <= crown * crown) {
+                ++half;
+            }
+        } else {
+            const int s = t - crown;
+            const int span = std::max(rim - top - crown, 1);
+            half = crown + s * s * (width / 5) / (span * span);
+        }
         canvas.SetBrushColor(y == rim ? RGBColor(180, 120, 20) : RGBColor(240, 190, 60));
         canvas.FillRect({cx - half, y, cx + half + 1, y + 1});
     }
