@@ -22,12 +22,6 @@ constexpr int kInstructionId = 0x3742;
 constexpr int kStatusId = 0x3743;
 constexpr int kTreeId = 0x3741;
 
-std::string TextOf(HWND window) {
-    char text[512] = {};
-    ::GetWindowTextA(window, text, sizeof text);
-    return text;
-}
-
 class FolderDialogOnTheShell : public ::testing::Test {
 protected:
     FolderDialogOnTheShell() {

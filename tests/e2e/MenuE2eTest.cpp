@@ -185,11 +185,6 @@ protected:
         }
         return nullptr;
     }
-    static std::string TextOf(HWND window) {
-        char text[256] = {};
-        ::SendMessageA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
-        return text;
-    }
     static HWND Focused(HWND window) {
         GUITHREADINFO info{};
         info.cbSize = sizeof info;

@@ -138,6 +138,13 @@ bool WaitFor(Condition done, DWORD timeoutMs = 10000) {
     return true;
 }
 
+// A window's text, also of a control in another process (GetWindowTextA does not ask those).
+inline std::string TextOf(HWND window) {
+    char text[512] = {};
+    ::SendMessageA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
+    return text;
+}
+
 // Sends one of the stand-in's commands and waits until it has been carried out.
 inline void SendPlayerCommand(HWND player, const std::string& command) {
     COPYDATASTRUCT data{};

@@ -57,11 +57,15 @@ E2eEnvironment::~E2eEnvironment() {
     RemoveTree(root_);
 }
 
-HANDLE E2eEnvironment::StartDisplay(const std::string& arguments) {
+HANDLE E2eEnvironment::StartDisplay(const std::string& arguments) { return StartProgram("Sorabell.exe", arguments); }
+
+HANDLE E2eEnvironment::StartPreferences() { return StartProgram("Sorabell_Preferences.exe", ""); }
+
+HANDLE E2eEnvironment::StartProgram(const std::string& file, const std::string& arguments) {
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process{};
-    std::string line = "\"" + programFolder_ + "Sorabell.exe\"" + (arguments.empty() ? "" : " " + arguments);
+    std::string line = "\"" + programFolder_ + file + "\"" + (arguments.empty() ? "" : " " + arguments);
     if (!::CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, programFolder_.c_str(), &startup,
                           &process)) {
         return nullptr;

@@ -22,6 +22,8 @@ public:
 
     // Runs the display program from the program folder; the handle of its process.
     HANDLE StartDisplay(const std::string& arguments);
+    // Runs the preferences program from the program folder; the handle of its process.
+    HANDLE StartPreferences();
     // Runs the stand-in by itself.
     void StartPlayer();
     // The lines the stand-in recorded, one per start.
@@ -47,6 +49,8 @@ public:
     static void EndProcessOf(HWND window, DWORD graceMs = 5000);
 
 private:
+    HANDLE StartProgram(const std::string& file, const std::string& arguments);
+
     std::string root_;
     std::string programFolder_;
     std::string playerFolder_;

@@ -1,0 +1,207 @@
+// The preferences program for real: its window, what it stores, its live preview, and the
+// running display program on the player taking the change.
+
+#include "support/PlayerStage.h"
+
+#include <commctrl.h>
+
+namespace sorabell::testing {
+namespace {
+
+using win32::ScreenCapture;
+
+class PreferencesWindow : public PlayerStage {
+protected:
+    HWND Open() {
+        HANDLE process = env_.StartPreferences();
+        EXPECT_NE(process, nullptr);
+        form_ = E2eEnvironment::WaitForWindow("Tlumora_pre", "Sorabell - 設定");
+        // The window exists before its controls do; it shows once they are all there.
+        EXPECT_TRUE(WaitFor([&] { return ::IsWindowVisible(form_); }, 15000));
+        return form_;
+    }
+
+    // Every window inside the form of a class, in the order they were made (the pages are
+    // children of the tab control, their controls children of the pages).
+    std::vector<HWND> Inside(const char* className) const {
+        std::pair<const char*, std::vector<HWND>> search{className, {}};
+        ::EnumChildWindows(form_, Collect, reinterpret_cast<LPARAM>(&search));
+        return search.second;
+    }
+    static BOOL CALLBACK Collect(HWND child, LPARAM data) {
+        auto& search = *reinterpret_cast<std::pair<const char*, std::vector<HWND>>*>(data);
+        char name[64] = {};
+        ::GetClassNameA(child, name, sizeof name);
+        if (::lstrcmpiA(name, search.first) == 0) {
+            search.second.push_back(child);
+        }
+        return TRUE;
+    }
+    HWND WithText(const char* className, const std::string& text) const {
+        for (HWND w : Inside(className)) {
+            if (TextOf(w) == text) {
+                return w;
+            }
+        }
+        return nullptr;
+    }
+    void Press(const std::string& caption) const {
+        HWND button = WithText("Button", caption);
+        ASSERT_NE(button, nullptr) << caption;
+        RECT r{};
+        ::GetClientRect(button, &r);
+        E2eEnvironment::Click(button, r.right / 2, r.bottom / 2);
+    }
+    int ActivePage() const {
+        const auto tabs = Inside("SysTabControl32");
+        return tabs.empty() ? -1 : static_cast<int>(::SendMessageA(tabs.front(), TCM_GETCURSEL, 0, 0));
+    }
+    bool Closed() const {
+        return WaitFor([&] { return !::IsWindow(form_); }, 10000);
+    }
+    // Typing into a format box ends the text with what was typed.
+    void TypeAtEnd(HWND edit, const std::wstring& text) const {
+        ::SetForegroundWindow(form_);
+        E2eEnvironment::Click(edit, 2, 4);
+        E2eEnvironment::PressKey(VK_END);
+        E2eEnvironment::Type(text);
+    }
+
+    // The last column of the first line that holds its text colour.
+    static int RightEdgeOfRed(const ScreenCapture& shot) {
+        for (int x = 265; x > 108; --x) {
+            if (shot.Count(kRed, x, 24, x + 1, 36) > 0) {
+                return x;
+            }
+        }
+        return 0;
+    }
+
+    HWND form_ = nullptr;
+};
+
+TEST_F(PreferencesWindow, OpensCentredOnItsFirstPageWithTheDefaultsOfAnEmptyStore) {
+    WipeSettings();
+    Root().WriteString("Option", "Winamp", env_.playerFolder());  // else the folder chooser opens first
+    ASSERT_NE(Open(), nullptr);
+    RECT frame{};
+    ::GetWindowRect(form_, &frame);
+    RECT client{};
+    ::GetClientRect(form_, &client);
+    EXPECT_EQ(client.right, 494);
+    EXPECT_EQ(client.bottom, 485);
+    EXPECT_NEAR(frame.left, (::GetSystemMetrics(SM_CXSCREEN) - (frame.right - frame.left)) / 2, 1);
+    EXPECT_NEAR(frame.top, (::GetSystemMetrics(SM_CYSCREEN) - (frame.bottom - frame.top)) / 2, 1);
+    EXPECT_EQ(ActivePage(), 0);
+    EXPECT_NE(WithText("ComboBox", "400"), nullptr);
+    EXPECT_NE(WithText("ComboBox", "6"), nullptr);
+    EXPECT_NE(WithText("Edit", "♪"), nullptr);
+    EXPECT_NE(WithText("Edit", env_.programFolder()), nullptr) << "the lyrics folder is the program's own";
+    int notSet = 0;
+    for (HWND label : Inside("Static")) {
+        notSet += TextOf(label) == "( 未設定 )" ? 1 : 0;
+    }
+    EXPECT_EQ(notSet, 2) << "the Versewright and Kettle rows";
+
+    HANDLE second = env_.StartPreferences();
+    ASSERT_NE(second, nullptr);
+    EXPECT_EQ(::WaitForSingleObject(second, 10000), WAIT_OBJECT_0) << "a second copy kept running";
+    EXPECT_EQ(E2eEnvironment::Windows("Tlumora_pre").size(), 1u);
+}
+
+TEST_F(PreferencesWindow, CancelKeepsTheOptionsAndStoresWhereTheWindowWas) {
+    ASSERT_NE(Open(), nullptr);
+    HWND timer = WithText("ComboBox", "200");
+    ASSERT_NE(timer, nullptr);
+    ::SendMessageA(timer, CB_SETCURSEL, 2, 0);
+    ::SetWindowPos(form_, nullptr, 30, 40, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    Press("キャンセル");
+    ASSERT_TRUE(Closed());
+    EXPECT_EQ(Root().ReadInteger("Option", "TimerSpeed", 0), 200);
+    EXPECT_EQ(Root().ReadString("Option", "ScrollDot", "<none>"), "<none>") << "Cancel wrote an option";
+    EXPECT_EQ(Root().ReadInteger("Window", "Left", -1), 30);
+    EXPECT_EQ(Root().ReadInteger("Window", "Top", -1), 40);
+    EXPECT_EQ(Root().ReadInteger("Window", "Page", -1), 0);
+}
+
+TEST_F(PreferencesWindow, UpdateStoresTheChangeAndTheRunningDisplayShowsIt) {
+    StartWith("MMMM");
+    WaitForScreen([](const ScreenCapture& s) { return s.Count(kRed, 109, 24, 266, 36) > 20; });
+    // The song's title arrives a moment after the first text.
+    ::Sleep(1500);
+    const int end = RightEdgeOfRed(ScreenCapture(player_));
+    ASSERT_GT(end, 112);
+
+    Root().WriteInteger("Window", "Page", 1);
+    ASSERT_NE(Open(), nullptr);
+    EXPECT_EQ(ActivePage(), 1) << "the page it was closed on";
+    HWND line1 = WithText("Edit", "%2");
+    ASSERT_NE(line1, nullptr) << "the first line's format box";
+    HWND timer = WithText("ComboBox", "200");
+    ASSERT_NE(timer, nullptr);
+    ::SendMessageA(timer, CB_SETCURSEL, 2, 0);
+
+    const auto previews = Inside("SorabellPaintBox");
+    ASSERT_FALSE(previews.empty());
+    const int previewInk = ScreenCapture(previews.front()).Count(kRed, 0, 0, 275, 116);
+    TypeAtEnd(line1, L"%2%2");
+    ASSERT_TRUE(WaitFor([&] { return TextOf(line1) == "%2%2%2"; }, 5000)) << TextOf(line1);
+    EXPECT_TRUE(WaitFor([&] { return ScreenCapture(previews.front()).Count(kRed, 0, 0, 275, 116) > previewInk; }, 5000))
+        << "the preview did not follow the typing";
+
+    Press("更新");
+    EXPECT_TRUE(WaitFor([&] { return Root().ReadInteger("Option", "TimerSpeed", 0) == 600; }, 5000));
+    // Stored line fonts may differ from the display's defaults: the title three times over
+    // still reaches much further right than once.
+    const auto after = WaitForScreen([&](const ScreenCapture& s) { return RightEdgeOfRed(s) > end + 20; });
+    EXPECT_GT(RightEdgeOfRed(after), end + 20) << "the display did not take the new format";
+    EXPECT_TRUE(::IsWindow(form_)) << "更新 leaves the window open";
+
+    Press("OK");
+    EXPECT_TRUE(Closed());
+    EXPECT_EQ(Root().ReadInteger("Window", "Page", -1), 1);
+}
+
+TEST_F(PreferencesWindow, ThePreviewShowsThePlainBackgroundInItsFrameAndTheMarkInItsPlace) {
+    constexpr TColor kMark = 0x3050C0;
+    Skin("BGColor", std::to_string(kBlue));
+    Skin("LumoraColor", std::to_string(kMark));
+    Root().WriteInteger("Window", "Page", 1);
+    ASSERT_NE(Open(), nullptr);
+    const auto previews = Inside("SorabellPaintBox");
+    ASSERT_FALSE(previews.empty());
+    HWND preview = previews.front();
+    ASSERT_TRUE(WaitFor([&] { return ScreenCapture(preview).At(140, 23) == kBlue; }, 5000));
+    const ScreenCapture shot(preview);
+    EXPECT_EQ(shot.At(107, 22), 0x9C948E) << "the frame's light edge";
+    EXPECT_EQ(shot.At(266, 37), 0x9C948E);
+    EXPECT_NE(shot.At(150, 38), kBlue) << "one line: the background ends above y = 38";
+    EXPECT_GT(shot.Count(kRed, 109, 24, 266, 37), 20) << "the first line's text";
+    EXPECT_GT(shot.Count(kMark, 240, 95, 275, 116), 5) << "the mark at (240, 95)";
+    EXPECT_EQ(shot.Count(kMark, 0, 0, 238, 116), 0);
+}
+
+TEST_F(PreferencesWindow, TheBehaviourPageClosesAndStartsTheDisplayProgram) {
+    StartWith("MMMM");
+    HWND display = E2eEnvironment::WaitForWindow("Tlumora", "Sorabell");
+    ASSERT_NE(display, nullptr);
+    Root().WriteInteger("Window", "Page", 3);
+    ASSERT_NE(Open(), nullptr);
+    HWND stop = nullptr;
+    HWND start = nullptr;
+    for (HWND button : Inside("Button")) {
+        const std::string caption = TextOf(button);
+        stop = caption == "Sorabell終了" ? button : stop;
+        start = caption == "Sorabell実行" ? button : start;
+    }
+    ASSERT_NE(stop, nullptr);
+    ASSERT_NE(start, nullptr);
+    E2eEnvironment::Click(stop, 5, 5);
+    EXPECT_TRUE(WaitFor([] { return E2eEnvironment::Windows("Tlumora", "Sorabell").empty(); }, 10000))
+        << "the display program still runs";
+    E2eEnvironment::Click(start, 5, 5);
+    EXPECT_NE(E2eEnvironment::WaitForWindow("Tlumora", "Sorabell"), nullptr) << "it did not start again";
+}
+
+}  // namespace
+}  // namespace sorabell::testing
