@@ -38,13 +38,30 @@ IniDocument::IniDocument(std::string_view content) {
             break;
         }
         std::string_view raw = content.substr(start, end - start);
-        if (!raw.empty() && raw.back() == '\r') {
+        const bool crlf = !raw.empty() && raw.back() == '\r';
+        if (crlf) {
             raw.remove_suffix(1);
         }
         lines_.push_back(Parse(std::string(raw)));
+        lines_.back().ending = crlf ? "\r\n" : "\n";
         start = end + 1;
-        endsWithNewline_ = start == content.size();
     }
+    for (const Line& line : lines_) {
+        if (!line.ending.empty()) {
+            newline_ = line.ending;
+            break;
+        }
+    }
+}
+
+void IniDocument::InsertLine(size_t at, std::string text) {
+    Line line = Parse(std::move(text));
+    line.ending = newline_;
+    if (at == lines_.size() && at > 0 && lines_.back().ending.empty()) {
+        lines_.back().ending = newline_;
+        line.ending.clear();
+    }
+    lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(at), std::move(line));
 }
 
 IniDocument::Line IniDocument::Parse(std::string text) {
@@ -124,17 +141,18 @@ void IniDocument::Set(std::string_view section, std::string_view key, std::strin
     const size_t body = FindSection(section);
     if (body == std::string::npos) {
         if (!lines_.empty() && !TrimProfile(lines_.back().text).empty()) {
-            lines_.push_back(Parse(""));
+            InsertLine(lines_.size(), "");
         }
-        lines_.push_back(Parse("[" + std::string(TrimProfile(section)) + "]"));
-        lines_.push_back(Parse(text));
-        endsWithNewline_ = true;
+        InsertLine(lines_.size(), "[" + std::string(TrimProfile(section)) + "]");
+        InsertLine(lines_.size(), text);
         return;
     }
     const size_t at = FindKey(body, name);
     if (at != std::string::npos) {
         // The key keeps the spelling it has in the file.
+        std::string ending = std::move(lines_[at].ending);
         lines_[at] = Parse(lines_[at].name + "=" + std::string(TrimProfile(value)));
+        lines_[at].ending = std::move(ending);
         return;
     }
     // After the section's last non-blank line, so that a blank line before the next header stays.
@@ -142,19 +160,14 @@ void IniDocument::Set(std::string_view section, std::string_view key, std::strin
     while (insert > body && TrimProfile(lines_[insert - 1].text).empty()) {
         --insert;
     }
-    lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(insert), Parse(text));
-    if (insert == lines_.size() - 1) {
-        endsWithNewline_ = true;
-    }
+    InsertLine(insert, text);
 }
 
 std::string IniDocument::Render() const {
     std::string out;
-    for (size_t i = 0; i < lines_.size(); ++i) {
-        out += lines_[i].text;
-        if (i + 1 < lines_.size() || endsWithNewline_) {
-            out += "\r\n";
-        }
+    for (const Line& line : lines_) {
+        out += line.text;
+        out += line.ending;
     }
     return out;
 }

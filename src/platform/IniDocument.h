@@ -3,7 +3,8 @@
 // lines end at LF (a CR before it and ^Z are blanks); blanks around lines, names and values are
 // ignored; "[name]" opens a section (up to its last "]"); the first "=" splits name and value;
 // sections and keys compare without regard to case and the first match wins; a value enclosed
-// in a pair of the same quote reads without them. Writing keeps every other line as it was.
+// in a pair of the same quote reads without them. Writing keeps every other byte as it was,
+// each line's own line end and a missing last one included.
 
 #include <optional>
 #include <string>
@@ -24,7 +25,8 @@ public:
 
 private:
     struct Line {
-        std::string text;  // as in the file, without its line end
+        std::string text;    // as in the file, without its line end
+        std::string ending;  // "\r\n", "\n", or empty for a last line without one
         enum class Kind { Other, Section, Key } kind = Kind::Other;
         std::string name;                  // section or key name, trimmed
         std::optional<std::string> value;  // key value, trimmed; none without "="
@@ -37,9 +39,13 @@ private:
     // Index of the key line in the section whose lines start at `body`, or npos.
     size_t FindKey(size_t body, std::string_view key) const;
     size_t SectionEnd(size_t body) const;
+    // Puts a new line before index `at`, ended as the file ends its lines; at the very end the
+    // file's last line end, or its missing one, moves to the new line.
+    void InsertLine(size_t at, std::string text);
 
     std::vector<Line> lines_;
-    bool endsWithNewline_ = false;
+    // The line end that new lines get: the file's first, CR LF for a file without any.
+    std::string newline_ = "\r\n";
 };
 
 // GetPrivateProfileString over a file's content.

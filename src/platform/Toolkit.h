@@ -104,6 +104,8 @@ public:
     virtual void Run() = 0;
     // A message box with an OK button, captioned with the application's title.
     virtual void ShowMessage(const std::string& text) = 0;
+    // A message box with an OK button and the information icon, under its own caption.
+    virtual void ShowInformation(const std::string& text, const std::string& caption) = 0;
     // A message box with Yes and No buttons; true for Yes.
     virtual bool AskYesNo(const std::string& text, const std::string& title) = 0;
     // The same, system-modal: it stays in front of every window until answered.

@@ -35,7 +35,8 @@ Tlumora_pre::Tlumora_pre(platform::Platform& os, platform::Toolkit& toolkit, pla
         PageControl1->page(TabSheet7),
         DisplayPageSite{os, toolkit, graphics, *ColorDialog1, *basic_->Edit4, programFolder_});
     winamp_ = std::make_unique<WinampPage>(PageControl1->page(TabSheet2));
-    behaviour_ = std::make_unique<BehaviourPage>(PageControl1->page(TabSheet4), os, programFolder_);
+    behaviour_ = std::make_unique<BehaviourPage>(PageControl1->page(TabSheet4), os, toolkit, programFolder_,
+                                                 [this] { return basic_->PathLabel1->path(); });
     version_ = std::make_unique<VersionPage>(PageControl1->page(TabSheet3), os, toolkit, programFolder_);
 
     basic_->Edit4->OnChange = [this] { display_->DrawPreview(); };

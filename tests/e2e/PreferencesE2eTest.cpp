@@ -203,5 +203,115 @@ TEST_F(PreferencesWindow, TheBehaviourPageClosesAndStartsTheDisplayProgram) {
     EXPECT_NE(E2eEnvironment::WaitForWindow("Tlumora", "Sorabell"), nullptr) << "it did not start again";
 }
 
+// The shell's keys of the media extensions, set up with file types of the test's own and given
+// back as they were.
+class FileAssociations : public PreferencesWindow {
+protected:
+    FileAssociations() {
+        for (const char* ext : kExtensions) {
+            saved_.push_back(Classes(ext));
+        }
+        Classes(".mp3", "SorabellTest.Audio");
+        Classes(".mp2", "SorabellTest.Audio");
+        Classes(".m3u", "SorabellTest.List");
+        Classes(".pls", "SorabellTest.Pls");
+        FileType("SorabellTest.Audio", "open", "\"C:\\Program Files\\Winamp\\Winamp.exe\" \"%1\"");
+        FileType("SorabellTest.List", "play", "C:\\PROGRA~1\\WINAMP\\WINAMP.EXE /ADD \"%1\"");
+        FileType("SorabellTest.Pls", "open", "\"C:\\ソフト\\表.exe\" \"%1\"");
+    }
+    ~FileAssociations() override {
+        for (size_t i = 0; i < std::size(kExtensions); ++i) {
+            if (saved_[i].empty()) {
+                registry_.DeleteKey(platform::RegistryRoot::ClassesRoot, kExtensions[i]);
+            } else {
+                Classes(kExtensions[i], saved_[i]);
+            }
+        }
+        for (const char* type : {"SorabellTest.Audio", "SorabellTest.List", "SorabellTest.Pls"}) {
+            registry_.DeleteKey(platform::RegistryRoot::ClassesRoot, type);
+        }
+    }
+    std::string Classes(const std::string& key) {
+        const auto value = registry_.ReadValue(platform::RegistryRoot::ClassesRoot, key, "");
+        return value ? value->text : "";
+    }
+    void Classes(const std::string& key, const std::string& value) {
+        registry_.WriteString(platform::RegistryRoot::ClassesRoot, key, "", value);
+    }
+    void FileType(const std::string& type, const std::string& verb, const std::string& command) {
+        Classes(type + "\\shell", verb);
+        Classes(type + "\\shell\\" + verb + "\\command", command);
+    }
+    // Presses the button, and answers the message box it opens with OK; the box's text.
+    std::string PressAndRead(const std::string& caption, const char* boxTitle) {
+        Press(caption);
+        HWND box = E2eEnvironment::WaitForWindow("#32770", boxTitle, 10000);
+        if (box == nullptr) {
+            return "<no box>";
+        }
+        const std::string text = TextOf(::GetDlgItem(box, 0xFFFF));
+        ::PostMessageA(box, WM_COMMAND, IDOK, 0);
+        WaitFor([&] { return !::IsWindow(box); }, 5000);
+        return text;
+    }
+    std::string Ini() const {
+        std::ifstream in(env_.playerFolder() + "WINAMP.INI", std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    }
+
+    static constexpr const char* kExtensions[] = {".mp3", ".mp2", ".m3u", ".pls", ".rmp"};
+    std::vector<std::string> saved_;
+};
+
+TEST_F(FileAssociations, TheDisplayProgramBecomesTheOpenerAndADoubleClicksCommandStartsItWithTheFile) {
+    Root().WriteInteger("Window", "Page", 3);
+    ASSERT_NE(Open(), nullptr);
+    const std::string command = "\"" + env_.programFolder() + "Sorabell.Exe\" \"%1\"";
+    EXPECT_EQ(PressAndRead("拡張子の関連づけを変更する", "関連づけの報告"),
+              "*.mp3 の関連づけを Winamp から Sorabell に変更しました\r\n"
+              "*.rmp のファイルタイプを SorabellTest.Audio に変更しました\r\n"
+              "*.mp2 の関連づけを Sorabell から Sorabell に変更しました\r\n"
+              "*.m3u の関連づけを WINAMP から Sorabell に変更しました\r\n"
+              "*.pls の関連づけを 表 から Sorabell に変更しました\r\n");
+    EXPECT_EQ(Classes("SorabellTest.Audio\\shell\\open\\command"), command);
+    EXPECT_EQ(Classes("SorabellTest.List\\shell\\play\\command"), command);
+    EXPECT_EQ(Classes("SorabellTest.Pls\\shell\\open\\command"), command);
+    EXPECT_EQ(Classes(".rmp"), "SorabellTest.Audio");
+    const std::string again = PressAndRead("拡張子の関連づけを変更する", "関連づけの報告");
+    EXPECT_EQ(again.rfind("*.mp3 の関連づけを Sorabell から Sorabell に変更しました\r\n", 0), 0u) << again;
+
+    // As the shell runs a double-click: %1 becomes the file's path.
+    Write(Song(), MpegPayload(400) + Id3Block("MMMM", "Artist"));
+    std::string line = command;
+    line.replace(line.find("%1"), 2, Song());
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    ASSERT_TRUE(::CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                                 &process));
+    ::CloseHandle(process.hThread);
+    ::CloseHandle(process.hProcess);
+    ASSERT_TRUE(WaitFor([&] { return !env_.PlayerCommandLines().empty(); }, 15000)) << "the player did not start";
+    EXPECT_EQ(env_.PlayerCommandLines()[0], "\"" + env_.playerFolder() + "WINAMP.EXE\" \"" + Song() + "\"");
+}
+
+TEST_F(FileAssociations, TheWinampRepairIsRefusedWhileThePlayerRunsAndThenChangesOnlyItsTwoKeys) {
+    const std::string before = "; 設定\r\n[Winamp]\r\nskin=青空\r\nautoscrollname=1\nrandskin=1\r\n[Other]\r\nx=1";
+    Write(env_.playerFolder() + "WINAMP.INI", before);
+    env_.StartPlayer();
+    HWND player = E2eEnvironment::WaitForWindow("Winamp v1.x");
+    ASSERT_NE(player, nullptr);
+    Root().WriteInteger("Window", "Page", 3);
+    ASSERT_NE(Open(), nullptr);
+    EXPECT_EQ(PressAndRead("修正実行", "Sorabellぷれふぁれんす"), "Winamp を終了させてください");
+    EXPECT_EQ(Ini(), before);
+
+    E2eEnvironment::EndProcessOf(player);
+    ASSERT_TRUE(WaitFor([] { return ::FindWindowA("Winamp v1.x", nullptr) == nullptr; }, 10000));
+    EXPECT_EQ(PressAndRead("修正実行", "Sorabellぷれふぁれんす"),
+              "\"Auto-Scroll SongName\"と\"Select Random Skin on Play\"を解除しました");
+    EXPECT_EQ(Ini(), "; 設定\r\n[Winamp]\r\nskin=青空\r\nautoscrollname=0\nrandskin=0\r\n[Other]\r\nx=1");
+}
+
 }  // namespace
 }  // namespace sorabell::testing

@@ -280,6 +280,35 @@ TEST_F(PreferencesTest, TheDisplayProgramStartsByItsFullPathAndClosesByItsWindow
     EXPECT_EQ(displayMessages_, (std::vector<uint32_t>{hook::kWmClose}));
 }
 
+TEST_F(PreferencesTest, TheWinampRepairWaitsForWinampToEndAndSaysWhyItCouldNotWrite) {
+    InstallWinamp();
+    const std::string ini = std::string(kWinamp) + "WINAMP.INI";
+    const std::string before = platform::ReadWholeFile(machine_.files(), ini);
+    sim::SimDesktop::Window player;
+    player.className = "Winamp v1.x";
+    player.title = "1. 曲 - Winamp";
+    const platform::WindowHandle winamp = machine_.desktop().AddWindow(std::move(player));
+    auto& p = Open();
+    p.behaviourPage().Button10Click();
+    EXPECT_EQ(toolkit_.shownMessages.back(), "Winamp を終了させてください");
+    EXPECT_EQ(platform::ReadWholeFile(machine_.files(), ini), before);
+
+    machine_.desktop().RemoveWindow(winamp);
+    machine_.files().SetAttributes(ini, platform::attr::ReadOnly);
+    p.behaviourPage().Button10Click();
+    EXPECT_EQ(toolkit_.shownMessages.back().rfind(ini + " を書き換えられませんでした", 0), 0u) << toolkit_.shownMessages.back();
+    EXPECT_EQ(platform::ReadWholeFile(machine_.files(), ini), before);
+
+    machine_.files().SetAttributes(ini, 0);
+    p.behaviourPage().Button10Click();
+    EXPECT_EQ(toolkit_.shownMessages.back(), "\"Auto-Scroll SongName\"と\"Select Random Skin on Play\"を解除しました");
+    EXPECT_EQ(machine_.iniFiles().ReadString(ini, "Winamp", "randskin", ""), "0");
+    EXPECT_EQ(machine_.iniFiles().ReadString(ini, "Winamp", "SkinDir", ""), "C:\\Winamp\\Skins");
+
+    p.behaviourPage().Button6Click();
+    EXPECT_EQ(toolkit_.shownInformation.back(), "関連づけの報告: *.rmp のファイルタイプを  に変更しました\r\n");
+}
+
 TEST_F(PreferencesTest, ASecondStartEndsWithoutAWindow) {
     InstallWinamp();
     machine_.session().mutexes.insert("そらべるぷれふぁれんす");

@@ -82,10 +82,16 @@ TEST(IniDocument, WritingIntoNothingMakesAFile) {
     EXPECT_EQ(ini.Render(), "[Winamp]\r\nskin=a\r\nSkinDir=b\r\n");
 }
 
-TEST(IniDocument, AFileWithoutFinalLineEndGetsOneBeforeNewLines) {
+TEST(IniDocument, EachLineKeepsItsOwnEndAndAMissingLastOneStaysMissing) {
     IniDocument ini("[s]\r\na=1");
     ini.Set("s", "b", "2");
-    EXPECT_EQ(ini.Render(), "[s]\r\na=1\r\nb=2\r\n");
+    EXPECT_EQ(ini.Render(), "[s]\r\na=1\r\nb=2");
+    ini.Set("t", "c", "3");
+    EXPECT_EQ(ini.Render(), "[s]\r\na=1\r\nb=2\r\n\r\n[t]\r\nc=3");
+    IniDocument unix("; x\n[s]\r\na=1\n");
+    unix.Set("s", "a", "0");
+    unix.Set("s", "b", "0");
+    EXPECT_EQ(unix.Render(), "; x\n[s]\r\na=0\nb=0\n") << "new lines end as the file's first line does";
     IniDocument untouched("[s]\r\na=1");
     untouched.Set("s", "a", "9");
     EXPECT_EQ(untouched.Render(), "[s]\r\na=9");

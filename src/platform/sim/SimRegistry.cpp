@@ -107,6 +107,12 @@ std::optional<std::string> SimRegistry::FullPath(RegistryRoot root, const std::s
     return full + "\\" + path;
 }
 
+void SimRegistry::RefuseWrites(RegistryRoot root, const std::string& path) {
+    if (const auto full = FullPath(root, path)) {
+        refused_.push_back(text::UpperCase(*full));
+    }
+}
+
 SimRegistry::Key* SimRegistry::FindKey(const std::string& upperPath) {
     const auto it = keys_.find(upperPath);
     return it == keys_.end() ? nullptr : &it->second;
@@ -157,6 +163,12 @@ void SimRegistry::Store(RegistryRoot root, const std::string& path, const std::s
     const auto full = FullPath(root, path);
     if (!full) {
         throw ERegistryException("レジストリキーを作成できませんでした: " + path);
+    }
+    const std::string upper = text::UpperCase(*full);
+    for (const std::string& refused : refused_) {
+        if (upper == refused || text::StartsWith(upper, refused + "\\")) {
+            throw ERegistryException("レジストリに書き込めませんでした: " + path + "\\" + name);
+        }
     }
     Key& key = EnsureKey(*full);
     for (Value& value : key.values) {

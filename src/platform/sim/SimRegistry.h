@@ -31,6 +31,9 @@ public:
     std::string ExportText() const;
     void ImportText(std::string_view regText);
 
+    // Writes to these keys and below them are refused, as for a user without the right.
+    void RefuseWrites(platform::RegistryRoot root, const std::string& path);
+
 private:
     struct Value {
         std::string name;  // as first written
@@ -52,6 +55,7 @@ private:
 
     std::filesystem::path file_;
     std::map<std::string, Key> keys_;  // by upper-case full path
+    std::vector<std::string> refused_;  // upper-case full paths
 };
 
 }  // namespace sorabell::sim

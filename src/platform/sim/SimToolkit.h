@@ -112,6 +112,9 @@ public:
     std::unique_ptr<platform::PopupMenu> CreatePopupMenu(platform::Form& owner) override;
     void Run() override {}
     void ShowMessage(const std::string& text) override { shownMessages.push_back(text); }
+    void ShowInformation(const std::string& text, const std::string& caption) override {
+        shownInformation.push_back(caption + ": " + text);
+    }
     bool AskYesNo(const std::string& text, const std::string& title) override;
     bool AskSystemYesNo(const std::string& text, const std::string& title) override;
     std::unique_ptr<platform::ColorDialog> CreateColorDialog(platform::Form& owner) override;
@@ -126,6 +129,8 @@ public:
     SimForm* FindForm(const std::string& className, const std::string& caption = {}) const;
 
     std::vector<std::string> shownMessages;
+    // Information boxes as shown ("caption: text").
+    std::vector<std::string> shownInformation;
     // Yes/No questions as asked ("title: text"), and the answers the test gives, in order;
     // without one left the answer is No.
     std::vector<std::string> questions;

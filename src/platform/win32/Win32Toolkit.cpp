@@ -334,6 +334,10 @@ void Win32Toolkit::ShowMessage(const std::string& text) {
     ::MessageBoxA(::GetActiveWindow(), text.c_str(), title_.c_str(), MB_OK);
 }
 
+void Win32Toolkit::ShowInformation(const std::string& text, const std::string& caption) {
+    ::MessageBoxA(::GetActiveWindow(), text.c_str(), caption.c_str(), MB_OK | MB_ICONINFORMATION);
+}
+
 bool Win32Toolkit::AskYesNo(const std::string& text, const std::string& title) {
     return ::MessageBoxA(::GetActiveWindow(), text.c_str(), title.c_str(), MB_YESNO) == IDYES;
 }

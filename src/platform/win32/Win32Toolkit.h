@@ -28,6 +28,7 @@ public:
     std::unique_ptr<platform::PopupMenu> CreatePopupMenu(platform::Form& owner) override;
     void Run() override;
     void ShowMessage(const std::string& text) override;
+    void ShowInformation(const std::string& text, const std::string& caption) override;
     bool AskYesNo(const std::string& text, const std::string& title) override;
     bool AskSystemYesNo(const std::string& text, const std::string& title) override;
     std::unique_ptr<platform::ColorDialog> CreateColorDialog(platform::Form& owner) override;
