@@ -201,6 +201,9 @@ TEST_F(PreferencesWindow, TheBehaviourPageClosesAndStartsTheDisplayProgram) {
         << "the display program still runs";
     E2eEnvironment::Click(start, 5, 5);
     EXPECT_NE(E2eEnvironment::WaitForWindow("Tlumora", "Sorabell"), nullptr) << "it did not start again";
+    // The display hands its start to the running player; wait until it is done with that.
+    EXPECT_TRUE(E2eEnvironment::WaitForHooks());
+    EXPECT_TRUE(WaitFor([&] { return env_.PlayerCommandLines().size() == 2; }, 10000));
 }
 
 // The shell's keys of the media extensions, set up with file types of the test's own and given
@@ -293,14 +296,22 @@ TEST_F(FileAssociations, TheDisplayProgramBecomesTheOpenerAndADoubleClicksComman
     ::CloseHandle(process.hProcess);
     ASSERT_TRUE(WaitFor([&] { return !env_.PlayerCommandLines().empty(); }, 15000)) << "the player did not start";
     EXPECT_EQ(env_.PlayerCommandLines()[0], "\"" + env_.playerFolder() + "WINAMP.EXE\" \"" + Song() + "\"");
+    // Both must have their windows before the stage ends them by those; a process still on
+    // its way up would outlive the test.
+    EXPECT_NE(E2eEnvironment::WaitForWindow("Winamp v1.x"), nullptr);
+    EXPECT_NE(E2eEnvironment::WaitForWindow("Tlumora", "Sorabell"), nullptr);
+    EXPECT_TRUE(E2eEnvironment::WaitForHooks());
 }
 
 TEST_F(FileAssociations, TheWinampRepairIsRefusedWhileThePlayerRunsAndThenChangesOnlyItsTwoKeys) {
+    // The player writes its own file as it starts and ends, so ours goes in while it runs
+    // and again after it has ended.
     const std::string before = "; 設定\r\n[Winamp]\r\nskin=青空\r\nautoscrollname=1\nrandskin=1\r\n[Other]\r\nx=1";
-    Write(env_.playerFolder() + "WINAMP.INI", before);
     env_.StartPlayer();
     HWND player = E2eEnvironment::WaitForWindow("Winamp v1.x");
     ASSERT_NE(player, nullptr);
+    ::Sleep(500);
+    Write(env_.playerFolder() + "WINAMP.INI", before);
     Root().WriteInteger("Window", "Page", 3);
     ASSERT_NE(Open(), nullptr);
     EXPECT_EQ(PressAndRead("修正実行", "Sorabellぷれふぁれんす"), "Winamp を終了させてください");
@@ -308,6 +319,8 @@ TEST_F(FileAssociations, TheWinampRepairIsRefusedWhileThePlayerRunsAndThenChange
 
     E2eEnvironment::EndProcessOf(player);
     ASSERT_TRUE(WaitFor([] { return ::FindWindowA("Winamp v1.x", nullptr) == nullptr; }, 10000));
+    ::Sleep(500);
+    Write(env_.playerFolder() + "WINAMP.INI", before);
     EXPECT_EQ(PressAndRead("修正実行", "Sorabellぷれふぁれんす"),
               "\"Auto-Scroll SongName\"と\"Select Random Skin on Play\"を解除しました");
     EXPECT_EQ(Ini(), "; 設定\r\n[Winamp]\r\nskin=青空\r\nautoscrollname=0\nrandskin=0\r\n[Other]\r\nx=1");
