@@ -1,11 +1,14 @@
 // Writing an INFO list into arbitrary bytes. The writer either refuses and leaves the bytes as
 // they were, or leaves a well-formed RIFF form (its size field the file's length after it, its
-// chunks ending exactly at the end of the file) whose audio is untouched and which reads back
-// the written fields. A write that fails midway (a size limit, as a full disk) leaves the bytes
+// chunks ending exactly at the end of the file) whose audio is untouched, which keeps every
+// other chunk of the form after the audio but INFO lists and padding, and which reads back the
+// written fields. A write that fails midway (a size limit, as a full disk) leaves the bytes
 // as they were. Aborts on any violation.
 
+#include <algorithm>
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 #include "fuzz/FuzzInput.h"
 #include "platform/Errors.h"
@@ -63,6 +66,35 @@ bool AudioIntact(const std::string& before, const std::string& after, const tags
     return sorabell::testing::ReadLe32(after, static_cast<size_t>(data.offset + 4)) == data.size;
 }
 
+// The form's chunks after the audio, header, data and pad byte each (a pad byte missing at the
+// end of the file counts as zero), up to the first whose data run past the form. Without
+// `all`, only those that are neither an INFO list nor padding.
+std::vector<std::string> ChunksAfterAudio(const std::string& bytes, const tags::RmpLayout& layout, bool all) {
+    const size_t declared = sorabell::testing::ReadLe32(bytes, static_cast<size_t>(layout.formOffset + 4));
+    const size_t formEnd = std::min<size_t>(bytes.size(), static_cast<size_t>(layout.formOffset + 8) + declared);
+    std::vector<std::string> chunks;
+    for (size_t at = static_cast<size_t>(layout.data->end()); at + 8 <= formEnd;) {
+        const uint32_t size = sorabell::testing::ReadLe32(bytes, at + 4);
+        if (at + 8 + static_cast<uint64_t>(size) > formEnd) {
+            break;
+        }
+        const std::string id = bytes.substr(at, 4);
+        std::string upper = id;
+        for (char& c : upper) {
+            c = (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c;
+        }
+        const bool info = id == "LIST" && size >= 4 && bytes.compare(at + 8, 4, "INFO") == 0;
+        const size_t length = 8 + size + (size & 1u);
+        if (all || (!info && upper != "JUNK" && upper != "PAD ")) {
+            std::string chunk = bytes.substr(at, length);
+            chunk.resize(length, '\0');
+            chunks.push_back(chunk);
+        }
+        at += length;
+    }
+    return chunks;
+}
+
 // What reading gives back for a written text: up to its first zero byte, without trailing
 // blanks and control bytes.
 std::string AsRead(const std::string& text) {
@@ -113,6 +145,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     Require(layout && layout->data);
     Require(AudioIntact(before, after, *layout));
     Require(WellFormed(after, static_cast<size_t>(layout->formOffset)));
+    // Every foreign chunk is still there, its bytes and order kept, and the new list comes last.
+    if (!layout->dataSizeBeyondFile) {
+        std::vector<std::string> kept = ChunksAfterAudio(after, *layout, true);
+        Require(!kept.empty() && kept.back().compare(0, 4, "LIST") == 0 && kept.back().compare(8, 4, "INFO") == 0);
+        kept.pop_back();
+        Require(kept == ChunksAfterAudio(before, *layout, false));
+    }
 
     tags::TRMPInfo back;
     Require(tags::ReadRMPInfo(file, back));
