@@ -92,6 +92,36 @@ TEST_F(DisplayText, ALyricsFileBesideTheSongWinsAndItsLineFollowsThePosition) {
     EXPECT_EQ(Line(2), "(LyricsFile Ready) ");
 }
 
+TEST_F(DisplayText, LyricsSavedAsUnicodeShowInTheCodePageAndCp932FilesAsTheyAre) {
+    const std::u8string utf8 = u8"[00:01]春の歌\r\n[00:02]한😀\r\n";
+    const std::u16string utf16 = u"[00:01]春の歌\r\n[00:02]한😀\r\n";
+    std::string le = "\xFF\xFE";
+    std::string be = "\xFE\xFF";
+    for (const char16_t u : utf16) {
+        le += {static_cast<char>(u & 0xFF), static_cast<char>(u >> 8)};
+        be += {static_cast<char>(u >> 8), static_cast<char>(u & 0xFF)};
+    }
+    const std::string plain(utf8.begin(), utf8.end());
+    Write("C:\\Music\\song.mp3", Id3Block("Song"));
+    Start();
+    int change = 0;
+    for (const std::string& file : {"\xEF\xBB\xBF" + plain, plain, le, be}) {
+        Write("C:\\Music\\song.txt", file);
+        player_->position = 1000;
+        Play({"C:\\Music\\song.mp3"}, 0, "1. Song " + std::to_string(++change) + " - Winamp");
+        EXPECT_EQ(Line(2), "春の歌 ");
+        player_->position = 2000;
+        Tick();
+        EXPECT_EQ(Line(2), "?? ") << "one question mark for each character CP932 lacks";
+    }
+    // CP932 bytes that are no UTF-8 are read as before, byte for byte.
+    const std::string cp932 = "[00:01]\x89\xCC\x81\x40\xB1\r\n";
+    Write("C:\\Music\\song.txt", cp932);
+    player_->position = 1000;
+    Play({"C:\\Music\\song.mp3"}, 0, "1. Song - Winamp");
+    EXPECT_EQ(Line(2), "\x89\xCC\x81\x40\xB1 ");
+}
+
 TEST_F(DisplayText, TrailingBlankLinesAreDropped) {
     DefaultSkinValue("Disp1Text", "%2");
     DefaultSkinValue("Disp2Text", "%3");
