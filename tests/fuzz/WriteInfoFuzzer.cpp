@@ -8,7 +8,6 @@
 #include <algorithm>
 #include <cstdlib>
 #include <string>
-#include <vector>
 
 #include "fuzz/FuzzInput.h"
 #include "platform/Errors.h"
@@ -66,29 +65,25 @@ bool AudioIntact(const std::string& before, const std::string& after, const tags
     return sorabell::testing::ReadLe32(after, static_cast<size_t>(data.offset + 4)) == data.size;
 }
 
-// The form's chunks after the audio, header, data and pad byte each (a pad byte missing at the
-// end of the file counts as zero), up to the first whose data run past the form. Without
-// `all`, only those that are neither an INFO list nor padding.
-std::vector<std::string> ChunksAfterAudio(const std::string& bytes, const tags::RmpLayout& layout, bool all) {
+// The form's chunks after the audio that are neither an INFO list nor padding, one after the
+// other: header, data and pad byte each (zero when it is missing at the end of the file), up to
+// the first whose data run past the form.
+std::string ForeignChunks(const std::string& bytes, const tags::RmpLayout& layout) {
     const size_t declared = sorabell::testing::ReadLe32(bytes, static_cast<size_t>(layout.formOffset + 4));
     const size_t formEnd = std::min<size_t>(bytes.size(), static_cast<size_t>(layout.formOffset + 8) + declared);
-    std::vector<std::string> chunks;
+    std::string chunks;
     for (size_t at = static_cast<size_t>(layout.data->end()); at + 8 <= formEnd;) {
         const uint32_t size = sorabell::testing::ReadLe32(bytes, at + 4);
         if (at + 8 + static_cast<uint64_t>(size) > formEnd) {
             break;
         }
-        const std::string id = bytes.substr(at, 4);
-        std::string upper = id;
-        for (char& c : upper) {
-            c = (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c;
-        }
+        std::string id = bytes.substr(at, 4);
         const bool info = id == "LIST" && size >= 4 && bytes.compare(at + 8, 4, "INFO") == 0;
+        std::transform(id.begin(), id.end(), id.begin(), [](char c) { return c >= 'a' && c <= 'z' ? c - 32 : c; });
         const size_t length = 8 + size + (size & 1u);
-        if (all || (!info && upper != "JUNK" && upper != "PAD ")) {
-            std::string chunk = bytes.substr(at, length);
-            chunk.resize(length, '\0');
-            chunks.push_back(chunk);
+        if (!info && id != "JUNK" && id != "PAD ") {
+            chunks += bytes.substr(at, length);
+            chunks.resize(chunks.size() + length - std::min(length, bytes.size() - at), '\0');
         }
         at += length;
     }
@@ -147,12 +142,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     Require(WellFormed(after, static_cast<size_t>(layout->formOffset)));
     // Every foreign chunk is still there, its bytes and order kept, and the new list comes last.
     if (!layout->dataSizeBeyondFile) {
-        std::vector<std::string> kept = ChunksAfterAudio(after, *layout, true);
-        Require(!kept.empty() && kept.back().compare(0, 4, "LIST") == 0 && kept.back().compare(8, 4, "INFO") == 0);
-        kept.pop_back();
-        Require(kept == ChunksAfterAudio(before, *layout, false));
+        const std::string kept = ForeignChunks(before, *layout);
+        const auto list = static_cast<size_t>(layout->data->end()) + kept.size();
+        Require(after.compare(list - kept.size(), kept.size(), kept) == 0);
+        Require(after.compare(list, 4, "LIST") == 0 && after.compare(list + 8, 4, "INFO") == 0 &&
+                list + 8 + sorabell::testing::ReadLe32(after, list + 4) == after.size());
     }
-
     tags::TRMPInfo back;
     Require(tags::ReadRMPInfo(file, back));
     tags::TRMPInfo expected;

@@ -127,8 +127,7 @@ TEST_F(TagTool, AWriteKeepsTheFilesOtherChunksAndShowListsThemWithTheirSizes) {
     Put("a.rmp", RmpFile(MpegPayload(601), {lyrics, disp, Chunk("LIST", "adtlxxxx")}));
     ASSERT_EQ(Run({"write", "a.rmp", "--mode", "2", "--title", "T1"}).code, 0);
     ExpectWellFormed("a.rmp");
-    const std::string bytes = Bytes("a.rmp");
-    EXPECT_EQ(bytes.substr(20 + 601 + 1, lyrics.size() + disp.size()), lyrics + disp);
+    EXPECT_EQ(Bytes("a.rmp").substr(20 + 601 + 1, lyrics.size() + disp.size()), lyrics + disp);
     const Outcome shown = Run({"show", "a.rmp"});
     EXPECT_NE(shown.out.find("ISFT: \n"
                              "chunk: ILYC 11\n"
