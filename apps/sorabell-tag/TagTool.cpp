@@ -11,6 +11,7 @@
 #include "platform/Errors.h"
 #include "tags/GenreTable.h"
 #include "tags/Id3v1.h"
+#include "tags/Riff.h"
 #include "tags/RmpInfo.h"
 #include "tags/TagConversion.h"
 #include "tags/TagRecords.h"
@@ -170,7 +171,17 @@ struct Records {
     bool hasInfo = false;
     TID3Tag tag;
     bool hasTag = false;
+    std::vector<tags::ChunkHeader> otherChunks;  // of the RMP form, but the audio and the INFO list read
 };
+
+// What a user needs to tell the chunks apart: the identifier, a list's type, the data's size.
+std::string ChunkLine(const tags::ChunkHeader& chunk) {
+    std::string line = "chunk: " + Printable(chunk.id);
+    if (chunk.id == "LIST" && !chunk.type.empty()) {
+        line += " " + Printable(chunk.type);
+    }
+    return line + " " + std::to_string(chunk.size) + "\n";
+}
 
 class Tool {
 public:
@@ -215,6 +226,15 @@ private:
         auto file = files_.Open(path, platform::OpenMode::Read);
         records.hasInfo = tags::ReadRMPInfo(*file, records.info);
         records.hasTag = tags::ReadID3Tag(*file, records.tag);
+        if (const auto layout = tags::FindRmpForm(*file)) {
+            for (const tags::ChunkHeader& chunk : layout->chunks) {
+                const bool audio = layout->data && chunk.offset == layout->data->offset;
+                const bool info = layout->info && chunk.offset == layout->info->offset;
+                if (!audio && !info) {
+                    records.otherChunks.push_back(chunk);
+                }
+            }
+        }
         return records;
     }
 
@@ -233,6 +253,9 @@ private:
             for (const auto& [id, field] : kInfoLines) {
                 out += std::string(id) + ": " + Printable(records.info.*field) + "\n";
             }
+        }
+        for (const tags::ChunkHeader& chunk : records.otherChunks) {
+            out += ChunkLine(chunk);
         }
         out += records.hasTag ? "id3: yes\n" : "id3: no\n";
         if (records.hasTag) {
@@ -308,7 +331,7 @@ std::string UsageText() {
            "  sorabell-tag rmp2id3 FILE...\n"
            "  sorabell-tag id32rmp FILE...\n"
            "\n"
-           "  show     INFO リストと ID3 タグの各項目を表示します。\n"
+           "  show     INFO リストと ID3 タグの各項目、ほかのチャンクとその大きさを表示します。\n"
            "  write    指定した項目を変えて、--mode の書き込み方で書き込みます。\n"
            "             0  RMP Info + ID3TAG(toRMP)  INFO リストと、それから作った ID3 タグ (既定)\n"
            "             1  RMP Info + ID3TAG         INFO リストと ID3 タグ\n"

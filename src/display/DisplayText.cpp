@@ -5,6 +5,7 @@
 #include "display/Scrolling.h"
 #include "display/Tlumora.h"
 #include "platform/Text.h"
+#include "platform/TextFile.h"
 #include "settings/Schema.h"
 #include "tags/Id3v1.h"
 #include "tags/LightStrings.h"
@@ -97,8 +98,9 @@ void Tlumora::LoadLyrics() {
     if (chosen.empty()) {
         return;
     }
+    // Files saved as UTF-8 or UTF-16 are read in the code page, as every text is.
     tags::TLightStrings file;
-    file.LoadFromFile(platform_.files, chosen);
+    file.SetFileText(platform::TextFileToAnsi(platform::ReadWholeFile(platform_.files, chosen), platform_.codePage));
     std::vector<std::string> lines;
     lines.reserve(static_cast<size_t>(file.Count()));
     for (int32_t i = 0; i < file.Count(); ++i) {

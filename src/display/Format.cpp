@@ -29,7 +29,9 @@ std::string ExpandFormat(std::string_view format, const FormatSources& sources) 
             break;
         }
         const char c = format[percent + 1];
-        format.remove_prefix(percent + 2);
+        // A double-byte character after the "%" is no placeholder and goes whole: its trail
+        // byte alone would show as a stray half-width kana.
+        format.remove_prefix(percent + 1 + text::CharLengthAt(format, percent + 1));
         if (c == '%') {
             result += '%';
         } else if (c >= '0' && c <= '9') {

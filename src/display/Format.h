@@ -25,8 +25,8 @@ struct FormatSources {
 // The song length as the display shows it: "[4:05]", or "[??:??]" without one.
 std::string LengthText(int32_t seconds);
 
-// Replaces every placeholder; unknown ones vanish with their letter, a lone "%" at the end
-// vanishes, "%%" gives "%". The result always ends in one blank.
+// Replaces every placeholder; unknown ones vanish with their character (a double-byte one
+// whole), a lone "%" at the end vanishes, "%%" gives "%". The result always ends in one blank.
 std::string ExpandFormat(std::string_view format, const FormatSources& sources);
 
 // The fields of a song: %1 to %6 from its INFO list, else its ID3v1 tag, else the fallbacks;

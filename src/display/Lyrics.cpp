@@ -10,6 +10,8 @@ namespace sorabell::display {
 namespace {
 
 constexpr size_t kMaxText = 256;
+// The latest time whose key keeps its seven digits, and so its place in the string list's order.
+constexpr int32_t kMaxTime = 9999999;
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
@@ -44,10 +46,40 @@ void ParseLyricsLine(std::string_view line, std::vector<LyricsEntry>& out) {
     }
 }
 
+std::optional<int32_t> LyricsOffset(std::string_view line) {
+    constexpr std::string_view kTag = "[offset:";
+    if (line.size() < kTag.size() || !text::SameText(line.substr(0, kTag.size()), kTag)) {
+        return std::nullopt;
+    }
+    std::string_view rest = text::TrimLeft(line.substr(kTag.size()));
+    const bool negative = !rest.empty() && rest.front() == '-';
+    if (!rest.empty() && (rest.front() == '-' || rest.front() == '+')) {
+        rest.remove_prefix(1);
+    }
+    int64_t n = 0;
+    size_t digits = 0;
+    for (; digits < rest.size() && IsDigit(rest[digits]); ++digits) {
+        n = std::min<int64_t>(n * 10 + (rest[digits] - '0'), kMaxTime);
+    }
+    if (digits == 0 || !text::TrimLeft(rest.substr(digits)).starts_with("]")) {
+        return std::nullopt;
+    }
+    return static_cast<int32_t>(negative ? -n : n);
+}
+
 std::vector<LyricsEntry> ParseLyrics(const std::vector<std::string>& lines) {
     std::vector<LyricsEntry> entries;
+    std::optional<int32_t> offset;
     for (const std::string& line : lines) {
+        if (const auto shift = LyricsOffset(line)) {
+            offset = shift;
+        }
         ParseLyricsLine(line, entries);
+    }
+    if (offset) {
+        for (LyricsEntry& entry : entries) {
+            entry.milliseconds = std::clamp(entry.milliseconds - *offset, 0, kMaxTime);
+        }
     }
     std::sort(entries.begin(), entries.end());
     return entries;

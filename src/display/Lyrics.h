@@ -4,6 +4,7 @@
 // list of "%7.7d" keys sorts them.
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -23,7 +24,12 @@ struct LyricsEntry {
 // The entries of one line ("[1:05]" is no tag; hundredths such as "[00:12.50]" are ignored).
 void ParseLyricsLine(std::string_view line, std::vector<LyricsEntry>& out);
 
-// Every line's entries, sorted.
+// The shift of a line "[offset:N]", as .lrc files write it: N milliseconds with an optional
+// sign, positive for earlier.
+std::optional<int32_t> LyricsOffset(std::string_view line);
+
+// Every line's entries, sorted. A file's offset line (the last, if several) moves all its times,
+// never below 0.
 std::vector<LyricsEntry> ParseLyrics(const std::vector<std::string>& lines);
 
 // What the lyrics placeholder shows at a position: nothing without entries, "(LyricsFile

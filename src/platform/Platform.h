@@ -2,6 +2,7 @@
 // The services through which the logic reaches the operating system. A form receives them
 // from its creator; the Windows programs pass the Win32 backend, the tests the simulated one.
 
+#include "platform/CodePage.h"
 #include "platform/Desktop.h"
 #include "platform/FileSystem.h"
 #include "platform/IniFiles.h"
@@ -18,6 +19,7 @@ struct Platform {
     Processes& processes;
     Desktop& desktop;
     Random& random;
+    CodePage& codePage;
 };
 
 }  // namespace sorabell::platform

@@ -182,7 +182,11 @@ void TLightStrings::SetCommaText(std::string_view text) {
 
 void TLightStrings::LoadFromFile(platform::FileSystem& files, const std::string& path) {
     Clear();
-    const std::string content = platform::ReadWholeFile(files, path);
+    SetFileText(platform::ReadWholeFile(files, path));
+}
+
+void TLightStrings::SetFileText(std::string_view content) {
+    Clear();
     SetCapacity(static_cast<int32_t>(std::min<size_t>(content.size() / 28, kMaxCapacity)));
     ForEachLine(content, [this](std::string_view line) {
         Add(std::string(line));

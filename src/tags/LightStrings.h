@@ -43,6 +43,8 @@ public:
     // Lines of a text file, ended by CR LF or LF. The list is cleared first, also when the file
     // then fails to open (EInOutError).
     void LoadFromFile(platform::FileSystem& files, const std::string& path);
+    // The same lines from a text file's content read already.
+    void SetFileText(std::string_view content);
     void SaveToFile(platform::FileSystem& files, const std::string& path) const;
     // Line `index` of a text file, as LoadFromFile and then Get give it, without keeping the
     // other lines: a play list of 100,000 entries is read for one of them on every song change.

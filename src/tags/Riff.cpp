@@ -1,18 +1,15 @@
 #include "tags/Riff.h"
 
+#include <algorithm>
+
 namespace sorabell::tags {
 
 namespace {
 
 // A chunk's header and the first four bytes of its data, where a form or a list keeps its
-// type: one read for both, since a walk's cost is its reads.
-struct Peeked {
-    ChunkHeader header;
-    std::string type;  // empty when the data hold fewer than four bytes
-};
-
-// The header at `offset` when it fits before `limit`.
-std::optional<Peeked> ReadHeader(platform::BinaryFile& file, uint64_t offset, uint64_t limit) {
+// type: one read for both, since a walk's cost is its reads. Empty when it does not fit before
+// `limit`.
+std::optional<ChunkHeader> ReadHeader(platform::BinaryFile& file, uint64_t offset, uint64_t limit) {
     if (offset + 8 > limit) {
         return std::nullopt;
     }
@@ -22,11 +19,17 @@ std::optional<Peeked> ReadHeader(platform::BinaryFile& file, uint64_t offset, ui
         return std::nullopt;
     }
     const std::string_view bytes(raw, got);
-    Peeked peeked{ChunkHeader{offset, std::string(bytes.substr(0, 4)), ReadLE32(bytes, 4)}, {}};
-    if (peeked.header.size >= 4 && got == sizeof raw) {
-        peeked.type = std::string(bytes.substr(8, 4));
+    ChunkHeader header{offset, std::string(bytes.substr(0, 4)), ReadLE32(bytes, 4), {}};
+    if (header.size >= 4 && got == sizeof raw) {
+        header.type = std::string(bytes.substr(8, 4));
     }
-    return peeked;
+    return header;
+}
+
+bool SameLetters(std::string_view a, std::string_view upper) {
+    return a.size() == upper.size() && std::equal(a.begin(), a.end(), upper.begin(), [](char c, char u) {
+               return (c >= 'a' && c <= 'z' ? c - 32 : c) == u;
+           });
 }
 
 }  // namespace
@@ -50,20 +53,23 @@ std::string LE32(uint32_t value) {
     return out;
 }
 
+bool IsInfoList(const ChunkHeader& chunk) { return chunk.id == "LIST" && chunk.type == "INFO"; }
+
+bool IsPadding(const ChunkHeader& chunk) { return SameLetters(chunk.id, "JUNK") || SameLetters(chunk.id, "PAD "); }
+
 std::optional<RmpLayout> FindRmpForm(platform::BinaryFile& file) {
     const uint64_t fileSize = file.Size();
     uint64_t offset = 0;
     std::optional<ChunkHeader> form;
-    while (auto peeked = ReadHeader(file, offset, fileSize)) {
-        const ChunkHeader& header = peeked->header;
-        if (header.id == "RIFF" && peeked->type == "RMP3") {
+    while (auto header = ReadHeader(file, offset, fileSize)) {
+        if (header->id == "RIFF" && header->type == "RMP3") {
             form = header;
             break;
         }
-        if (header.end() > fileSize) {
+        if (header->end() > fileSize) {
             return std::nullopt;
         }
-        offset = header.end();
+        offset = header->end();
     }
     if (!form) {
         return std::nullopt;
@@ -73,23 +79,25 @@ std::optional<RmpLayout> FindRmpForm(platform::BinaryFile& file) {
     layout.formOffset = form->offset;
     layout.formEnd = std::min<uint64_t>(form->dataOffset() + form->size, fileSize);
     offset = form->dataOffset() + 4;
-    while (auto peeked = ReadHeader(file, offset, layout.formEnd)) {
-        ChunkHeader& header = peeked->header;
+    while (auto next = ReadHeader(file, offset, layout.formEnd)) {
+        ChunkHeader& header = *next;
         if (header.dataOffset() + header.size > layout.formEnd) {
             // Only the audio may be cut short: it then ends at the end of the file.
             if (header.id == "data" && !layout.data && layout.formEnd == fileSize) {
                 header.size = static_cast<uint32_t>(fileSize - header.dataOffset());
                 layout.data = header;
                 layout.dataSizeBeyondFile = true;
+                layout.chunks.push_back(header);
             }
             break;
         }
         if (header.id == "data" && !layout.data) {
             layout.data = header;
-        } else if (header.id == "LIST" && !layout.info && peeked->type == "INFO") {
+        } else if (!layout.info && IsInfoList(header)) {
             layout.info = header;
         }
         offset = header.end();
+        layout.chunks.push_back(std::move(header));
     }
     return layout;
 }

@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/FileSystem.h"
 
@@ -15,6 +16,7 @@ struct ChunkHeader {
     uint64_t offset = 0;  // of the identifier
     std::string id;       // four characters
     uint32_t size = 0;    // data bytes, without the pad byte
+    std::string type;     // the first four data bytes, where a list or a form keeps its type
 
     uint64_t dataOffset() const { return offset + 8; }
     // Where the next chunk starts: after the data and the pad byte of an odd size.
@@ -29,7 +31,14 @@ struct RmpLayout {
     // A "data" chunk whose declared size runs past the file: its size as the file holds it.
     bool dataSizeBeyondFile = false;
     std::optional<ChunkHeader> info;  // the first "LIST" chunk of type "INFO"
+    // The form's chunks in file order, up to the first whose data run past the form. The last
+    // one may lack its pad byte at the end of the file.
+    std::vector<ChunkHeader> chunks;
 };
+
+bool IsInfoList(const ChunkHeader& chunk);
+// A chunk that only holds room ("JUNK", "PAD "), which nothing reads.
+bool IsPadding(const ChunkHeader& chunk);
 
 // The first RIFF form of type "RMP3" among the file's top-level chunks; empty without one.
 std::optional<RmpLayout> FindRmpForm(platform::BinaryFile& file);

@@ -113,23 +113,39 @@ InfoWrite WriteInfoList(platform::BinaryFile& file, const TRMPInfo& info, const 
         return InfoWrite::NotRmp;
     }
     const ChunkHeader& data = *layout->data;
-    // Everything after the audio goes; a missing pad byte of an odd-sized audio chunk is added.
     uint64_t cut = data.end();
-    std::string tail = RenderInfoList(info, slot);
+    // A missing pad byte of an odd-sized audio chunk is added.
+    std::string tail;
     if (data.dataOffset() + data.size < cut && file.Size() < cut) {
-        tail.insert(tail.begin(), '\0');
+        tail += '\0';
         cut -= 1;
     }
-    const uint64_t newEnd = cut + tail.size();
-    const auto formSize = static_cast<uint32_t>(newEnd - layout->formOffset - 8);
-    // What the write replaces, to put back if it fails.
+    // What the write replaces, to put back if it fails; the chunks kept are taken from it.
     std::string oldTail(static_cast<size_t>(std::max<uint64_t>(file.Size(), cut) - cut), '\0');
     oldTail.resize(file.ReadAt(cut, oldTail.data(), oldTail.size()));
+    // The form's other chunks after the audio stay, in their order, before the new list, which
+    // must come last for its slot to be the file's last 128 bytes. Older lists and padding go,
+    // and so does whatever lies beyond the form (an appended ID3v1 tag).
+    for (const ChunkHeader& chunk : layout->chunks) {
+        if (chunk.offset > data.offset && !IsInfoList(chunk) && !IsPadding(chunk)) {
+            const auto at = static_cast<size_t>(chunk.offset - cut);
+            const auto length = static_cast<size_t>(chunk.end() - chunk.offset);
+            tail.append(oldTail, at, length);
+            tail.resize(tail.size() + length - std::min(length, oldTail.size() - at), '\0');
+        }
+    }
+    const size_t kept = tail.size();
+    tail += RenderInfoList(info, slot);
+    const uint64_t newEnd = cut + tail.size();
+    const auto formSize = static_cast<uint32_t>(newEnd - layout->formOffset - 8);
+    // Bytes already in place are not written again: a rewrite then moves nothing it keeps.
+    const auto same = static_cast<size_t>(
+        std::mismatch(tail.begin(), tail.end(), oldTail.begin(), oldTail.end()).first - tail.begin());
     char oldFormSize[4];
     file.ReadAt(layout->formOffset + 4, oldFormSize, sizeof oldFormSize);
     std::vector<uint64_t> hidden;  // INFO lists before the audio, renamed to padding
     try {
-        file.WriteAt(cut, tail.data(), tail.size());
+        file.WriteAt(cut + same, tail.data() + same, tail.size() - same);
         file.Truncate(newEnd);
         file.WriteAt(layout->formOffset + 4, LE32(formSize).data(), 4);
         if (layout->dataSizeBeyondFile) {
@@ -145,19 +161,21 @@ InfoWrite WriteInfoList(platform::BinaryFile& file, const TRMPInfo& info, const 
         }
     } catch (const EInOutError&) {
         // Put the old tail back (the cut has freed its room); failing that, leave a well-formed
-        // file without an INFO list rather than half of one.
+        // file without an INFO list rather than half of one, with the kept chunks when they
+        // were never touched.
         try {
             // The lists that were read before must be found again.
             for (const uint64_t at : hidden) {
                 file.WriteAt(at, "LIST", 4);
             }
-            file.Truncate(cut);
+            file.Truncate(cut + same);
             try {
-                file.WriteAt(cut, oldTail.data(), oldTail.size());
+                file.WriteAt(cut + same, oldTail.data() + same, oldTail.size() - same);
                 file.WriteAt(layout->formOffset + 4, oldFormSize, sizeof oldFormSize);
             } catch (const EInOutError&) {
-                file.Truncate(cut);
-                file.WriteAt(layout->formOffset + 4, LE32(static_cast<uint32_t>(cut - layout->formOffset - 8)).data(),
+                const uint64_t end = cut + (same >= kept ? kept : 0);
+                file.Truncate(end);
+                file.WriteAt(layout->formOffset + 4, LE32(static_cast<uint32_t>(end - layout->formOffset - 8)).data(),
                              4);
             }
         } catch (const EInOutError&) {

@@ -36,11 +36,13 @@ bool ReadRMPInfo(platform::FileSystem& files, const std::string& path, TRMPInfo&
 
 enum class InfoWrite { Written, NotRmp };
 
-// Replaces everything after the form's "data" chunk (an older INFO list, other chunks, an
-// appended ID3v1 tag) by a new INFO list and sets the RIFF size to the file's length minus 8.
-// A file without an RMP form or "data" chunk is left unchanged (NotRmp). The audio is never
-// cut: a "data" chunk that runs past the file's end is kept whole and its size corrected. A
-// failed write throws EInOutError and leaves the audio intact.
+// Puts a new INFO list at the end of the form and sets the RIFF size to the file's length minus
+// 8. The form's other chunks after the "data" chunk stay, bytes and order, before the new list;
+// older INFO lists, padding and what lies beyond the form (an appended ID3v1 tag) go. A file
+// without an RMP form or "data" chunk is left unchanged (NotRmp). The audio is never cut: a
+// "data" chunk that runs past the file's end is kept whole and its size corrected. A failed
+// write throws EInOutError and leaves the file as it was. Its cost is that of the bytes after
+// the audio, whatever the audio's size.
 InfoWrite WriteInfoList(platform::BinaryFile& file, const TRMPInfo& info, const TID3Tag* slot);
 InfoWrite WriteInfoList(platform::BinaryFile& file, const TRMPInfo& info, bool id3Slot);
 

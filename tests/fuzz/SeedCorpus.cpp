@@ -47,6 +47,8 @@ std::vector<std::string> MusicFiles() {
         Form("RMP3" + InfoList({TextChunk("INAM", "before the audio")}) + Chunk("data", audio)),
         "RIFF" + Le32(4 + 8 + 301) + "RMP3" + "data" + Le32(301) + audio,
         beyond,
+        RmpFile(audio, {Chunk("ILYC", "[00:01]la"), InfoList({TextChunk("INAM", "old")}), Chunk("DISP", "odd"),
+                        Chunk("LIST", "adtl" + Chunk("labl", "x"))}),
         Form("WAVE" + Chunk("data", "abcd")),
         MpegPayload(500) + Id3Block("タイトル", "artist", "album", "2001", "comment", 255),
         "TAG" + std::string(125, 'x'),

@@ -1,9 +1,11 @@
 // Writing an INFO list into arbitrary bytes. The writer either refuses and leaves the bytes as
 // they were, or leaves a well-formed RIFF form (its size field the file's length after it, its
-// chunks ending exactly at the end of the file) whose audio is untouched and which reads back
-// the written fields. A write that fails midway (a size limit, as a full disk) leaves the bytes
+// chunks ending exactly at the end of the file) whose audio is untouched, which keeps every
+// other chunk of the form after the audio but INFO lists and padding, and which reads back the
+// written fields. A write that fails midway (a size limit, as a full disk) leaves the bytes
 // as they were. Aborts on any violation.
 
+#include <algorithm>
 #include <cstdlib>
 #include <string>
 
@@ -63,6 +65,31 @@ bool AudioIntact(const std::string& before, const std::string& after, const tags
     return sorabell::testing::ReadLe32(after, static_cast<size_t>(data.offset + 4)) == data.size;
 }
 
+// The form's chunks after the audio that are neither an INFO list nor padding, one after the
+// other: header, data and pad byte each (zero when it is missing at the end of the file), up to
+// the first whose data run past the form.
+std::string ForeignChunks(const std::string& bytes, const tags::RmpLayout& layout) {
+    const size_t declared = sorabell::testing::ReadLe32(bytes, static_cast<size_t>(layout.formOffset + 4));
+    const size_t formEnd = std::min<size_t>(bytes.size(), static_cast<size_t>(layout.formOffset + 8) + declared);
+    std::string chunks;
+    for (size_t at = static_cast<size_t>(layout.data->end()); at + 8 <= formEnd;) {
+        const uint32_t size = sorabell::testing::ReadLe32(bytes, at + 4);
+        if (at + 8 + static_cast<uint64_t>(size) > formEnd) {
+            break;
+        }
+        std::string id = bytes.substr(at, 4);
+        const bool info = id == "LIST" && size >= 4 && bytes.compare(at + 8, 4, "INFO") == 0;
+        std::transform(id.begin(), id.end(), id.begin(), [](char c) { return c >= 'a' && c <= 'z' ? c - 32 : c; });
+        const size_t length = 8 + size + (size & 1u);
+        if (!info && id != "JUNK" && id != "PAD ") {
+            chunks += bytes.substr(at, length);
+            chunks.resize(chunks.size() + length - std::min(length, bytes.size() - at), '\0');
+        }
+        at += length;
+    }
+    return chunks;
+}
+
 // What reading gives back for a written text: up to its first zero byte, without trailing
 // blanks and control bytes.
 std::string AsRead(const std::string& text) {
@@ -113,7 +140,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     Require(layout && layout->data);
     Require(AudioIntact(before, after, *layout));
     Require(WellFormed(after, static_cast<size_t>(layout->formOffset)));
-
+    // Every foreign chunk is still there, its bytes and order kept, and the new list comes last.
+    if (!layout->dataSizeBeyondFile) {
+        const std::string kept = ForeignChunks(before, *layout);
+        const auto list = static_cast<size_t>(layout->data->end()) + kept.size();
+        Require(after.compare(list - kept.size(), kept.size(), kept) == 0);
+        Require(after.compare(list, 4, "LIST") == 0 && after.compare(list + 8, 4, "INFO") == 0 &&
+                list + 8 + sorabell::testing::ReadLe32(after, list + 4) == after.size());
+    }
     tags::TRMPInfo back;
     Require(tags::ReadRMPInfo(file, back));
     tags::TRMPInfo expected;

@@ -92,6 +92,32 @@ TEST_F(DisplayText, ALyricsFileBesideTheSongWinsAndItsLineFollowsThePosition) {
     EXPECT_EQ(Line(2), "(LyricsFile Ready) ");
 }
 
+TEST_F(DisplayText, LyricsSavedAsUnicodeShowInTheCodePageAndCp932FilesAsTheyAre) {
+    const std::u8string utf8 = u8"[00:01]春の歌한😀\r\n";
+    const std::string plain(utf8.begin(), utf8.end());
+    std::string le = "\xFF\xFE";
+    std::string be = "\xFE\xFF";
+    for (const char16_t u : std::u16string(u"[00:01]春の歌한😀\r\n")) {
+        le += {static_cast<char>(u & 0xFF), static_cast<char>(u >> 8)};
+        be += {static_cast<char>(u >> 8), static_cast<char>(u & 0xFF)};
+    }
+    const std::string cp932 = "\x89\xCC\x81\x40\xB1";  // no UTF-8: byte for byte, as before
+    Write("C:\\Music\\song.mp3", Id3Block("Song"));
+    Start();
+    player_->position = 1000;
+    int change = 0;
+    for (const auto& [file, shown] :
+         std::vector<std::pair<std::string, std::string>>{{"\xEF\xBB\xBF" + plain, "春の歌?? "},
+                                                          {plain, "春の歌?? "},
+                                                          {le, "春の歌?? "},
+                                                          {be, "春の歌?? "},
+                                                          {"[00:01]" + cp932, cp932 + " "}}) {
+        Write("C:\\Music\\song.txt", file);
+        Play({"C:\\Music\\song.mp3"}, 0, "1. Song " + std::to_string(++change) + " - Winamp");
+        EXPECT_EQ(Line(2), shown) << "file " << change;
+    }
+}
+
 TEST_F(DisplayText, TrailingBlankLinesAreDropped) {
     DefaultSkinValue("Disp1Text", "%2");
     DefaultSkinValue("Disp2Text", "%3");

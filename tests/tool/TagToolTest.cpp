@@ -121,6 +121,23 @@ TEST_F(TagTool, ShowSaysWhichRecordsAFileLacksAndKeepsEachFieldOnOneLine) {
               "id3: no\n");
 }
 
+TEST_F(TagTool, AWriteKeepsTheFilesOtherChunksAndShowListsThemWithTheirSizes) {
+    const std::string lyrics = Chunk("ILYC", "[00:01]歌詞");
+    const std::string disp = Chunk("DISP", "abc");
+    Put("a.rmp", RmpFile(MpegPayload(601), {lyrics, disp, Chunk("LIST", "adtlxxxx")}));
+    ASSERT_EQ(Run({"write", "a.rmp", "--mode", "2", "--title", "T1"}).code, 0);
+    ExpectWellFormed("a.rmp");
+    EXPECT_EQ(Bytes("a.rmp").substr(20 + 601 + 1, lyrics.size() + disp.size()), lyrics + disp);
+    const Outcome shown = Run({"show", "a.rmp"});
+    EXPECT_NE(shown.out.find("ISFT: \n"
+                             "chunk: ILYC 11\n"
+                             "chunk: DISP 3\n"
+                             "chunk: LIST adtl 8\n"
+                             "id3: no\n"),
+              std::string::npos)
+        << shown.out;
+}
+
 TEST_F(TagTool, AFileThatCannotBeReadIsNamedAndTheOthersAreStillShown) {
     Put("a.mp3", MpegPayload(200) + Id3Block("first"));
     Put("b.mp3", MpegPayload(200) + Id3Block("second"));

@@ -39,6 +39,9 @@ TEST_F(Expand, UnknownPlaceholdersAndATrailingPercentVanish) {
     EXPECT_EQ(Run("%"), " ");
     EXPECT_EQ(Run(""), " ");
     EXPECT_EQ(Run("％%1"), "％Artist ") << "a double-byte character is no placeholder";
+    EXPECT_EQ(Run("100%の%1"), "100Artist ") << "the whole character goes, not its lead byte alone";
+    EXPECT_EQ(Run("%表%"), " ") << "a backslash trail byte goes with its character";
+    EXPECT_EQ(Run(std::string("%\x81", 2)), " ") << "a lead byte at the end goes alone";
 }
 
 TEST_F(Expand, TheLengthWithoutASong) {

@@ -45,6 +45,17 @@ TEST(LyricsParser, EntriesAreSortedByTime) {
                                                        "0030000a", "0060000b", "0600000c"}));
 }
 
+TEST(LyricsParser, AnOffsetLineShiftsEveryTimeOfTheFileButNotBelowZero) {
+    const auto with = [](const std::string& offset) { return Keys(ParseLyrics({"[00:00]a", offset, "[01:00]b"})); };
+    EXPECT_EQ(with("[offset:+500]"), (std::vector<std::string>{"0000000a", "0059500b"}));
+    EXPECT_EQ(with("[offset:500]"), with("[offset:+500]"));
+    EXPECT_EQ(with("[offset:-500]"), (std::vector<std::string>{"0000500a", "0060500b"}));
+    EXPECT_EQ(with("[Offset: -99999999999 ]"), (std::vector<std::string>{"9999999a", "9999999b"}));
+    for (const char* none : {"[offset:]", "[offset:+]", "[offset:5x]", "[offset:500", "x[offset:500]", "[ar:500]"}) {
+        EXPECT_EQ(with(none), (std::vector<std::string>{"0000000a", "0060000b"})) << none;
+    }
+}
+
 TEST(LyricsLine, FollowsThePositionAtTheEdges) {
     const auto entries = ParseLyrics({"[00:10]first", "[00:20]  ", "[00:30]third"});
     EXPECT_EQ(LyricsLineAt({}, 15000), "");

@@ -149,6 +149,35 @@ TEST(RmpInfoWriting, ReplacesEverythingAfterTheAudioWithOneInfoList) {
     EXPECT_EQ(Reread(file), SampleInfo());
 }
 
+TEST(RmpInfoWriting, ChunksOfTheFormAfterTheAudioStayInTheirOrderBeforeTheNewList) {
+    const std::string lyrics = Chunk("ILYC", "[00:01]歌詞");
+    const std::string odd = Chunk("DISP", "odd");
+    const std::string adtl = Chunk("LIST", "adtl" + Chunk("labl", "x"));
+    for (const bool slot : {true, false}) {
+        MemoryFile file(RmpFile(MpegPayload(3001),
+                                {lyrics, InfoList({TextChunk("INAM", "old")}), odd, Chunk("JUNK", "room"), adtl}) +
+                        Id3Block("appended"));
+        ASSERT_EQ(WriteInfoList(file, SampleInfo(), slot), InfoWrite::Written);
+        EXPECT_EQ(file.bytes().substr(20 + 3002), lyrics + odd + adtl + RenderInfoList(SampleInfo(), slot));
+        EXPECT_EQ(ReadLe32(file.bytes(), 4), file.bytes().size() - 8);
+    }
+}
+
+TEST(RmpInfoWriting, AFailedWriteGivesTheForeignChunksBack) {
+    // The new list does not fit, once after the chunks moved up over the old list, once in place.
+    const std::string lyrics = Chunk("ILYC", std::string(99, 'l'));
+    const std::string old = InfoList({TextChunk("INAM", "old")});
+    for (const std::string& original :
+         {RmpFile(MpegPayload(2000), {old, lyrics}) + Id3Block("t"), RmpFile(MpegPayload(2000), {lyrics, old})}) {
+        MemoryFile file(original);
+        file.set_sizeLimit(original.size() + 40);
+        TRMPInfo info = SampleInfo();
+        info.Comment = std::string(500, 'c');
+        EXPECT_THROW(WriteInfoList(file, info, true), EInOutError);
+        EXPECT_EQ(file.bytes(), original);
+    }
+}
+
 TEST(RmpInfoWriting, InfoListsBeforeTheAudioBecomePaddingSoTheNewOneIsRead) {
     const std::string audio = MpegPayload(500);
     const std::string body = "RMP3" + InfoList({TextChunk("INAM", "first")}) + Chunk("fmt ", "x") +

@@ -32,6 +32,7 @@ std::filesystem::path SimMachine::HostPath(const std::string& windowsPath) const
 SimMachine::Program::Program(SimMachine& machine, std::string moduleFileName)
     : processes_(machine.session_, std::move(moduleFileName)), platform_{machine.registry_, machine.iniFiles_,
                                                                          machine.files_,    processes_,
-                                                                         machine.desktop_,  machine.random_} {}
+                                                                         machine.desktop_,  machine.random_,
+                                                                         machine.codePage_} {}
 
 }  // namespace sorabell::sim

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "platform/Platform.h"
+#include "platform/sim/SimCodePage.h"
 #include "platform/sim/SimDesktop.h"
 #include "platform/sim/SimFileSystem.h"
 #include "platform/sim/SimIniFiles.h"
@@ -47,6 +48,7 @@ public:
     SimSession& session() { return *session_; }
     SimDesktop& desktop() { return desktop_; }
     SimRandom& random() { return random_; }
+    SimCodePage& codePage() { return codePage_; }
 
 private:
     std::filesystem::path root_;
@@ -55,6 +57,7 @@ private:
     SimIniFiles iniFiles_;
     SimDesktop desktop_;
     SimRandom random_;
+    SimCodePage codePage_;
     std::shared_ptr<SimSession> session_;
 };
 

@@ -1,0 +1,28 @@
+#include "platform/sim/SimCodePage.h"
+
+#include "platform/sim/Encoding.h"
+
+namespace sorabell::sim {
+
+std::string SimCodePage::FromUtf16(std::u16string_view text) {
+    std::string units;
+    units.reserve(text.size() * 2);
+    for (const char16_t u : text) {
+        units += static_cast<char>(u & 0xFF);
+        units += static_cast<char>(u >> 8);
+    }
+    EncodingConverter converter("CP932//TRANSLIT", "UTF-16LE");
+    std::string out;
+    std::string_view rest = units;
+    while (!rest.empty()) {
+        rest.remove_prefix(converter.Convert(rest, out));
+        if (!rest.empty()) {
+            // What iconv can neither convert nor transliterate.
+            out += '?';
+            rest.remove_prefix(2);
+        }
+    }
+    return out;
+}
+
+}  // namespace sorabell::sim

@@ -1,0 +1,20 @@
+#include "platform/win32/Win32CodePage.h"
+
+#include <windows.h>
+
+namespace sorabell::win32 {
+
+std::string Win32CodePage::FromUtf16(std::u16string_view text) {
+    if (text.empty()) {
+        return {};
+    }
+    const auto wide = reinterpret_cast<const wchar_t*>(text.data());
+    const int units = static_cast<int>(text.size());
+    // Every string of the system is in the ANSI code page, which its text functions draw.
+    const int bytes = ::WideCharToMultiByte(CP_ACP, 0, wide, units, nullptr, 0, "?", nullptr);
+    std::string out(static_cast<size_t>(bytes), '\0');
+    ::WideCharToMultiByte(CP_ACP, 0, wide, units, out.data(), bytes, "?", nullptr);
+    return out;
+}
+
+}  // namespace sorabell::win32

@@ -1,0 +1,14 @@
+#pragma once
+// The code page conversion of Windows: WideCharToMultiByte into the ANSI code page, with its
+// best-fit characters.
+
+#include "platform/CodePage.h"
+
+namespace sorabell::win32 {
+
+class Win32CodePage : public platform::CodePage {
+public:
+    std::string FromUtf16(std::u16string_view text) override;
+};
+
+}  // namespace sorabell::win32

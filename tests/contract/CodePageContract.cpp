@@ -1,0 +1,22 @@
+// The backend's conversion of Unicode text into the code page.
+
+#include <gmock/gmock.h>
+
+#include "contract/ContractEnvironment.h"
+
+namespace sorabell::testing {
+namespace {
+
+using CodePage = ContractTest;
+
+TEST_F(CodePage, JapaneseTextBecomesCp932AndACharacterItLacksOneQuestionMarkOrACloseOne) {
+    EXPECT_EQ(os().codePage.FromUtf16(u"[00:01]歌詞はｶﾅ ①"), "[00:01]歌詞はｶﾅ ①");
+    // Kept out of the macros, whose text of their arguments is in the code page.
+    const std::u16string hangul = u"x한y";
+    const std::u16string accented = u"é";
+    EXPECT_EQ(os().codePage.FromUtf16(hangul), "x?y");
+    EXPECT_THAT(os().codePage.FromUtf16(accented), ::testing::AnyOf("e", "?"));
+}
+
+}  // namespace
+}  // namespace sorabell::testing
