@@ -95,9 +95,17 @@ Seen Locate(HWND window, Watch watch) noexcept {
 
 void Deliver(const Post& post) noexcept {
     // A copy still empty after a failed read has no window to post to.
-    if (post.message != 0 && g_copy.displayWindow != 0) {
-        ::PostMessageA(FromShared<HWND>(g_copy.displayWindow), post.message, post.wParam, post.lParam);
+    if (post.message == 0 || g_copy.displayWindow == 0) {
+        return;
     }
+    const HWND display = FromShared<HWND>(g_copy.displayWindow);
+    if (LendsForeground(post)) {
+        DWORD process = 0;
+        if (::GetWindowThreadProcessId(display, &process) != 0) {
+            ::AllowSetForegroundWindow(process);
+        }
+    }
+    ::PostMessageA(display, post.message, post.wParam, post.lParam);
 }
 
 LRESULT CALLBACK getmsgproc(int code, WPARAM wParam, LPARAM lParam) noexcept {

@@ -57,6 +57,11 @@ Post MessageHookPost(uint32_t message, Seen seen, intptr_t lParam);
 Watch CallHookWatch(uint32_t message);
 Post CallHookPost(uint32_t message, Seen seen, intptr_t lParam);
 
+// The click on Winamp's main window reached only Winamp's process, which Windows therefore lets
+// come to the front. The button-up lends that right to the display program's process before it
+// is posted, for the menu the click may open and the windows the menu opens.
+constexpr bool LendsForeground(const Post& post) { return post.message == UM_HOOK_LBUTTONUP; }
+
 // A hook call reads the shared record while its process's copy is empty, but never while a read
 // is already under way in the process: the message box of a failed read runs its own messages
 // through the hooks.

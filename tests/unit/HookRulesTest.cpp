@@ -90,6 +90,13 @@ TEST(HookRules, TheSharedRecordIsTwelveBytesAndEmptyWithoutItsMessageHook) {
     EXPECT_EQ(UM_RELOAD_SETTINGS, 1032u);
 }
 
+TEST(HookRules, OnlyTheButtonUpOnTheMainWindowLendsTheForeground) {
+    EXPECT_TRUE(LendsForeground(MessageHookPost(kWmLButtonUp, Seen::Main, kClick)));
+    EXPECT_FALSE(LendsForeground(MessageHookPost(kWmLButtonUp, Seen::Neither, kClick)));
+    EXPECT_FALSE(LendsForeground(MessageHookPost(kWmLButtonDown, Seen::Main, kClick)));
+    EXPECT_FALSE(LendsForeground(CallHookPost(kWmSetText, Seen::Main, 1)));
+}
+
 // A process whose record cannot be read, as the library's hook calls go through it: each
 // message reads while the copy is empty, a failure's message box pumps the box's own messages
 // through the hooks, and every call passes its message on.

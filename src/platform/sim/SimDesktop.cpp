@@ -94,6 +94,9 @@ void SimDesktop::HookQueued(WindowHandle window, const WindowMessage& message) {
     const bool main = hook::IsWindow(window, FindTopLevel(hook::kMainWindowClass, nullptr));
     const hook::Post post =
         hook::MessageHookPost(message.message, main ? hook::Seen::Main : hook::Seen::Neither, message.lParam);
+    if (hook::LendsForeground(post)) {
+        foregroundLent.emplace_back(hookTarget_, queue_.size());
+    }
     if (post.message != 0) {
         Post(hookTarget_, post.message, post.wParam, post.lParam);
     }

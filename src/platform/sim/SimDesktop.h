@@ -71,6 +71,9 @@ public:
     platform::Point cursor;
     // Windows that were asked to repaint, in order.
     std::vector<platform::WindowHandle> invalidated;
+    // The windows whose process the hook library allowed to come to the front, with the number
+    // of messages waiting in the queue at that moment.
+    std::vector<std::pair<platform::WindowHandle, size_t>> foregroundLent;
     // Messages sent to hung windows, which gave up.
     std::vector<std::pair<platform::WindowHandle, uint32_t>> unanswered;
 
