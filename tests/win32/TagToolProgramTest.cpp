@@ -48,9 +48,9 @@ TEST_F(TagToolProgram, WritesTheCommandLinesTextAndTellsFailuresByExitStatus) {
 TEST_F(TagToolProgram, AFileHeldByAnotherProgramIsNamedAsInUse) {
     const std::string before = platform::ReadWholeFile(os().files, song_);
     {
-        // As Winamp holds the song it plays: open, and sharing nothing with a writer.
-        win32::ScopedFile held(
-            ::CreateFileA(song_.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+        // As Winamp holds the song it plays: readers may share it, a writer may not.
+        win32::ScopedFile held(::CreateFileA(song_.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                             FILE_ATTRIBUTE_NORMAL, nullptr));
         ASSERT_TRUE(held);
         for (const char* mode : {"2", "3"}) {
             const ProgramRun refused = Run("write \"" + song_ + "\" --mode " + mode + " --title x");

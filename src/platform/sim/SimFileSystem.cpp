@@ -409,7 +409,7 @@ std::unique_ptr<BinaryFile> SimFileSystem::Open(const std::string& path, OpenMod
             struct stat st {};
             const bool statted = ::fstat(fd, &st) == 0;
             if (!statted || S_ISDIR(st.st_mode) || (mode != OpenMode::Read && (AttributesOf(st) & attr::ReadOnly))) {
-                const uint32_t error = !statted            ? WindowsError(errno)
+                const uint32_t error = !statted              ? WindowsError(errno)
                                        : S_ISDIR(st.st_mode) ? oserror::AccessDenied
                                                              : oserror::FileReadOnly;
                 ::close(fd);
