@@ -156,10 +156,9 @@ bool Tlumora::WndProc(const platform::WindowMessage& message) {
             }
             return true;
         case hook::UM_HOOK_SIZE: {
-            const platform::WindowHandle winamp = FindWinamp();
-            Query(winamp, 0, kQueryVersion);
+            Query(FindWinamp(), 0, kQueryVersion);
             RenderDisplay();
-            if (winamp != 0) {
+            if (const platform::WindowHandle winamp = FindWinamp()) {
                 platform_.desktop.InvalidateRect(winamp);
             }
             return true;
@@ -189,7 +188,7 @@ int Tlumora::ScaleFactor(platform::WindowHandle winamp) {
 }
 
 intptr_t Tlumora::Query(platform::WindowHandle winamp, uintptr_t wParam, intptr_t lParam) {
-    if (winamp == 0) {
+    if (winamp == 0 || winampSilent_) {
         return 0;
     }
     if (const auto answer = platform_.desktop.Send(winamp, kWmUser, wParam, lParam)) {

@@ -24,8 +24,7 @@ public:
     virtual std::vector<WindowHandle> ChildWindows(WindowHandle window) = 0;
     // Waits a short while for the window's answer and gives up on a window that does not answer
     // (gone, or its program hung): nullopt then.
-    virtual std::optional<intptr_t> Send(WindowHandle window, uint32_t message, uintptr_t wParam,
-                                         intptr_t lParam) = 0;
+    virtual std::optional<intptr_t> Send(WindowHandle window, uint32_t message, uintptr_t wParam, intptr_t lParam) = 0;
     virtual bool Post(WindowHandle window, uint32_t message, uintptr_t wParam, intptr_t lParam) = 0;
     // The whole window, without erasing the background.
     virtual void InvalidateRect(WindowHandle window) = 0;

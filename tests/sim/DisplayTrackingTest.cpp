@@ -228,7 +228,18 @@ TEST_F(Tracking, AHungWinampIsAbsentForTheHandlerThatAskedAndNeverEndsTheDisplay
     EXPECT_EQ(desktop.unanswered.size(), 2u) << "the next handler asks again";
     Tick(120);
     EXPECT_FALSE(display_->form().closed()) << "a hung Winamp is still there";
-    EXPECT_EQ(display_->edit1Text(), "1. Artist - Title");
+    EXPECT_EQ(desktop.unanswered.size(), 2u) << "a tick with no news asks nothing";
+
+    // A title that changed just before the hang: the song it names cannot be asked for until
+    // Winamp answers again.
+    desktop.Find(player_->main())->title = "1. Artist - Title again - Winamp";
+    Tick();
+    EXPECT_EQ(desktop.unanswered.size(), 3u);
+    EXPECT_EQ(Line(0), "") << "no lines from a play list Winamp did not write";
+    desktop.Find(player_->main())->hung = false;
+    Tick();
+    EXPECT_EQ(display_->edit1Text(), "1. Artist - Title again");
+    EXPECT_EQ(Line(0), "1. Artist - Title [4:05] ");
 }
 
 }  // namespace

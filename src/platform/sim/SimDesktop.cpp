@@ -168,7 +168,8 @@ void SimDesktop::InvalidateRect(WindowHandle window) {
 
 std::optional<std::string> SimDesktop::SelectedListBoxText(WindowHandle listBox, size_t bufferSize) {
     const Window* w = Find(listBox);
-    if (w == nullptr || w->hung || w->selected < 0 || static_cast<size_t>(w->selected) >= w->items.size() || bufferSize == 0) {
+    if (w == nullptr || w->hung || w->selected < 0 || static_cast<size_t>(w->selected) >= w->items.size() ||
+        bufferSize == 0) {
         return std::nullopt;
     }
     return w->items[static_cast<size_t>(w->selected)].substr(0, bufferSize - 1);
