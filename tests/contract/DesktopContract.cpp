@@ -115,7 +115,7 @@ TEST_F(DesktopContract, AHungPlayerIsGivenUpOnWithinTheLimit) {
     const auto children = desktop().ChildWindows(dialog);
     ASSERT_FALSE(children.empty());
     // A send that waited would get the answer once the player wakes up.
-    player_->Command("hang 3000");
+    player_->Command("hang 5000");
     EXPECT_FALSE(desktop().Send(player_->main(), kWmUser, 0, 0).has_value());
     for (const platform::WindowHandle child : children) {
         EXPECT_FALSE(desktop().SelectedListBoxText(child, 256).has_value());

@@ -13,7 +13,7 @@ namespace {
 
 // How long a message to another program's window may wait for its answer. The display program
 // has one thread: a player that stops answering must not stop it from painting or closing.
-constexpr UINT kSendLimitMs = 500;
+constexpr UINT kSendLimitMs = 1000;
 
 HWND Hwnd(platform::WindowHandle window) { return reinterpret_cast<HWND>(window); }
 
