@@ -120,8 +120,7 @@ TEST_F(DesktopContract, AHungPlayerIsGivenUpOnWithinTheLimit) {
     for (const platform::WindowHandle child : children) {
         EXPECT_FALSE(desktop().SelectedListBoxText(child, 256).has_value());
     }
-    EXPECT_EQ(desktop().FindTopLevel("Winamp v1.x", nullptr), player_->main()) << "hung is not gone";
-    EXPECT_EQ(desktop().WindowText(player_->main(), 256), "Winamp 1.x");
+    EXPECT_EQ(desktop().WindowText(player_->main(), 256), "Winamp 1.x") << "its title is read without asking it";
 }
 
 }  // namespace
