@@ -17,6 +17,12 @@ HINSTANCE g_module = nullptr;
 HANDLE g_mapping = nullptr;
 // This process's copy of the shared record.
 HookShare g_copy;
+// This process called sethook: its failures are all shown, as its user started it.
+bool g_installedHere = false;
+// Interlocked flags: a read of the record is under way in this process, and a failed read has
+// been shown here.
+LONG g_reading = 0;
+LONG g_failureShown = 0;
 
 uint32_t ToShared(const void* handle) { return static_cast<uint32_t>(reinterpret_cast<uintptr_t>(handle)); }
 
@@ -39,22 +45,40 @@ void ShowError(const char* text) noexcept {
     ::MessageBoxA(nullptr, text, caption, MB_OK);
 }
 
+// A process that cannot open the record (another user's, a sandboxed one, or any process in the
+// moment around freehook) would otherwise show the failure at every message it handles.
+void ShowReadFailure(const char* text) noexcept {
+    const bool shownBefore = ::InterlockedExchange(&g_failureShown, 1) != 0;
+    if (ShowsReadFailure(g_installedHere, shownBefore)) {
+        ShowError(text);
+    }
+}
+
 // Fills the copy from the shared record with a handle of its own.
 void ReadShare() noexcept {
     HANDLE mapping = ::OpenFileMappingA(FILE_MAP_READ, FALSE, kShareName);
     if (mapping == nullptr) {
-        ShowError("FileMapping Error!");
+        ShowReadFailure("FileMapping Error!");
         return;
     }
     const void* view = ::MapViewOfFile(mapping, FILE_MAP_READ, 0, 0, 0);
     if (view == nullptr) {
-        ShowError("MapViewOfFile Error!");
+        ShowReadFailure("MapViewOfFile Error!");
         ::CloseHandle(mapping);
         return;
     }
     std::memcpy(&g_copy, view, sizeof g_copy);
     ::UnmapViewOfFile(view);
     ::CloseHandle(mapping);
+}
+
+// The lazy read of a hook call.
+void ReadShareFromHook() noexcept {
+    if (!ReadsShare(g_copy.empty(), g_reading != 0) || ::InterlockedExchange(&g_reading, 1) != 0) {
+        return;
+    }
+    ReadShare();
+    ::InterlockedExchange(&g_reading, 0);
 }
 
 Seen Locate(HWND window, Watch watch) noexcept {
@@ -71,15 +95,21 @@ Seen Locate(HWND window, Watch watch) noexcept {
 
 void Deliver(const Post& post) noexcept {
     // A copy still empty after a failed read has no window to post to.
-    if (post.message != 0 && g_copy.displayWindow != 0) {
-        ::PostMessageA(FromShared<HWND>(g_copy.displayWindow), post.message, post.wParam, post.lParam);
+    if (post.message == 0 || g_copy.displayWindow == 0) {
+        return;
     }
+    const HWND display = FromShared<HWND>(g_copy.displayWindow);
+    if (LendsForeground(post)) {
+        DWORD process = 0;
+        if (::GetWindowThreadProcessId(display, &process) != 0) {
+            ::AllowSetForegroundWindow(process);
+        }
+    }
+    ::PostMessageA(display, post.message, post.wParam, post.lParam);
 }
 
 LRESULT CALLBACK getmsgproc(int code, WPARAM wParam, LPARAM lParam) noexcept {
-    if (g_copy.empty()) {
-        ReadShare();
-    }
+    ReadShareFromHook();
     if (code >= 0) {
         const MSG* msg = reinterpret_cast<const MSG*>(lParam);
         const Watch watch = MessageHookWatch(msg->message);
@@ -91,9 +121,7 @@ LRESULT CALLBACK getmsgproc(int code, WPARAM wParam, LPARAM lParam) noexcept {
 }
 
 LRESULT CALLBACK callwndproc(int code, WPARAM wParam, LPARAM lParam) noexcept {
-    if (g_copy.empty()) {
-        ReadShare();
-    }
+    ReadShareFromHook();
     if (code >= 0) {
         const CWPSTRUCT* msg = reinterpret_cast<const CWPSTRUCT*>(lParam);
         const Watch watch = CallHookWatch(msg->message);
@@ -109,6 +137,7 @@ LRESULT CALLBACK callwndproc(int code, WPARAM wParam, LPARAM lParam) noexcept {
 extern "C" {
 
 void sethook(HWND display) noexcept {
+    g_installedHere = true;
     g_mapping = ::CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, sizeof(HookShare), kShareName);
     if (g_mapping == nullptr) {
         ShowError("FileMapping Error!");
@@ -124,7 +153,22 @@ void sethook(HWND display) noexcept {
     auto* share = static_cast<HookShare*>(view);
     share->displayWindow = g_copy.displayWindow = ToShared(display);
     const HHOOK messageHook = ::SetWindowsHookExA(WH_GETMESSAGE, getmsgproc, g_module, 0);
-    const HHOOK callHook = ::SetWindowsHookExA(WH_CALLWNDPROC, callwndproc, g_module, 0);
+    const HHOOK callHook =
+        messageHook != nullptr ? ::SetWindowsHookExA(WH_CALLWNDPROC, callwndproc, g_module, 0) : nullptr;
+    if (callHook == nullptr) {
+        // One hook without the other would report half of Winamp's changes: none is what every
+        // other failed sethook leaves, and the display program copes with that.
+        if (messageHook != nullptr) {
+            ::UnhookWindowsHookEx(messageHook);
+        }
+        *share = HookShare{};
+        g_copy = HookShare{};
+        ::UnmapViewOfFile(view);
+        ::CloseHandle(g_mapping);
+        g_mapping = nullptr;
+        ShowError("SetWindowsHookEx Error!");
+        return;
+    }
     g_copy.messageHook = ToShared(messageHook);
     g_copy.callHook = ToShared(callHook);
     share->messageHook = g_copy.messageHook;

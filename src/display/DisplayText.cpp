@@ -51,10 +51,18 @@ void Tlumora::Edit1Change() {
         if (winamp == 0) {
             return;
         }
+        const intptr_t position = Query(winamp, 0, kQueryWritePlayList);
+        const intptr_t version = Query(winamp, 0, kQueryVersion);
+        // Without Winamp's answers its play list file names no song: as if Winamp were gone,
+        // and with the title unread, so that the next tick tries it again.
+        if (winampSilent_) {
+            Edit1 = " ";
+            return;
+        }
         lines_[0].text = title;
         lines_[1].text = "Now FileInfo Reading";
-        trackNumber_ = static_cast<int32_t>(Query(winamp, 0, kQueryWritePlayList)) + 1;
-        const std::string playList = WinampFolder + PlayListFileName(Query(winamp, 0, kQueryVersion));
+        trackNumber_ = static_cast<int32_t>(position) + 1;
+        const std::string playList = WinampFolder + PlayListFileName(version);
         song_.path = tags::TLightStrings::LoadLine(platform_.files, playList, trackNumber_ - 1);
         ReadSongInformation();
         SongFields_ = MakeSongFields(trackNumber_, song_.path, song_.info, song_.hasInfo, song_.id3, song_.hasId3);

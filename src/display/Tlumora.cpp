@@ -119,6 +119,7 @@ void Tlumora::SetEdit1Text(const std::string& text) {
 }
 
 bool Tlumora::WndProc(const platform::WindowMessage& message) {
+    winampSilent_ = false;
     switch (message.message) {
         case hook::UM_HOOK_PAINT:
             // Winamp's answer means it has finished its own painting.
@@ -155,10 +156,9 @@ bool Tlumora::WndProc(const platform::WindowMessage& message) {
             }
             return true;
         case hook::UM_HOOK_SIZE: {
-            const platform::WindowHandle winamp = FindWinamp();
-            Query(winamp, 0, kQueryVersion);
+            Query(FindWinamp(), 0, kQueryVersion);
             RenderDisplay();
-            if (winamp != 0) {
+            if (const platform::WindowHandle winamp = FindWinamp()) {
                 platform_.desktop.InvalidateRect(winamp);
             }
             return true;
@@ -178,7 +178,7 @@ bool Tlumora::WndProc(const platform::WindowMessage& message) {
 }
 
 platform::WindowHandle Tlumora::FindWinamp() {
-    winamp_ = platform_.desktop.FindTopLevel(kMainWindowClass, nullptr);
+    winamp_ = winampSilent_ ? 0 : platform_.desktop.FindTopLevel(kMainWindowClass, nullptr);
     return winamp_;
 }
 
@@ -188,7 +188,17 @@ int Tlumora::ScaleFactor(platform::WindowHandle winamp) {
 }
 
 intptr_t Tlumora::Query(platform::WindowHandle winamp, uintptr_t wParam, intptr_t lParam) {
-    return winamp == 0 ? 0 : platform_.desktop.Send(winamp, kWmUser, wParam, lParam);
+    if (winamp == 0 || winampSilent_) {
+        return 0;
+    }
+    if (const auto answer = platform_.desktop.Send(winamp, kWmUser, wParam, lParam)) {
+        return *answer;
+    }
+    // A hung Winamp would cost every further question its wait: for the rest of this handler
+    // Winamp counts as absent.
+    winampSilent_ = true;
+    winamp_ = 0;
+    return 0;
 }
 
 }  // namespace sorabell::display

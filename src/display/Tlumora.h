@@ -155,6 +155,8 @@ private:
     // after ours, so the display is painted once more at the tick.
     bool winampPainted_ = false;
     platform::WindowHandle winamp_ = 0;
+    // Winamp left a question unanswered in the handler that runs; reset as each handler begins.
+    bool winampSilent_ = false;
     std::unique_ptr<platform::Bitmap> DisplayBitmap;
     std::unique_ptr<platform::Bitmap> BackBitmap;
     std::unique_ptr<platform::Bitmap> TimeBitmap;

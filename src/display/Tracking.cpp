@@ -47,6 +47,7 @@ const char* const kSkinDialogTitles[] = {"Select Skin", "Winamp - Skin Browser",
 }  // namespace
 
 void Tlumora::Timer1Timer() {
+    winampSilent_ = false;
     ++TickCount;
     const platform::WindowHandle winamp = FindWinamp();
     if (TickCount == kRandomSkinTick && RandomSkin) {
@@ -167,6 +168,10 @@ void Tlumora::ChooseRandomSkin() {
 void Tlumora::ApplyDialogFonts() {
     auto& desktop = platform_.desktop;
     Query(FindWinamp(), 0, kQueryVersion);
+    // Its dialogs run on the thread that just did not answer.
+    if (winampSilent_) {
+        return;
+    }
     std::vector<platform::WindowHandle> windows{desktop.FindTopLevel(kPlayListWindowClass, nullptr)};
     for (const char* title : kDialogTitles) {
         windows.push_back(desktop.FindTopLevel(nullptr, title));
@@ -178,8 +183,8 @@ void Tlumora::ApplyDialogFonts() {
         }
         for (const platform::WindowHandle child : desktop.ChildWindows(window)) {
             const std::string className = desktop.ClassName(child);
-            if (className == "ListBox" || className == "Edit") {
-                desktop.Send(child, kWmSetFont, font, 1);
+            if ((className == "ListBox" || className == "Edit") && !desktop.Send(child, kWmSetFont, font, 1)) {
+                break;
             }
         }
     }

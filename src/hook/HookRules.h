@@ -57,6 +57,19 @@ Post MessageHookPost(uint32_t message, Seen seen, intptr_t lParam);
 Watch CallHookWatch(uint32_t message);
 Post CallHookPost(uint32_t message, Seen seen, intptr_t lParam);
 
+// The click on Winamp's main window reached only Winamp's process, which Windows therefore lets
+// come to the front. The button-up lends that right to the display program's process before it
+// is posted, for the menu the click may open and the windows the menu opens.
+constexpr bool LendsForeground(const Post& post) { return post.message == UM_HOOK_LBUTTONUP; }
+
+// A hook call reads the shared record while its process's copy is empty, but never while a read
+// is already under way in the process: the message box of a failed read runs its own messages
+// through the hooks.
+constexpr bool ReadsShare(bool copyEmpty, bool readUnderWay) { return copyEmpty && !readUnderWay; }
+// A failed read is shown each time in the process that installed the hooks (its sethook and
+// freehook report there), and once at most in any other process, which never asked for it.
+constexpr bool ShowsReadFailure(bool installedHere, bool shownBefore) { return installedHere || !shownBefore; }
+
 // A message's window is Winamp's when it is that window. A window-less thread message (null) is
 // never Winamp's, also while Winamp is absent and its look-up gives null too.
 constexpr bool IsWindow(uintptr_t messageWindow, uintptr_t found) {

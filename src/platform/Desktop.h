@@ -22,13 +22,15 @@ public:
     virtual std::optional<Rect> WindowRect(WindowHandle window) = 0;
     virtual std::string ClassName(WindowHandle window) = 0;
     virtual std::vector<WindowHandle> ChildWindows(WindowHandle window) = 0;
-    // Waits for the window's answer; 0 when the window is gone.
-    virtual intptr_t Send(WindowHandle window, uint32_t message, uintptr_t wParam, intptr_t lParam) = 0;
+    // Waits a short while for the window's answer and gives up on a window that does not answer
+    // (gone, or its program hung): nullopt then.
+    virtual std::optional<intptr_t> Send(WindowHandle window, uint32_t message, uintptr_t wParam, intptr_t lParam) = 0;
     virtual bool Post(WindowHandle window, uint32_t message, uintptr_t wParam, intptr_t lParam) = 0;
     // The whole window, without erasing the background.
     virtual void InvalidateRect(WindowHandle window) = 0;
     virtual Point CursorPos() = 0;
-    // The selected item of another program's list box; empty when nothing is selected.
+    // The selected item of another program's list box; empty when nothing is selected or the
+    // list box does not answer.
     virtual std::optional<std::string> SelectedListBoxText(WindowHandle listBox, size_t bufferSize) = 0;
 };
 

@@ -13,7 +13,24 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-// A file could not be opened, read, written or cut. Names the file and the step.
+// The Windows error numbers that file operations report and the messages explain.
+namespace oserror {
+constexpr uint32_t FileNotFound = 2;
+constexpr uint32_t PathNotFound = 3;
+constexpr uint32_t AccessDenied = 5;
+constexpr uint32_t WriteProtect = 19;
+constexpr uint32_t SharingViolation = 32;
+constexpr uint32_t LockViolation = 33;
+constexpr uint32_t HandleDiskFull = 39;
+constexpr uint32_t DiskFull = 112;
+constexpr uint32_t InvalidName = 123;
+constexpr uint32_t FileReadOnly = 6009;
+}  // namespace oserror
+
+// Why the system refused, in words for the user, ending with the error number.
+std::string SystemErrorText(uint32_t systemError);
+
+// A file could not be opened, read, written or cut. Names the file, the step and the reason.
 class EInOutError : public Exception {
 public:
     enum class Operation { Open, Create, Read, Write, Truncate, Size, Delete };

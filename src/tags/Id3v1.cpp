@@ -8,9 +8,6 @@ namespace sorabell::tags {
 
 namespace {
 
-constexpr uint32_t kFileNotFound = 2;
-constexpr uint32_t kPathNotFound = 3;
-
 template <size_t N>
 void Take(std::array<char, N>& field, std::string_view bytes, size_t& at) {
     std::copy_n(bytes.begin() + static_cast<std::ptrdiff_t>(at), N, field.begin());
@@ -74,7 +71,7 @@ bool ReadID3Tag(platform::FileSystem& files, const std::string& path, TID3Tag& t
     try {
         file = files.Open(path, platform::OpenMode::Read);
     } catch (const EInOutError& e) {
-        if (e.systemError() == kFileNotFound || e.systemError() == kPathNotFound) {
+        if (e.systemError() == oserror::FileNotFound || e.systemError() == oserror::PathNotFound) {
             return false;
         }
         throw;

@@ -196,8 +196,10 @@ bool WriteRMPInfo(platform::FileSystem& files, const std::string& path, const TR
     std::unique_ptr<platform::BinaryFile> file;
     try {
         file = files.Open(path, platform::OpenMode::ReadWrite);
-    } catch (const EInOutError&) {
-        show(kNotRmpMessage);
+    } catch (const EInOutError& e) {
+        // An RMP file that is read-only, in use or not ours to change is still an RMP file: the
+        // user needs to hear why it could not be opened, not that it is something else.
+        show(e.what());
         return false;
     }
     if (WriteInfoList(*file, info, slot) == InfoWrite::NotRmp) {

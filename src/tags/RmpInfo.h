@@ -46,8 +46,9 @@ enum class InfoWrite { Written, NotRmp };
 InfoWrite WriteInfoList(platform::BinaryFile& file, const TRMPInfo& info, const TID3Tag* slot);
 InfoWrite WriteInfoList(platform::BinaryFile& file, const TRMPInfo& info, bool id3Slot);
 
-// The same by path. A file that cannot be opened for writing or is no RMP file shows
-// kNotRmpMessage and gives false; I/O errors while writing throw EInOutError.
+// The same by path. A file that cannot be opened for writing shows the open error (the file
+// and the system's reason), one that is no RMP file shows kNotRmpMessage; both give false. I/O
+// errors after the open throw EInOutError.
 bool WriteRMPInfo(platform::FileSystem& files, const std::string& path, const TRMPInfo& info, const TID3Tag* slot,
                   const ShowMessage& show);
 bool WriteRMPInfo(platform::FileSystem& files, const std::string& path, const TRMPInfo& info, bool id3Slot,

@@ -19,7 +19,9 @@ protected:
     }
     platform::Desktop& desktop() { return os().desktop; }
     intptr_t Query(uintptr_t wParam, intptr_t lParam) {
-        return desktop().Send(player_->main(), kWmUser, wParam, lParam);
+        const auto answer = desktop().Send(player_->main(), kWmUser, wParam, lParam);
+        EXPECT_TRUE(answer.has_value()) << "no answer to " << wParam << ", " << lParam;
+        return answer.value_or(0);
     }
 
     std::unique_ptr<PlayerControl> player_;
@@ -102,8 +104,23 @@ TEST_F(DesktopContract, AGoneWindowTakesNoMessages) {
     player_.reset();
     EXPECT_EQ(desktop().FindTopLevel("Winamp v1.x", nullptr), 0u);
     EXPECT_FALSE(desktop().Post(main, kWmUser, 0, 0));
-    EXPECT_EQ(desktop().Send(main, kWmUser, 0, 0), 0);
+    EXPECT_FALSE(desktop().Send(main, kWmUser, 0, 0).has_value());
     EXPECT_FALSE(desktop().WindowRect(main).has_value());
+}
+
+TEST_F(DesktopContract, AHungPlayerIsGivenUpOnWithinTheLimit) {
+    player_->Command("skin-dialog 1\tBase\tメタル");
+    const platform::WindowHandle dialog = desktop().FindTopLevel(nullptr, "Select Skin");
+    ASSERT_NE(dialog, 0u);
+    const auto children = desktop().ChildWindows(dialog);
+    ASSERT_FALSE(children.empty());
+    // A send that waited would get the answer once the player wakes up.
+    player_->Command("hang 5000");
+    EXPECT_FALSE(desktop().Send(player_->main(), kWmUser, 0, 0).has_value());
+    for (const platform::WindowHandle child : children) {
+        EXPECT_FALSE(desktop().SelectedListBoxText(child, 256).has_value());
+    }
+    EXPECT_EQ(desktop().WindowText(player_->main(), 256), "Winamp 1.x") << "its title is read without asking it";
 }
 
 }  // namespace

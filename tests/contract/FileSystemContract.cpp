@@ -106,7 +106,7 @@ TEST_F(FileSystemContract, ReadOnlyFilesRefuseWritesAndDeletion) {
         files.Open(PathOf("locked.mp3"), OpenMode::ReadWrite);
         ADD_FAILURE() << "a read-only file opened for writing";
     } catch (const EInOutError& e) {
-        EXPECT_EQ(e.systemError(), 5u);
+        EXPECT_EQ(e.systemError(), oserror::FileReadOnly);
         EXPECT_EQ(e.path(), PathOf("locked.mp3"));
     }
     EXPECT_FALSE(files.Delete(PathOf("locked.mp3")));

@@ -1,7 +1,7 @@
 #pragma once
 // A player stand-in on the backend under test, driven with the stand-in's commands ("title
 // <text>", "playlist <index>\t<line>...", "state <n>", "position <ms>", "length <s>",
-// "version <n>", "size double|normal", "paint", "timer <ms>", ...).
+// "version <n>", "size double|normal", "paint", "timer <ms>", "hang <ms>", ...).
 
 #include <string>
 

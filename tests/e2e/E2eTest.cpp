@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "hook/HookRules.h"
 #include "platform/win32/Win32Registry.h"
 #include "settings/RegIniFile.h"
 #include "support/E2eEnvironment.h"
@@ -81,6 +82,23 @@ TEST_F(DisplayProgram, ClosingSavesTheRemainingTimeMarkAndTakesTheHooksAway) {
     EXPECT_TRUE(Store().ReadBool("Option", "Remain", false));
     EXPECT_EQ(::OpenFileMappingA(FILE_MAP_READ, FALSE, "Sorabell_hook"), nullptr);
     EXPECT_NE(::FindWindowA("Winamp v1.x", nullptr), nullptr) << "the player goes on without the display";
+}
+
+TEST_F(DisplayProgram, AHungPlayerDoesNotKeepItFromClosing) {
+    HANDLE display = env_.StartDisplay("");
+    ASSERT_NE(display, nullptr);
+    HWND player = E2eEnvironment::WaitForWindow("Winamp v1.x");
+    HWND form = E2eEnvironment::WaitForWindow("Tlumora", "Sorabell");
+    ASSERT_NE(player, nullptr);
+    ASSERT_NE(form, nullptr);
+    ASSERT_TRUE(E2eEnvironment::WaitForHooks());
+
+    E2eEnvironment::Send(player, "hang 30000");
+    // What the hooks post when the player is resized and painted: both handlers ask the player.
+    ::PostMessageA(form, hook::UM_HOOK_SIZE, 0, 0);
+    ::PostMessageA(form, hook::UM_HOOK_PAINT, 0, 0);
+    ::PostMessageA(form, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(Ended(display, 5000)) << "the display waited for the hung player";
 }
 
 }  // namespace

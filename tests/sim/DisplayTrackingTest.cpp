@@ -211,5 +211,34 @@ TEST_F(Tracking, APaintOfWinampIsAnsweredWithTheDisplay) {
     EXPECT_GT(redPixels(), 20);
 }
 
+TEST_F(Tracking, AHungWinampIsAbsentForTheHandlerThatAskedAndNeverEndsTheDisplay) {
+    Write("C:\\Music\\a.mp3", MpegPayload(300) + Id3Block("Title", "Artist"));
+    Start();
+    Play({"C:\\Music\\a.mp3"}, 0, "1. Artist - Title - Winamp");
+    auto& desktop = machine_.desktop();
+    player_->Command("hang");
+    desktop.invalidated.clear();
+    desktop.Post(display_->form().handle(), hook::UM_HOOK_SIZE, 0, 0);
+    Pump();
+    EXPECT_EQ(desktop.unanswered.size(), 1u) << "one wait per handler, not one per question";
+    EXPECT_TRUE(desktop.invalidated.empty()) << "nothing is drawn for an absent Winamp";
+
+    desktop.Post(display_->form().handle(), hook::UM_HOOK_PAINT, 0, 0);
+    Pump();
+    EXPECT_EQ(desktop.unanswered.size(), 2u) << "the next handler asks again";
+    Tick(120);
+    EXPECT_FALSE(display_->form().closed()) << "a hung Winamp is still there";
+
+    // A title that changed just before the hang names a song only Winamp's answer can tell.
+    desktop.Find(player_->main())->title = "1. Artist - Title again - Winamp";
+    Tick();
+    EXPECT_EQ(desktop.unanswered.size(), 3u);
+    EXPECT_EQ(Line(0), "") << "no lines from a play list Winamp did not write";
+    desktop.Find(player_->main())->hung = false;
+    Tick();
+    EXPECT_EQ(display_->edit1Text(), "1. Artist - Title again");
+    EXPECT_EQ(Line(0), "1. Artist - Title [4:05] ");
+}
+
 }  // namespace
 }  // namespace sorabell::testing

@@ -62,6 +62,19 @@ TEST_F(SimulatedHooks, ThePlayersEventsArriveAsTheHookLibraryPostsThem) {
               (std::vector<uint32_t>{hook::UM_HOOK_SIZE, hook::UM_HOOK_GETMINMAX, hook::UM_HOOK_WINDOWCHANGE}));
 }
 
+TEST_F(SimulatedHooks, TheButtonUpOnThePlayerLetsTheDisplayToTheFrontBeforeItIsPosted) {
+    auto& desktop = machine_.desktop();
+    player_.Command("paint");
+    player_.Click(245, 100);
+    ASSERT_EQ(desktop.foregroundLent.size(), 1u) << "the button-down and the paint lend nothing";
+    EXPECT_EQ(desktop.foregroundLent[0].first, form_->handle());
+    EXPECT_EQ(desktop.foregroundLent[0].second, 2u) << "the paint and the button-down wait, the button-up not yet";
+    EXPECT_EQ(Messages().back(), hook::UM_HOOK_LBUTTONUP);
+
+    desktop.Queue(desktop.FindTopLevel("Winamp PE", nullptr), {hook::kWmLButtonUp, 0, 0});
+    EXPECT_EQ(desktop.foregroundLent.size(), 1u) << "a click elsewhere is not the display's";
+}
+
 TEST_F(SimulatedHooks, NothingArrivesOnceTheHooksAreRemoved) {
     hooks_.freehook();
     player_.Command("title 2. C - D - Winamp");

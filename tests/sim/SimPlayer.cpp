@@ -134,6 +134,13 @@ void SimPlayer::Command(const std::string& text) {
         CloseSkinDialog();
     } else if (verb == "other-size") {
         desktop_.SetRect(other_, {400, 100, 450, 150 + std::atoi(arg.c_str())});
+    } else if (verb == "hang") {
+        // No clock here: the player stays hung, all its windows with it.
+        for (const platform::WindowHandle window : {main_, playList_, skinDialog_, skinList_}) {
+            if (sim::SimDesktop::Window* w = desktop_.Find(window)) {
+                w->hung = true;
+            }
+        }
     }
 }
 

@@ -218,6 +218,17 @@ TEST_F(TagEditor, AFileThatIsNoRmpFileReportsTheFailureAndStillRecordsTheWrite) 
     EXPECT_TRUE(Options().ReadBool("Option", "Update", false));
 }
 
+TEST_F(TagEditor, AFileThatCannotBeOpenedSaysWhyInsteadOfCallingItNoRmpFile) {
+    auto dialog = Open();
+    machine_.files().Delete(kSong);  // gone while the dialog was open
+    WriteConfirmed(*dialog);
+    ASSERT_EQ(toolkit_.shownMessages.size(), 2u);
+    EXPECT_EQ(toolkit_.shownMessages[0],
+              std::string("ファイルを開けませんでした: ") + kSong + " (ファイルが見つかりません、エラー 2)");
+    EXPECT_EQ(toolkit_.shownMessages[1], "情報の書き込みに失敗しました");
+    EXPECT_FALSE(platform::FileExists(machine_.files(), kSong));
+}
+
 TEST_F(TagEditor, NoAtTheConfirmationWritesNothing) {
     const std::string before = Bytes(kSong);
     auto dialog = Open();

@@ -250,13 +250,25 @@ TEST_F(TagTool, AReadOnlyFileFailsAndStaysAsItWas) {
     const std::string original = TaggedRmp();
     Put("locked.rmp", original);
     ASSERT_TRUE(os().files.SetAttributes(PathOf("locked.rmp"), platform::attr::ReadOnly));
-    for (const char* mode : {"0", "3"}) {
+    for (const char* mode : {"0", "2", "3"}) {
         const Outcome result = Run({"write", "locked.rmp", "--mode", mode, "--title", "x"});
         EXPECT_EQ(result.code, 1) << "mode " << mode;
-        EXPECT_NE(result.err.find("locked.rmp"), std::string::npos) << result.err;
+        EXPECT_NE(result.err.find(PathOf("locked.rmp")), std::string::npos) << result.err;
+        EXPECT_NE(result.err.find("読み込み専用ファイルです"), std::string::npos) << result.err;
+        EXPECT_EQ(result.err.find(tags::kNotRmpMessage), std::string::npos) << "it is an RMP file";
     }
     EXPECT_EQ(Bytes("locked.rmp"), original);
     os().files.SetAttributes(PathOf("locked.rmp"), platform::attr::Normal);
+}
+
+TEST_F(TagTool, AMissingFileIsNamedAsMissingInEveryMode) {
+    for (const char* mode : {"0", "2", "3"}) {
+        const Outcome result = Run({"write", "gone.rmp", "--mode", mode, "--title", "x"});
+        EXPECT_EQ(result.code, 1) << "mode " << mode;
+        EXPECT_NE(result.err.find(PathOf("gone.rmp")), std::string::npos) << result.err;
+        EXPECT_NE(result.err.find("ファイルが見つかりません、エラー 2"), std::string::npos) << result.err;
+    }
+    EXPECT_FALSE(platform::FileExists(os().files, PathOf("gone.rmp")));
 }
 
 TEST_F(TagTool, Rmp2Id3MakesTheTagFromTheInfoListOfEachFile) {

@@ -90,5 +90,14 @@ TEST(HookRules, TheSharedRecordIsTwelveBytesAndEmptyWithoutItsMessageHook) {
     EXPECT_EQ(UM_RELOAD_SETTINGS, 1032u);
 }
 
+TEST(HookRules, AFailedReadIsShownOnceOutsideTheInstallingProcessAndNeverFromItsOwnBox) {
+    EXPECT_TRUE(ReadsShare(true, false));
+    EXPECT_FALSE(ReadsShare(true, true)) << "the failure's message box runs its messages through the hooks";
+    EXPECT_FALSE(ReadsShare(false, false)) << "a complete copy is never read again";
+    EXPECT_TRUE(ShowsReadFailure(false, false));
+    EXPECT_FALSE(ShowsReadFailure(false, true)) << "another program shows it once";
+    EXPECT_TRUE(ShowsReadFailure(true, true)) << "the display program's own process shows each failure";
+}
+
 }  // namespace
 }  // namespace sorabell::hook

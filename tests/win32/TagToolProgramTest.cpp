@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "contract/ContractEnvironment.h"
+#include "platform/win32/ScopedWin.h"
 #include "support/TagFixtures.h"
 #include "tags/RmpInfo.h"
 #include "win32/Win32Helpers.h"
@@ -42,6 +43,25 @@ TEST_F(TagToolProgram, WritesTheCommandLinesTextAndTellsFailuresByExitStatus) {
     EXPECT_NE(missing.output.find("missing.mp3"), std::string::npos);
     EXPECT_NE(missing.output.find("INAM: 新しい題"), std::string::npos);
     EXPECT_EQ(Run("frob").code, 2);
+}
+
+TEST_F(TagToolProgram, AFileHeldByAnotherProgramIsNamedAsInUse) {
+    const std::string before = platform::ReadWholeFile(os().files, song_);
+    {
+        // As Winamp holds the song it plays: readers may share it, a writer may not.
+        win32::ScopedFile held(::CreateFileA(song_.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                             FILE_ATTRIBUTE_NORMAL, nullptr));
+        ASSERT_TRUE(held);
+        for (const char* mode : {"2", "3"}) {
+            const ProgramRun refused = Run("write \"" + song_ + "\" --mode " + mode + " --title x");
+            EXPECT_EQ(refused.code, 1) << "mode " << mode;
+            EXPECT_NE(refused.output.find("別のプログラムがこのファイルを使用中です、エラー 32"), std::string::npos)
+                << refused.output;
+            EXPECT_NE(refused.output.find(song_), std::string::npos) << refused.output;
+            EXPECT_EQ(refused.output.find(tags::kNotRmpMessage), std::string::npos) << refused.output;
+        }
+    }
+    EXPECT_EQ(platform::ReadWholeFile(os().files, song_), before);
 }
 
 }  // namespace

@@ -94,6 +94,9 @@ void SimDesktop::HookQueued(WindowHandle window, const WindowMessage& message) {
     const bool main = hook::IsWindow(window, FindTopLevel(hook::kMainWindowClass, nullptr));
     const hook::Post post =
         hook::MessageHookPost(message.message, main ? hook::Seen::Main : hook::Seen::Neither, message.lParam);
+    if (hook::LendsForeground(post)) {
+        foregroundLent.emplace_back(hookTarget_, queue_.size());
+    }
     if (post.message != 0) {
         Post(hookTarget_, post.message, post.wParam, post.lParam);
     }
@@ -137,7 +140,15 @@ std::vector<WindowHandle> SimDesktop::ChildWindows(WindowHandle window) {
     return children;
 }
 
-intptr_t SimDesktop::Send(WindowHandle window, uint32_t message, uintptr_t wParam, intptr_t lParam) {
+std::optional<intptr_t> SimDesktop::Send(WindowHandle window, uint32_t message, uintptr_t wParam, intptr_t lParam) {
+    const Window* w = Find(window);
+    if (w == nullptr) {
+        return std::nullopt;
+    }
+    if (w->hung) {
+        unanswered.emplace_back(window, message);
+        return std::nullopt;
+    }
     return Deliver(window, {message, wParam, lParam});
 }
 
@@ -157,7 +168,8 @@ void SimDesktop::InvalidateRect(WindowHandle window) {
 
 std::optional<std::string> SimDesktop::SelectedListBoxText(WindowHandle listBox, size_t bufferSize) {
     const Window* w = Find(listBox);
-    if (w == nullptr || w->selected < 0 || static_cast<size_t>(w->selected) >= w->items.size() || bufferSize == 0) {
+    if (w == nullptr || w->hung || w->selected < 0 || static_cast<size_t>(w->selected) >= w->items.size() ||
+        bufferSize == 0) {
         return std::nullopt;
     }
     return w->items[static_cast<size_t>(w->selected)].substr(0, bufferSize - 1);

@@ -33,6 +33,8 @@ public:
         // What is painted on the window, in its own coordinates; null for a window that cannot
         // be drawn on.
         std::shared_ptr<SimBitmap> surface = nullptr;
+        // Its program has stopped answering: sent messages get no answer, and never reach it.
+        bool hung = false;
     };
 
     platform::WindowHandle AddWindow(Window window);
@@ -59,7 +61,8 @@ public:
     std::optional<platform::Rect> WindowRect(platform::WindowHandle window) override;
     std::string ClassName(platform::WindowHandle window) override;
     std::vector<platform::WindowHandle> ChildWindows(platform::WindowHandle window) override;
-    intptr_t Send(platform::WindowHandle window, uint32_t message, uintptr_t wParam, intptr_t lParam) override;
+    std::optional<intptr_t> Send(platform::WindowHandle window, uint32_t message, uintptr_t wParam,
+                                 intptr_t lParam) override;
     bool Post(platform::WindowHandle window, uint32_t message, uintptr_t wParam, intptr_t lParam) override;
     void InvalidateRect(platform::WindowHandle window) override;
     platform::Point CursorPos() override { return cursor; }
@@ -68,6 +71,11 @@ public:
     platform::Point cursor;
     // Windows that were asked to repaint, in order.
     std::vector<platform::WindowHandle> invalidated;
+    // The windows whose process the hook library allowed to come to the front, with the number
+    // of messages waiting in the queue at that moment.
+    std::vector<std::pair<platform::WindowHandle, size_t>> foregroundLent;
+    // Messages sent to hung windows, which gave up.
+    std::vector<std::pair<platform::WindowHandle, uint32_t>> unanswered;
 
 private:
     void HookSent(platform::WindowHandle window, const platform::WindowMessage& message);

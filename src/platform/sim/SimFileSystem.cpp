@@ -22,28 +22,21 @@ namespace attr = platform::attr;
 
 namespace {
 
-constexpr uint32_t ERROR_FILE_NOT_FOUND = 2;
-constexpr uint32_t ERROR_PATH_NOT_FOUND = 3;
-constexpr uint32_t ERROR_ACCESS_DENIED = 5;
-constexpr uint32_t ERROR_HANDLE_DISK_FULL = 39;
-constexpr uint32_t ERROR_DISK_FULL = 112;
-constexpr uint32_t ERROR_INVALID_NAME = 123;
-
 uint32_t WindowsError(int error) {
     switch (error) {
         case ENOENT:
-            return ERROR_FILE_NOT_FOUND;
+            return oserror::FileNotFound;
         case ENOTDIR:
-            return ERROR_PATH_NOT_FOUND;
+            return oserror::PathNotFound;
         case EACCES:
         case EPERM:
         case EISDIR:
         case EROFS:
-            return ERROR_ACCESS_DENIED;
+            return oserror::AccessDenied;
         case EFBIG:
-            return ERROR_DISK_FULL;
+            return oserror::DiskFull;
         case ENOSPC:
-            return ERROR_HANDLE_DISK_FULL;
+            return oserror::HandleDiskFull;
         default:
             return 0x1F;  // ERROR_GEN_FAILURE
     }
@@ -409,15 +402,18 @@ std::unique_ptr<BinaryFile> SimFileSystem::Open(const std::string& path, OpenMod
         // file, and no search of the folders (reading a tag is open, size, read, close).
         const auto parsed = ParseWindowsPath(drives_, path);
         if (!parsed) {
-            throw EInOutError(operation, path, ERROR_INVALID_NAME);
+            throw EInOutError(operation, path, oserror::InvalidName);
         }
         const int fd = ::open(HostSpelling(*parsed).c_str(), O_CLOEXEC | (mode == OpenMode::Read ? O_RDONLY : O_RDWR));
         if (fd >= 0) {
             struct stat st {};
             const bool statted = ::fstat(fd, &st) == 0;
             if (!statted || S_ISDIR(st.st_mode) || (mode != OpenMode::Read && (AttributesOf(st) & attr::ReadOnly))) {
+                const uint32_t error = !statted              ? WindowsError(errno)
+                                       : S_ISDIR(st.st_mode) ? oserror::AccessDenied
+                                                             : oserror::FileReadOnly;
                 ::close(fd);
-                throw EInOutError(operation, path, statted ? ERROR_ACCESS_DENIED : WindowsError(errno));
+                throw EInOutError(operation, path, error);
             }
             return std::make_unique<SimBinaryFile>(fd, path, static_cast<uint64_t>(st.st_size));
         }
@@ -425,18 +421,18 @@ std::unique_ptr<BinaryFile> SimFileSystem::Open(const std::string& path, OpenMod
     }
     const auto host = HostPath(path);
     if (!host) {
-        throw EInOutError(operation, path, ERROR_INVALID_NAME);
+        throw EInOutError(operation, path, oserror::InvalidName);
     }
     const auto st = Stat(*host);
     if (st && S_ISDIR(st->st_mode)) {
-        throw EInOutError(operation, path, ERROR_ACCESS_DENIED);
+        throw EInOutError(operation, path, oserror::AccessDenied);
     }
     if (st && mode != OpenMode::Read && (AttributesOf(*st) & attr::ReadOnly)) {
-        throw EInOutError(operation, path, ERROR_ACCESS_DENIED);
+        throw EInOutError(operation, path, oserror::FileReadOnly);
     }
     if (!st && mode != OpenMode::CreateAlways) {
         const auto parent = Stat(host->parent_path());
-        throw EInOutError(operation, path, parent ? ERROR_FILE_NOT_FOUND : ERROR_PATH_NOT_FOUND);
+        throw EInOutError(operation, path, parent ? oserror::FileNotFound : oserror::PathNotFound);
     }
     int flags = O_CLOEXEC;
     switch (mode) {

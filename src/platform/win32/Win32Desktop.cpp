@@ -11,7 +11,19 @@ namespace sorabell::win32 {
 
 namespace {
 
+// How long a message to another program's window may wait for its answer. The display program
+// has one thread: a player that stops answering must not stop it from painting or closing.
+constexpr UINT kSendLimitMs = 1000;
+
 HWND Hwnd(platform::WindowHandle window) { return reinterpret_cast<HWND>(window); }
+
+std::optional<LRESULT> SendWide(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    DWORD_PTR result = 0;
+    if (!::SendMessageTimeoutW(window, message, wParam, lParam, SMTO_ABORTIFHUNG, kSendLimitMs, &result)) {
+        return std::nullopt;
+    }
+    return static_cast<LRESULT>(result);
+}
 
 BOOL CALLBACK CollectChild(HWND child, LPARAM list) {
     reinterpret_cast<std::vector<platform::WindowHandle>*>(list)->push_back(
@@ -51,8 +63,13 @@ std::vector<platform::WindowHandle> Win32Desktop::ChildWindows(platform::WindowH
     return children;
 }
 
-intptr_t Win32Desktop::Send(platform::WindowHandle window, uint32_t message, uintptr_t wParam, intptr_t lParam) {
-    return ::SendMessageA(Hwnd(window), message, wParam, lParam);
+std::optional<intptr_t> Win32Desktop::Send(platform::WindowHandle window, uint32_t message, uintptr_t wParam,
+                                           intptr_t lParam) {
+    DWORD_PTR result = 0;
+    if (!::SendMessageTimeoutA(Hwnd(window), message, wParam, lParam, SMTO_ABORTIFHUNG, kSendLimitMs, &result)) {
+        return std::nullopt;
+    }
+    return static_cast<intptr_t>(result);
 }
 
 bool Win32Desktop::Post(platform::WindowHandle window, uint32_t message, uintptr_t wParam, intptr_t lParam) {
@@ -68,22 +85,23 @@ platform::Point Win32Desktop::CursorPos() {
 }
 
 std::optional<std::string> Win32Desktop::SelectedListBoxText(platform::WindowHandle listBox, size_t bufferSize) {
-    const LRESULT index = ::SendMessageW(Hwnd(listBox), LB_GETCURSEL, 0, 0);
-    if (index == LB_ERR) {
+    const auto index = SendWide(Hwnd(listBox), LB_GETCURSEL, 0, 0);
+    if (!index || *index == LB_ERR) {
         return std::nullopt;
     }
     // Asked in UTF-16 and converted here: Wine hands an ANSI request across processes back
     // unconverted.
-    const LRESULT length = ::SendMessageW(Hwnd(listBox), LB_GETTEXTLEN, static_cast<WPARAM>(index), 0);
-    if (length == LB_ERR) {
+    const auto length = SendWide(Hwnd(listBox), LB_GETTEXTLEN, static_cast<WPARAM>(*index), 0);
+    if (!length || *length == LB_ERR) {
         return std::nullopt;
     }
-    std::vector<wchar_t> wide(static_cast<size_t>(length) + 1, L'\0');
-    const LRESULT got =
-        ::SendMessageW(Hwnd(listBox), LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(wide.data()));
-    if (got == LB_ERR) {
+    std::vector<wchar_t> wide(static_cast<size_t>(*length) + 1, L'\0');
+    const auto answer =
+        SendWide(Hwnd(listBox), LB_GETTEXT, static_cast<WPARAM>(*index), reinterpret_cast<LPARAM>(wide.data()));
+    if (!answer || *answer == LB_ERR) {
         return std::nullopt;
     }
+    const LRESULT got = std::min<LRESULT>(*answer, *length);
     const int bytes =
         ::WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(got), nullptr, 0, nullptr, nullptr);
     std::string text(static_cast<size_t>(bytes), '\0');

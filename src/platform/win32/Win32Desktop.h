@@ -11,7 +11,8 @@ public:
     std::optional<platform::Rect> WindowRect(platform::WindowHandle window) override;
     std::string ClassName(platform::WindowHandle window) override;
     std::vector<platform::WindowHandle> ChildWindows(platform::WindowHandle window) override;
-    intptr_t Send(platform::WindowHandle window, uint32_t message, uintptr_t wParam, intptr_t lParam) override;
+    std::optional<intptr_t> Send(platform::WindowHandle window, uint32_t message, uintptr_t wParam,
+                                 intptr_t lParam) override;
     bool Post(platform::WindowHandle window, uint32_t message, uintptr_t wParam, intptr_t lParam) override;
     void InvalidateRect(platform::WindowHandle window) override;
     platform::Point CursorPos() override;

@@ -142,10 +142,11 @@ std::unique_ptr<BinaryFile> Win32FileSystem::Open(const std::string& path, OpenM
     }
     if (mode != OpenMode::Read) {
         access |= GENERIC_WRITE;
-        // Windows refuses to write a read-only file; Wine running as root would not.
+        // Windows refuses to write a read-only file; Wine running as root would not. Windows's own
+        // refusal says only "access denied"; this one tells the user which attribute is in the way.
         const DWORD attributes = ::GetFileAttributesA(path.c_str());
         if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) {
-            throw EInOutError(operation, path, ERROR_ACCESS_DENIED);
+            throw EInOutError(operation, path, ERROR_FILE_READ_ONLY);
         }
     }
     ScopedFile file(::CreateFileA(path.c_str(), access,

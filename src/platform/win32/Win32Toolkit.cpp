@@ -223,11 +223,19 @@ public:
             ::AppendMenuA(menu.get(), flags, static_cast<UINT_PTR>(i + 1), item.caption.c_str());
         }
         HWND owner = reinterpret_cast<HWND>(owner_.handle());
-        // Without the owner in the foreground the menu would not close when clicked away from.
-        ::SetForegroundWindow(owner);
+        // A menu of a window that is not in the foreground does not close when the user clicks
+        // away from it, and what its commands open stays behind Winamp. The owner is hidden, so
+        // Windows lets it come forward only because the hook library, in Winamp's process that
+        // got the click, allowed it. Refused, the menu still opens where the user asked for it;
+        // its last item closes it.
+        const bool inFront = ::SetForegroundWindow(owner) != 0;
         const int chosen = static_cast<int>(::TrackPopupMenu(
             menu.get(), TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RETURNCMD | TPM_NONOTIFY, x, y, 0, owner, nullptr));
-        ::PostMessageA(owner, WM_NULL, 0, 0);
+        if (inFront) {
+            // The menu's own switch of the foreground finishes only with one more message; the
+            // next menu would otherwise close at once.
+            ::PostMessageA(owner, WM_NULL, 0, 0);
+        }
         if (chosen > 0) {
             Choose(toolkit_, chosen - 1);
         }

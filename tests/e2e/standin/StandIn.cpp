@@ -169,6 +169,11 @@ void Execute(Player& player, const std::string& text) {
         }
     } else if (verb == "quit") {
         ::DestroyWindow(player.main);
+    } else if (verb == "hang") {
+        // The command's sender is let go first; then the thread stops taking messages, as a
+        // player busy with a slow device does.
+        ::ReplyMessage(TRUE);
+        ::Sleep(static_cast<DWORD>(std::atoi(arg.c_str())));
     }
 }
 
