@@ -386,6 +386,9 @@ int RunDemo(const std::string& frames) {
           "[00:00]♪ イントロ ♪\r\n[00:03]空に向かって歌おう\r\n[00:06]風がやさしく吹いている\r\n"
           "[00:09]\r\n[00:11]また会う日まで\r\n");
 
+    // The prefix is kept between runs; what the preferences program stored in the last one
+    // (a record for the skin, the window's page) must not change this one.
+    os.registry.DeleteKey(platform::RegistryRoot::CurrentUser, settings::kRootPath);
     settings::TRegIniFile rootStore(os.registry, settings::kRootPath);
     rootStore.WriteString("Option", "Winamp", player);
     rootStore.WriteInteger("Option", "TimerSpeed", 200);
