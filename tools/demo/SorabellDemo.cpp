@@ -11,8 +11,6 @@
 
 #include <windows.h>
 
-#include <commctrl.h>
-
 #include <cstdio>
 #include <fstream>
 #include <string>
@@ -309,6 +307,7 @@ bool WorkPreferences(const std::string& programs, settings::TRegIniFile& rootSto
     if (line1 == nullptr) {
         return Fail("no format box holds the first line's format");
     }
+    // The same text as stored (CP932) and as typed (UTF-16): title in brackets, artist, length.
     const std::string format = "「%2」 %1 %A";
     prefs.TypeOver(line1, L"「%2」 %1 %A");
     if (!WaitFor([&] { return PreferencesWindow::TextOf(line1) == format; })) {
