@@ -101,7 +101,7 @@ rm -rf "$unpacked" && mkdir -p "$unpacked"
 (cd "$unpacked" && cmake -E tar xf ../Sorabell.zip Sorabell/README.txt) || true
 readme_problem=$(readme_fault "$unpacked/Sorabell/README.txt")
 if [[ "$shipped" == "$expected" && -z "$readme_problem" ]]; then
-    results+=("dist: Sorabell.zip holds $shipped; README.txt in Shift-JIS with CR LF")
+    results+=("dist: Sorabell.zip holds ${shipped% }; README.txt in Shift-JIS with CR LF")
 else
     echo "Sorabell.zip holds: $shipped ${readme_problem:+(README.txt $readme_problem)}"
     failures=$((failures + 1))
