@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Shows Sorabell at work: builds the Windows programs, lets the demo play songs with Japanese
 # tags and lyrics on the player stand-in in a display of its own (or on $DISPLAY when one is
-# set, to watch it live), and writes pictures and an animation of the player's window to
-# out/demo/. On a fresh Debian 12 machine (as root) it first installs what is missing.
+# set, to watch it live), works the preferences program beside it, and writes pictures of both
+# programs' windows and an animation of the player's window to out/demo/. On a fresh Debian 12
+# machine (as root) it first installs what is missing.
 set -euo pipefail
 
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
@@ -51,6 +52,6 @@ convert -delay 15 -loop 0 "$frames"/frame-*.bmp -background black -gravity north
     "$out/sorabell.gif"
 
 echo
-echo "pictures of the player's window:"
+echo "pictures of the player's and the preferences program's windows:"
 ls -1 "$out"/*
 printf 'demo wall time: %ss\n' "$((SECONDS - started))"

@@ -51,6 +51,27 @@ gtest_counts() {
     echo "$tests test cases, $failed failed"
 }
 
+# What is wrong with the shipped read-me for a Japanese Windows user, or nothing. Text that is
+# valid UTF-8 would show as garbage in Shift-JIS, so it must fail as UTF-8 and read as CP932.
+readme_fault() {
+    local file=$1 lines crlf
+    if [[ ! -f $file ]]; then
+        echo "missing"
+    elif ! iconv -f CP932 -t UTF-8 "$file" >/dev/null 2>&1; then
+        echo "is not Shift-JIS"
+    elif iconv -f UTF-8 -t UTF-8 "$file" >/dev/null 2>&1; then
+        echo "is UTF-8 or ASCII, not Shift-JIS"
+    elif ! iconv -f CP932 -t UTF-8 "$file" | grep -q 'Sorabell_Preferences.exe.*設定'; then
+        echo "does not name the preferences program"
+    else
+        lines=$(tr -cd '\n' <"$file" | wc -c)
+        crlf=$(grep -c $'\r$' "$file" || true)
+        if ((lines == 0 || lines != crlf)) || [[ $(tail -c 2 "$file" | od -An -tx1 | tr -d ' ') != 0d0a ]]; then
+            echo "has line ends other than CR LF"
+        fi
+    fi
+}
+
 step "set-up"
 sorabell_setup
 sorabell_choose_windows
@@ -74,13 +95,17 @@ step "win32 program checks"
 run_ctest "win32 program files" --preset win32 -L host
 cmake --build --preset win32 --target dist
 shipped=$(cmake -E tar tf build/win32/Sorabell.zip | sort | tr '\n' ' ')
-expected="Sorabell/ Sorabell/Default.Bmp Sorabell/Sorabell.exe Sorabell/SorabellSub.dll Sorabell/Sorabell_Preferences.exe "
-if [[ "$shipped" == "$expected" ]]; then
-    results+=("dist: Sorabell.zip holds $shipped")
+expected="Sorabell/ Sorabell/Default.Bmp Sorabell/README.txt Sorabell/Sorabell.exe Sorabell/SorabellSub.dll Sorabell/Sorabell_Preferences.exe "
+unpacked=build/win32/dist-check
+rm -rf "$unpacked" && mkdir -p "$unpacked"
+(cd "$unpacked" && cmake -E tar xf ../Sorabell.zip Sorabell/README.txt) || true
+readme_problem=$(readme_fault "$unpacked/Sorabell/README.txt")
+if [[ "$shipped" == "$expected" && -z "$readme_problem" ]]; then
+    results+=("dist: Sorabell.zip holds ${shipped% }; README.txt in Shift-JIS with CR LF")
 else
-    echo "Sorabell.zip holds: $shipped"
+    echo "Sorabell.zip holds: $shipped ${readme_problem:+(README.txt $readme_problem)}"
     failures=$((failures + 1))
-    results+=("dist: FAILED, Sorabell.zip holds $shipped")
+    results+=("dist: FAILED, Sorabell.zip holds $shipped ${readme_problem:+(README.txt $readme_problem)}")
 fi
 
 if [[ $windows_preset == win32-x64 ]]; then

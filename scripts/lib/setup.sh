@@ -33,7 +33,7 @@ SORABELL_TOOLS=(
     "x86_64-w64-mingw32-windres binutils-mingw-w64-x86-64"
     "x86_64-w64-mingw32-objdump binutils-mingw-w64-x86-64"
     "wineserver wine"
-    "Xvfb xvfb" "import imagemagick" "convert imagemagick"
+    "Xvfb xvfb" "import imagemagick" "convert imagemagick" "iconv libc-bin"
 )
 
 sorabell_missing_packages() {

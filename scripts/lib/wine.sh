@@ -44,23 +44,27 @@ sorabell_wine_prefix() {
     touch "$WINEPREFIX/.sorabell-ready"
 }
 
-# Starts Xvfb on the first free display number; sets DISPLAY and SORABELL_XVFB_PID.
+# Starts Xvfb on the first free display number; sets DISPLAY and SORABELL_XVFB_PID. A number
+# whose lock file is absent may still be taken: a server in a chroot that shares this network
+# holds the abstract socket of its number without any file here, and Xvfb gives up on it.
 sorabell_xvfb_start() {
-    local n=90
-    while [[ -e /tmp/.X$n-lock || -e /tmp/.X11-unix/X$n ]]; do
-        n=$((n + 1))
-    done
-    Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-    SORABELL_XVFB_PID=$!
-    export DISPLAY=":$n"
-    local tries=0
-    until [[ -e /tmp/.X11-unix/X$n ]]; do
-        if ((++tries > 100)) || ! kill -0 "$SORABELL_XVFB_PID" 2>/dev/null; then
-            echo "Xvfb did not start on :$n" >&2
-            return 1
+    local n tries
+    for ((n = 90; n < 110; n++)); do
+        [[ -e /tmp/.X$n-lock || -e /tmp/.X11-unix/X$n ]] && continue
+        Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+        SORABELL_XVFB_PID=$!
+        tries=0
+        until [[ -e /tmp/.X11-unix/X$n ]] || ! kill -0 "$SORABELL_XVFB_PID" 2>/dev/null || ((++tries > 200)); do
+            sleep 0.05
+        done
+        if [[ -e /tmp/.X11-unix/X$n ]] && kill -0 "$SORABELL_XVFB_PID" 2>/dev/null; then
+            export DISPLAY=":$n"
+            return 0
         fi
-        sleep 0.05
+        sorabell_xvfb_stop
     done
+    echo "Xvfb did not start on any display from :90 to :109" >&2
+    return 1
 }
 
 sorabell_xvfb_stop() {

@@ -1,7 +1,9 @@
 // sorabell-demo: shows the display program at work. It lays out a player folder with the
 // player stand-in as WINAMP.EXE, a skin, songs with Japanese tags and a lyrics file, all made
 // here; starts Sorabell.exe; plays through songs, lyrics, a scrolling title, double size and the
-// plain background; and writes what the player's window shows as numbered BMP frames.
+// plain background; works the preferences program as a user would, changing a line's format
+// and pressing 更新; and writes what the player's window shows as numbered BMP frames, with
+// pictures of the preferences window beside them.
 //
 //   sorabell-demo FRAMES-FOLDER          the whole demo
 //   sorabell-demo --default-bmp FILE     only the program's own default picture
@@ -12,6 +14,7 @@
 #include <cstdio>
 #include <fstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "DemoArt.h"
@@ -83,6 +86,15 @@ void Send(HWND player, const std::string& command) {
     ::SendMessageTimeoutA(player, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data), SMTO_NORMAL, 5000, &result);
 }
 
+// The screen's picture of a whole window, frame and caption included, as BMP bytes.
+std::string Picture(HWND window) {
+    const win32::ScreenCapture shot(window);
+    return demo::Bmp(shot.width(), shot.height(), [&shot](int x, int y) {
+        const TColor c = shot.At(x, y);
+        return demo::Rgb{RedOf(c), GreenOf(c), BlueOf(c)};
+    });
+}
+
 class Recorder {
 public:
     Recorder(HWND player, std::string folder) : player_(player), folder_(std::move(folder)) {}
@@ -90,16 +102,17 @@ public:
     void Frame(int waitMs = 150) { Keep(waitMs); }
     // A frame also kept under a name of its own, for the pictures of the README.
     void Still(const std::string& name) { Write(folder_ + name + ".bmp", Keep(300)); }
+    // Another window's picture under a name of its own; no frame of the animation.
+    void StillOf(HWND window, const std::string& name) const {
+        ::Sleep(300);
+        Write(folder_ + name + ".bmp", Picture(window));
+    }
 
 private:
     // The next frame's file; its bytes are returned for keeping again.
     std::string Keep(int waitMs) {
         ::Sleep(static_cast<DWORD>(waitMs));
-        const win32::ScreenCapture shot(player_);
-        const std::string bytes = demo::Bmp(shot.width(), shot.height(), [&shot](int x, int y) {
-            const TColor c = shot.At(x, y);
-            return demo::Rgb{RedOf(c), GreenOf(c), BlueOf(c)};
-        });
+        const std::string bytes = Picture(player_);
         char name[32];
         std::snprintf(name, sizeof name, "frame-%03d.bmp", count_++);
         Write(folder_ + name, bytes);
@@ -110,6 +123,211 @@ private:
     std::string folder_;
     int count_ = 0;
 };
+
+template <class Done>
+bool WaitFor(Done done, DWORD timeoutMs = 10000) {
+    for (DWORD waited = 0; waited < timeoutMs; waited += 50) {
+        if (done()) {
+            return true;
+        }
+        ::Sleep(50);
+    }
+    return done();
+}
+
+void SendKeys(std::vector<INPUT> inputs) {
+    ::SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+    ::Sleep(30);
+}
+
+INPUT Key(WORD virtualKey, bool up) {
+    INPUT input{};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = virtualKey;
+    input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+    return input;
+}
+
+// The preferences program, worked through the system's input queue as a user works it. Its
+// controls are children of the pages, the pages children of the tab control.
+class PreferencesWindow {
+public:
+    explicit PreferencesWindow(const std::string& programs) {
+        STARTUPINFOA startup{};
+        startup.cb = sizeof startup;
+        PROCESS_INFORMATION process{};
+        std::string line = "\"" + programs + "Sorabell_Preferences.exe\"";
+        if (!::CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, programs.c_str(), &startup,
+                              &process)) {
+            return;
+        }
+        ::CloseHandle(process.hThread);
+        process_ = process.hProcess;
+        form_ = WaitForWindow("Tlumora_pre", "Sorabell - 設定");
+        // The window exists before its controls do; it shows once they are all there.
+        if (form_ != nullptr && !WaitFor([this] { return ::IsWindowVisible(form_) != FALSE; })) {
+            form_ = nullptr;
+        }
+    }
+    ~PreferencesWindow() {
+        if (process_ != nullptr) {
+            ::WaitForSingleObject(process_, 5000);
+            ::CloseHandle(process_);
+        }
+    }
+    PreferencesWindow(const PreferencesWindow&) = delete;
+    PreferencesWindow& operator=(const PreferencesWindow&) = delete;
+
+    HWND form() const { return form_; }
+
+    static std::string TextOf(HWND window) {
+        char text[512] = {};
+        DWORD_PTR copied = 0;
+        ::SendMessageTimeoutA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text), SMTO_NORMAL, 5000,
+                              &copied);
+        return text;
+    }
+    std::vector<HWND> Inside(const char* className) const {
+        std::pair<const char*, std::vector<HWND>> search{className, {}};
+        ::EnumChildWindows(form_, Collect, reinterpret_cast<LPARAM>(&search));
+        return search.second;
+    }
+    HWND WithText(const char* className, const std::string& text) const {
+        for (HWND w : Inside(className)) {
+            if (TextOf(w) == text) {
+                return w;
+            }
+        }
+        return nullptr;
+    }
+    void Click(HWND control, int x, int y) const {
+        ::SetForegroundWindow(form_);
+        POINT at{x, y};
+        ::ClientToScreen(control, &at);
+        ::SetCursorPos(at.x, at.y);
+        INPUT inputs[2] = {};
+        inputs[0].type = inputs[1].type = INPUT_MOUSE;
+        inputs[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+        inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+        SendKeys({inputs[0], inputs[1]});
+    }
+    bool Press(const std::string& caption) const {
+        HWND button = WithText("Button", caption);
+        if (button == nullptr) {
+            return false;
+        }
+        RECT r{};
+        ::GetClientRect(button, &r);
+        Click(button, r.right / 2, r.bottom / 2);
+        return true;
+    }
+    // Replaces a box's whole text by typing over it: End, then Shift+Home selects it all.
+    void TypeOver(HWND edit, const std::wstring& text) const {
+        Click(edit, 2, 4);
+        SendKeys({Key(VK_END, false), Key(VK_END, true)});
+        SendKeys({Key(VK_SHIFT, false), Key(VK_HOME, false), Key(VK_HOME, true), Key(VK_SHIFT, true)});
+        for (const wchar_t c : text) {
+            INPUT inputs[2] = {};
+            for (INPUT& input : inputs) {
+                input.type = INPUT_KEYBOARD;
+                input.ki.wScan = c;
+                input.ki.dwFlags = KEYEVENTF_UNICODE;
+            }
+            inputs[1].ki.dwFlags |= KEYEVENTF_KEYUP;
+            SendKeys({inputs[0], inputs[1]});
+        }
+    }
+    bool Closed() const {
+        return WaitFor([this] { return !::IsWindow(form_); });
+    }
+
+private:
+    static BOOL CALLBACK Collect(HWND child, LPARAM data) {
+        auto& search = *reinterpret_cast<std::pair<const char*, std::vector<HWND>>*>(data);
+        char name[64] = {};
+        ::GetClassNameA(child, name, sizeof name);
+        if (::lstrcmpiA(name, search.first) == 0) {
+            search.second.push_back(child);
+        }
+        return TRUE;
+    }
+
+    HANDLE process_ = nullptr;
+    HWND form_ = nullptr;
+};
+
+bool Fail(const char* what) {
+    std::fprintf(stderr, "sorabell-demo: %s\n", what);
+    return false;
+}
+
+// The preferences program beside the player, out of the way of its picture: the basic page,
+// the display page with the preview of the demo's skin, and a new format for the first line
+// that shows on the player only once 更新 is pressed. `hold` keeps frames of the player.
+template <class Hold>
+bool WorkPreferences(const std::string& programs, settings::TRegIniFile& rootStore, settings::TRegIniFile& skins,
+                     Recorder& recorder, Hold hold) {
+    rootStore.WriteInteger("Window", "Left", 420);
+    rootStore.WriteInteger("Window", "Top", 40);
+    rootStore.WriteString("Window", "SkinName", "Aozora");
+    rootStore.WriteInteger("Window", "Page", 0);
+    {
+        const PreferencesWindow basic(programs);
+        if (basic.form() == nullptr) {
+            return Fail("the preferences window did not appear");
+        }
+        hold(4);
+        recorder.StillOf(basic.form(), "05-preferences-basic");
+        if (!basic.Press("キャンセル") || !basic.Closed()) {
+            return Fail("キャンセル did not close the preferences window");
+        }
+    }
+
+    rootStore.WriteInteger("Window", "Page", 1);
+    const PreferencesWindow prefs(programs);
+    if (prefs.form() == nullptr) {
+        return Fail("the preferences window did not open again");
+    }
+    hold(4);
+    recorder.StillOf(prefs.form(), "06-preferences-display");
+
+    // The display shows the "(Default)" record for a skin without settings of its own: that
+    // record, first in the sorted skin list, is the one to change.
+    const auto lists = prefs.Inside("ListBox");
+    if (lists.empty()) {
+        return Fail("no skin list on the display page");
+    }
+    const int itemHeight = static_cast<int>(::SendMessageA(lists.front(), LB_GETITEMHEIGHT, 0, 0));
+    prefs.Click(lists.front(), 10, itemHeight / 2);
+    if (!WaitFor([&] { return ::SendMessageA(lists.front(), LB_GETCURSEL, 0, 0) == 0; })) {
+        return Fail("(Default) was not chosen in the skin list");
+    }
+    const std::string before = skins.ReadString("(Default)", "Disp1Text", "");
+    HWND line1 = prefs.WithText("Edit", before);
+    if (line1 == nullptr) {
+        return Fail("no format box holds the first line's format");
+    }
+    // The same text as stored (CP932) and as typed (UTF-16): title in brackets, artist, length.
+    const std::string format = "「%2」 %1 %A";
+    prefs.TypeOver(line1, L"「%2」 %1 %A");
+    if (!WaitFor([&] { return PreferencesWindow::TextOf(line1) == format; })) {
+        return Fail("the first line's format box did not take the typing");
+    }
+    hold(4);
+    recorder.StillOf(prefs.form(), "07-preferences-new-format");
+    recorder.Still("08-before-update");
+
+    if (!prefs.Press("更新") ||
+        !WaitFor([&] { return skins.ReadString("(Default)", "Disp1Text", "") == format; })) {
+        return Fail("更新 did not store the new format");
+    }
+    hold(10);
+    recorder.Still("09-after-update");
+    if (!prefs.Press("OK") || !prefs.Closed()) {
+        return Fail("OK did not close the preferences window");
+    }
+    return true;
+}
 
 int RunDemo(const std::string& frames) {
     win32::Win32Platform system;
@@ -167,6 +385,9 @@ int RunDemo(const std::string& frames) {
           "[00:00]♪ イントロ ♪\r\n[00:03]空に向かって歌おう\r\n[00:06]風がやさしく吹いている\r\n"
           "[00:09]\r\n[00:11]また会う日まで\r\n");
 
+    // The prefix is kept between runs; what the preferences program stored in the last one
+    // (a record for the skin, the window's page) must not change this one.
+    os.registry.DeleteKey(platform::RegistryRoot::CurrentUser, settings::kRootPath);
     settings::TRegIniFile rootStore(os.registry, settings::kRootPath);
     rootStore.WriteString("Option", "Winamp", player);
     rootStore.WriteInteger("Option", "TimerSpeed", 200);
@@ -255,11 +476,26 @@ int RunDemo(const std::string& frames) {
     }
     recorder.Still("04-plain-background");
 
+    // Back to the skin's look for the preferences program's turn.
+    skins.WriteBool("(Default)", "Skin", true);
+    skins.WriteBool("(Default)", "ColorPick", true);
+    skins.WriteBool("(Default)", "Color", false);
+    ::PostMessageA(display, hook::UM_RELOAD_SETTINGS, 0, 0);
+    play(0, 214);
+    const auto hold = [&](int count) {
+        for (int i = 0; i < count; ++i) {
+            Send(winamp, "position 4000");
+            recorder.Frame();
+        }
+    };
+    hold(6);
+    const bool worked = WorkPreferences(programs, rootStore, skins, recorder, hold);
+
     ::PostMessageA(display, WM_CLOSE, 0, 0);
     ::WaitForSingleObject(process.hProcess, 5000);
     ::CloseHandle(process.hProcess);
     Send(winamp, "quit");
-    return 0;
+    return worked ? 0 : 1;
 }
 
 }  // namespace
