@@ -117,12 +117,12 @@ void DisplayPage::BuildFonts(platform::TabSheet& tab) {
         sizes.push_back(std::to_string(size));
     }
     ComboBox4->SetItems(std::move(sizes));
-    CheckBox4 = &tab.AddCheckBox({302, kNormal + 2, 48, 18}, "Bold");
-    CheckBox5 = &tab.AddCheckBox({352, kNormal + 2, 56, 18}, "Italic");
+    CheckBox4 = &tab.AddCheckBox({302, kNormal + 2, 56, 18}, "Bold");
+    CheckBox5 = &tab.AddCheckBox({364, kNormal + 2, 64, 18}, "Italic");
     tab.AddLabel({2, kDouble + 4, 66, 14}, "Double Font");
     ComboBox2 = &tab.AddComboBox({70, kDouble, 150, kRowHeight}, platform::ListOrder::AsGiven);
-    CheckBox6 = &tab.AddCheckBox({302, kDouble + 2, 48, 18}, "Bold");
-    CheckBox7 = &tab.AddCheckBox({352, kDouble + 2, 56, 18}, "Italic");
+    CheckBox6 = &tab.AddCheckBox({302, kDouble + 2, 56, 18}, "Bold");
+    CheckBox7 = &tab.AddCheckBox({364, kDouble + 2, 64, 18}, "Italic");
 }
 
 void DisplayPage::BuildSwitches(platform::TabSheet& tab) {
