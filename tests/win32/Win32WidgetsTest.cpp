@@ -13,6 +13,7 @@
 
 #include "platform/Errors.h"
 #include "platform/win32/Win32Toolkit.h"
+#include "win32/Win32Helpers.h"
 
 namespace sorabell::testing {
 namespace {
@@ -94,7 +95,9 @@ private:
         auto* me = reinterpret_cast<OwnedDialogAnswerer*>(self);
         char name[16] = {};
         ::GetClassNameA(window, name, sizeof name);
-        if (std::string(name) == "#32770" && ::GetWindow(window, GW_OWNER) == me->owner_) {
+        // Only once shown: a box's styles are set while it initialises, after it can be found.
+        if (std::string(name) == "#32770" && ::GetWindow(window, GW_OWNER) == me->owner_ &&
+            ::IsWindowVisible(window)) {
             me->box_ = window;
             return FALSE;
         }
