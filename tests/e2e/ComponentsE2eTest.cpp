@@ -10,6 +10,7 @@
 
 #include "platform/Text.h"
 #include "platform/win32/ScreenCapture.h"
+#include "support/E2eEnvironment.h"
 #include "win32/Win32Helpers.h"
 
 namespace sorabell::testing {
@@ -199,9 +200,13 @@ protected:
             15000);
     }
     ~LabelsOnAForm() override {
-        for (HWND recorder = ::FindWindowA("TLumora_Edit", nullptr); recorder != nullptr;
-             recorder = ::FindWindowA("TLumora_Edit", nullptr)) {
-            ::SendMessageA(recorder, WM_CLOSE, 0, 0);
+        // The recorder logs its start before it makes its window; one left running would keep
+        // this program's output open after it ends.
+        if (!ReadLines(root_ + "versewright-log.txt").empty()) {
+            E2eEnvironment::WaitForWindow("TLumora_Edit", nullptr, 10000);
+        }
+        for (HWND recorder : E2eEnvironment::Windows("TLumora_Edit")) {
+            E2eEnvironment::EndProcessOf(recorder);
         }
         if (host_ != nullptr) {
             ::TerminateProcess(host_, 0);
