@@ -38,19 +38,6 @@ run_ctest() {
     rm -f "$log"
 }
 
-# Counts the test cases in GoogleTest's XML reports.
-gtest_counts() {
-    local dir=$1 tests=0 failed=0 file line
-    for file in "$dir"/*.xml; do
-        [[ -f $file ]] || continue
-        line=$(grep -m1 '<testsuites ' "$file")
-        tests=$((tests + $(sed -E 's/.* tests="([0-9]+)".*/\1/' <<<"$line")))
-        failed=$((failed + $(sed -E 's/.* failures="([0-9]+)".*/\1/' <<<"$line")))
-        failed=$((failed + $(sed -E 's/.* errors="([0-9]+)".*/\1/' <<<"$line")))
-    done
-    echo "$tests test cases, $failed failed"
-}
-
 # What is wrong with the shipped read-me for a Japanese Windows user, or nothing. Text that is
 # valid UTF-8 would show as garbage in Shift-JIS, so it must fail as UTF-8 and read as CP932.
 readme_fault() {
@@ -110,7 +97,8 @@ fi
 
 if [[ $windows_preset == win32-x64 ]]; then
     echo "note: this kernel runs no 32-bit programs (booted with ia32_emulation off), so wine32 cannot"
-    echo "      start; the Windows tests run on the x86-64 build of the same sources under wine64."
+    echo "      start; the Windows tests run on the x86-64 build of the same sources under wine64,"
+    echo "      and the 32-bit programs' own tests run in an i386 virtual machine after them."
     step "win32-x64 build (the Windows sources for wine64)"
     cmake --preset win32-x64 >/dev/null
     cmake --build --preset win32-x64
@@ -122,6 +110,16 @@ sorabell_wine_env "$PWD/build/$windows_preset/wineprefix" "$arch"
 rm -rf "build/$windows_preset/test-results"
 run_ctest "wine ($windows_preset)" --preset "$windows_preset" -L wine
 results+=("wine ($windows_preset) test cases: $(gtest_counts "build/$windows_preset/test-results")")
+
+if [[ $windows_preset == win32-x64 ]]; then
+    step "win32 tests under wine32 in an i386 virtual machine"
+    log=$(mktemp)
+    if ! bash scripts/test-i386-vm.sh 2>&1 | tee "$log"; then
+        failures=$((failures + 1))
+    fi
+    mapfile -t -O "${#results[@]}" results < <(grep -E '^(wine \(win32, i386 guest\)|guest |the guest )' "$log")
+    rm -f "$log"
+fi
 
 step "summary"
 printf '%s\n' "${results[@]}"

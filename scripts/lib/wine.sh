@@ -1,9 +1,10 @@
 # Sourced: Wine and X helpers for the test and demo scripts (see the project's WINE.md notes).
 
 # True when this kernel runs 32-bit x86 programs. Some kernels are booted with
-# ia32_emulation=off, and wine32 cannot start at all there.
+# ia32_emulation=off, and wine32 cannot start at all there. SORABELL_NO_I386=1 takes this
+# machine for such a kernel, to try that path where wine32 does run.
 sorabell_can_run_i386() {
-    [[ -x /usr/lib/wine/wine ]] && /usr/lib/wine/wine --version >/dev/null 2>&1
+    [[ ${SORABELL_NO_I386:-} != 1 ]] && [[ -x /usr/lib/wine/wine ]] && /usr/lib/wine/wine --version >/dev/null 2>&1
 }
 
 # Chooses the Windows build that Wine runs here: sets windows_preset, arch and loader.
@@ -24,6 +25,19 @@ sorabell_wine_env() {
     else
         export WINELOADER=/usr/lib/wine/wine
     fi
+}
+
+# Counts the test cases in GoogleTest's XML reports.
+gtest_counts() {
+    local dir=$1 tests=0 failed=0 file line
+    for file in "$dir"/*.xml; do
+        [[ -f $file ]] || continue
+        line=$(grep -m1 '<testsuites ' "$file")
+        tests=$((tests + $(sed -E 's/.* tests="([0-9]+)".*/\1/' <<<"$line")))
+        failed=$((failed + $(sed -E 's/.* failures="([0-9]+)".*/\1/' <<<"$line")))
+        failed=$((failed + $(sed -E 's/.* errors="([0-9]+)".*/\1/' <<<"$line")))
+    done
+    echo "$tests test cases, $failed failed"
 }
 
 # Creates the prefix named by WINEPREFIX once: Japanese font names mapped onto the IPA fonts,

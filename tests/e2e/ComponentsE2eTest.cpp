@@ -83,7 +83,7 @@ protected:
     // What the host's Execute gave, once it has ended.
     std::map<std::string, std::string> Result() {
         std::map<std::string, std::string> values;
-        if (host_ == nullptr || ::WaitForSingleObject(host_, 15000) != WAIT_OBJECT_0) {
+        if (host_ == nullptr || ::WaitForSingleObject(host_, 15000 * TimeScale()) != WAIT_OBJECT_0) {
             return values;
         }
         for (const std::string& line : ReadLines(root_ + "result.txt")) {

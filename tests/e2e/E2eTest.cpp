@@ -15,7 +15,7 @@ class DisplayProgram : public ::testing::Test {
 protected:
     settings::TRegIniFile Store() { return settings::TRegIniFile(registry_, settings::kRootPath); }
     static bool Ended(HANDLE process, DWORD timeoutMs = 15000) {
-        return ::WaitForSingleObject(process, timeoutMs) == WAIT_OBJECT_0;
+        return ::WaitForSingleObject(process, timeoutMs * TimeScale()) == WAIT_OBJECT_0;
     }
     static DWORD ExitCode(HANDLE process) {
         DWORD code = 999;

@@ -105,7 +105,7 @@ TEST_F(PreferencesWindow, OpensCentredOnItsFirstPageWithTheDefaultsOfAnEmptyStor
 
     HANDLE second = env_.StartPreferences();
     ASSERT_NE(second, nullptr);
-    EXPECT_EQ(::WaitForSingleObject(second, 10000), WAIT_OBJECT_0) << "a second copy kept running";
+    EXPECT_EQ(::WaitForSingleObject(second, 10000 * TimeScale()), WAIT_OBJECT_0) << "a second copy kept running";
     EXPECT_EQ(E2eEnvironment::Windows("Tlumora_pre").size(), 1u);
 }
 

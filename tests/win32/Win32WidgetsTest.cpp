@@ -23,7 +23,7 @@ class MessageBoxAnswerer {
 public:
     MessageBoxAnswerer(std::string title, int button)
         : thread_([this, title = std::move(title), button] {
-              for (int tries = 0; tries < 500; ++tries) {
+              for (DWORD tries = 0; tries < 500 * TimeScale(); ++tries) {
                   if (HWND box = ::FindWindowA("#32770", title.c_str())) {
                       char text[256] = {};
                       ::GetWindowTextA(::GetDlgItem(box, 0xFFFF), text, sizeof text);
@@ -66,7 +66,7 @@ class OwnedDialogAnswerer {
 public:
     OwnedDialogAnswerer(HWND owner, int button)
         : owner_(owner), thread_([this, owner, button] {
-              for (int tries = 0; tries < 500 && box_ == nullptr; ++tries) {
+              for (DWORD tries = 0; tries < 500 * TimeScale() && box_ == nullptr; ++tries) {
                   ::EnumWindows(FindOwned, reinterpret_cast<LPARAM>(this));
                   ::Sleep(10);
               }

@@ -167,9 +167,9 @@ void E2eEnvironment::EndProcessOf(HWND window, DWORD graceMs) {
     HANDLE process = ::OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE, FALSE, pid);
     ::PostMessageA(window, WM_CLOSE, 0, 0);
     if (process != nullptr) {
-        if (::WaitForSingleObject(process, graceMs) != WAIT_OBJECT_0) {
+        if (::WaitForSingleObject(process, graceMs * TimeScale()) != WAIT_OBJECT_0) {
             ::TerminateProcess(process, 1);
-            ::WaitForSingleObject(process, graceMs);
+            ::WaitForSingleObject(process, graceMs * TimeScale());
         }
         ::CloseHandle(process);
     }
