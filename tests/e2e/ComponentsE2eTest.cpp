@@ -179,6 +179,8 @@ protected:
         root_ = "C:\\sorabell labels " + std::to_string(::GetCurrentProcessId()) + "-" +
                 std::to_string(::GetTickCount()) + "\\";
         ::CreateDirectoryA(root_.c_str(), nullptr);
+        // An earlier case's host may still be on the screen where this one opens.
+        WaitFor([] { return ::FindWindowA("SorabellComponentsHost", nullptr) == nullptr; }, 10000);
         recorder_ = root_ + "記録 recorder.exe";
         ::CopyFileA((ProgramFolder() + "versewright.exe").c_str(), recorder_.c_str(), FALSE);
         std::string line = text::Quoted(ProgramFolder() + "componentshost.exe") + " labels --path " +
@@ -210,7 +212,7 @@ protected:
         }
         if (host_ != nullptr) {
             ::TerminateProcess(host_, 0);
-            ::WaitForSingleObject(host_, 5000);
+            ::WaitForSingleObject(host_, 5000 * TimeScale());
             ::CloseHandle(host_);
         }
         RemoveTree(root_);
@@ -222,6 +224,18 @@ protected:
             label = ::FindWindowExA(form_, label, "Static", nullptr);
         }
         return label;
+    }
+    // What lies under the pointer, for a failure's message.
+    static std::string UnderPointer() {
+        POINT at{};
+        ::GetCursorPos(&at);
+        HWND window = ::WindowFromPoint(at);
+        char name[64] = {};
+        ::GetClassNameA(window, name, sizeof name);
+        DWORD pid = 0;
+        ::GetWindowThreadProcessId(window, &pid);
+        return " (under the pointer at " + std::to_string(at.x) + "," + std::to_string(at.y) + ": " + name +
+               " of process " + std::to_string(pid) + ")";
     }
     static void MoveMouseTo(POINT screen) {
         ::SetCursorPos(screen.x, screen.y);
@@ -270,7 +284,7 @@ TEST_F(LabelsOnAForm, AHyperlinkTurnsHotUnderTheMouseAndAPressOpensItsCaption) {
     EXPECT_TRUE(WaitFor([&] { return Ink(link, kHot) == 0; }, 5000)) << "hot before the mouse came";
 
     MoveMouseTo({r.left + 20, (r.top + r.bottom) / 2});
-    EXPECT_TRUE(WaitFor([&] { return Ink(link, kHot) > 20; }, 5000)) << "no hot colour under the mouse";
+    EXPECT_TRUE(WaitFor([&] { return Ink(link, kHot) > 20; }, 5000)) << "no hot colour under the mouse" << UnderPointer();
     CURSORINFO cursor{};
     cursor.cbSize = sizeof cursor;
     ASSERT_TRUE(::GetCursorInfo(&cursor));
@@ -291,7 +305,7 @@ TEST_F(LabelsOnAForm, AHyperlinkTurnsHotUnderTheMouseAndAPressOpensItsCaption) {
 
     MoveMouseTo({r.left + 20, r.bottom + 60});
     EXPECT_TRUE(WaitFor([&] { return Ink(link, kHot) == 0 && Ink(link, kPushed) == 0; }, 5000))
-        << "the colour stayed after the mouse left";
+        << "the colour stayed after the mouse left" << UnderPointer();
 }
 
 }  // namespace
