@@ -412,5 +412,26 @@ TEST_F(Win32Widgets, ASystemModalQuestionStaysInFrontOfEveryWindow) {
     EXPECT_NE(answerer.exStyle() & WS_EX_TOPMOST, 0u);
 }
 
+TEST_F(Win32Widgets, ALabelWhoseLeaveIsLostStillHearsThePointerGo) {
+    auto& label = form_->AddLabel({8, 8, 120, 20}, "リンク");
+    int enters = 0;
+    int leaves = 0;
+    label.OnMouseEnter = [&] { ++enters; };
+    label.OnMouseLeave = [&] { ++leaves; };
+    HWND window = Child("Static");
+    RECT r{};
+    ::GetWindowRect(window, &r);
+    ::SetCursorPos(r.left + 5, r.top + 5);
+    ::SendMessageA(window, WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
+    TRACKMOUSEEVENT cancel{sizeof cancel, TME_CANCEL | TME_LEAVE, window, 0};
+    ::TrackMouseEvent(&cancel);  // as Wine sometimes loses it
+    ::SetCursorPos(r.right + 150, r.bottom + 150);
+
+    EXPECT_TRUE(WaitFor([&] { return leaves > 0; }, 3000));
+    ::SendMessageA(window, WM_MOUSELEAVE, 0, 0);
+    EXPECT_EQ(enters, 1);
+    EXPECT_EQ(leaves, 1);
+}
+
 }  // namespace
 }  // namespace sorabell::testing

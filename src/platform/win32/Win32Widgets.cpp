@@ -204,7 +204,20 @@ public:
     }
 
 private:
-    std::optional<LRESULT> Mouse(UINT message, WPARAM, LPARAM) {
+    static constexpr UINT_PTR kLeaveCheck = 1;
+    static constexpr UINT kLeaveCheckMs = 100;
+
+    bool PointerOver() const {
+        POINT p{};
+        return ::GetCursorPos(&p) && ::WindowFromPoint(p) == window();
+    }
+    void Left() {
+        ::KillTimer(window(), kLeaveCheck);
+        inside_ = false;
+        Fire(OnMouseLeave);
+    }
+
+    std::optional<LRESULT> Mouse(UINT message, WPARAM wParam, LPARAM) {
         switch (message) {
             case WM_SETCURSOR:
                 if (HCURSOR cursor = cursor_ != 0 ? toolkit().Cursor(cursor_) : nullptr) {
@@ -217,12 +230,24 @@ private:
                     inside_ = true;
                     TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, window(), 0};
                     ::TrackMouseEvent(&track);
+                    // Wine can lose the leave of a label that came up under a resting pointer, and
+                    // the label would stay hot; a look at the pointer now and then ends it too.
+                    ::SetTimer(window(), kLeaveCheck, kLeaveCheckMs, nullptr);
                     Fire(OnMouseEnter);
                 }
                 return std::nullopt;
+            case WM_TIMER:
+                if (wParam != kLeaveCheck) {
+                    return std::nullopt;
+                }
+                if (inside_ && ::GetCapture() != window() && !PointerOver()) {
+                    Left();
+                }
+                return 0;
             case WM_MOUSELEAVE:
-                inside_ = false;
-                Fire(OnMouseLeave);
+                if (inside_) {
+                    Left();
+                }
                 return std::nullopt;
             case WM_LBUTTONDOWN:
             case WM_RBUTTONDOWN:
