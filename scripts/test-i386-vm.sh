@@ -24,13 +24,8 @@ limit=${SORABELL_VM_TIMEOUT:-3600}
 if [[ $(id -u) -eq 0 ]]; then
     sorabell_install_packages "${SORABELL_WIN32_PACKAGES[@]}" "${SORABELL_VM_HOST_PACKAGES[@]}"
 fi
-for entry in "qemu-system-x86_64 qemu-system-x86" "mkfs.ext4 e2fsprogs" "debootstrap debootstrap" \
-    "i686-w64-mingw32-g++-posix g++-mingw-w64-i686-posix" "cmake cmake" "ninja ninja-build"; do
-    if ! command -v "${entry% *}" >/dev/null 2>&1; then
-        echo "missing: ${entry% *} (package ${entry##* })" >&2
-        exit 1
-    fi
-done
+sorabell_require_tools "qemu-system-x86_64 qemu-system-x86" "mkfs.ext4 e2fsprogs" "debootstrap debootstrap" \
+    "i686-w64-mingw32-g++-posix g++-mingw-w64-i686-posix" "cmake cmake" "ninja ninja-build" || exit 1
 
 echo "== win32 build (the programs and tests the guest runs)"
 cmake --preset win32 >/dev/null

@@ -93,6 +93,12 @@ sorabell_vm_remove() {
     rm -rf "$path"
 }
 
+# Shows the end of the making's log and fails.
+sorabell_vm_failed() {
+    tail -n 20 "$1" >&2
+    return 1
+}
+
 # Makes the guest in SORABELL_VM_DIR/KEY (a root file system image, its kernel and initrd),
 # first into a folder of its own, so that a making cut short is never taken for a guest.
 sorabell_vm_make() {
@@ -104,10 +110,8 @@ sorabell_vm_make() {
     sorabell_vm_remove "$work" || return 1
     mkdir -p "$work"
     echo "vm: making the guest system (once; several minutes) in $dir"
-    if ! debootstrap --variant=minbase bookworm "$root" "$mirror" >"$work/make.log" 2>&1; then
-        tail -n 20 "$work/make.log" >&2
-        return 1
-    fi
+    debootstrap --variant=minbase bookworm "$root" "$mirror" >"$work/make.log" 2>&1 ||
+        sorabell_vm_failed "$work/make.log" || return 1
     rm -f "$root/etc/apt/sources.list"
     mkdir -p "$root/etc/apt/sources.list.d"
     cp /etc/apt/sources.list.d/*.sources "$root/etc/apt/sources.list.d/" 2>/dev/null ||
@@ -129,20 +133,15 @@ sorabell_vm_make() {
         rm -rf /var/lib/apt/lists/*
     " >>"$work/make.log" 2>&1 || status=$?
     sorabell_vm_unmount "$root"
-    if ((status != 0)); then
-        tail -n 20 "$work/make.log" >&2
-        return 1
-    fi
+    ((status == 0)) || sorabell_vm_failed "$work/make.log" || return 1
     sorabell_vm_init_text >"$root/sbin/sorabell-init"
     chmod 755 "$root/sbin/sorabell-init"
     cp "$root"/boot/vmlinuz-* "$work/vmlinuz"
     cp "$root"/boot/initrd.img-* "$work/initrd.img"
     # Room for the clone's copy and the Wine prefix beside the system.
     size=$(($(du -sm "$root" | cut -f1) + 3072))
-    if ! mkfs.ext4 -q -F -L sorabell -d "$root" "$work/root.img" "${size}M" >>"$work/make.log" 2>&1; then
-        tail -n 20 "$work/make.log" >&2
-        return 1
-    fi
+    mkfs.ext4 -q -F -L sorabell -d "$root" "$work/root.img" "${size}M" >>"$work/make.log" 2>&1 ||
+        sorabell_vm_failed "$work/make.log" || return 1
     sorabell_vm_remove "$root" || return 1
     sorabell_vm_remove "$dir" || return 1
     mv "$work" "$dir"

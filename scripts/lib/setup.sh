@@ -93,22 +93,29 @@ sorabell_setup() {
     sorabell_ensure_locale
 }
 
-# Stops at once, naming each missing tool and its package, instead of failing deep inside CMake
-# or Wine. The argument is the Wine loader the script will run.
-sorabell_check_tools() {
-    local loader=$1 entry tool missing=0
-    local tools=("${SORABELL_TOOLS[@]}")
-    case $loader in
-        */wine64) tools+=("$loader wine64") ;;
-        *) tools+=("$loader wine32:i386") ;;
-    esac
-    for entry in "${tools[@]}"; do
+# Names each missing tool of the "TOOL PACKAGE" entries; false when one is missing.
+sorabell_require_tools() {
+    local entry tool missing=0
+    for entry in "$@"; do
         tool=${entry% *}
         if ! command -v "$tool" >/dev/null 2>&1; then
             echo "missing: $tool (package ${entry##* })" >&2
             missing=1
         fi
     done
+    return "$missing"
+}
+
+# Stops at once, naming each missing tool and its package, instead of failing deep inside CMake
+# or Wine. The argument is the Wine loader the script will run.
+sorabell_check_tools() {
+    local loader=$1 missing=0
+    local tools=("${SORABELL_TOOLS[@]}")
+    case $loader in
+        */wine64) tools+=("$loader wine64") ;;
+        *) tools+=("$loader wine32:i386") ;;
+    esac
+    sorabell_require_tools "${tools[@]}" || missing=1
     if ! sorabell_has_locale; then
         echo "missing: the ja_JP.UTF-8 locale (package locales; add 'ja_JP.UTF-8 UTF-8' to /etc/locale.gen and run locale-gen)" >&2
         missing=1
