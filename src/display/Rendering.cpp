@@ -4,12 +4,12 @@
 #include <cstdio>
 
 #include "display/Messages.h"
-#include "display/SkinLook.h"
 #include "display/TimerPause.h"
 #include "display/Tlumora.h"
 #include "platform/Text.h"
 #include "settings/RegIniFile.h"
 #include "settings/Schema.h"
+#include "skin/SkinLook.h"
 
 namespace sorabell::display {
 
@@ -21,8 +21,8 @@ constexpr int kCellWidth = 9;
 constexpr int kCellHeight = 13;
 constexpr int kMinusCell = 11;
 
-using skinlook::BottomRight;
-using skinlook::LoadImage;
+using skin::BottomRight;
+using skin::LoadImage;
 
 }  // namespace
 
@@ -94,7 +94,7 @@ void Tlumora::LoadSkin(const std::string& skinName, bool writeToWinampIni) {
     PopupMenu1->SetEnabled(TimeRemaining1, skinView_.ExtTime);
 
     if (skinView_.ColorPick) {
-        if (const auto picked = skinlook::PickTextColors(graphics_, files, skinFolder + "text.bmp")) {
+        if (const auto picked = skin::PickTextColors(graphics_, files, skinFolder + "text.bmp")) {
             skinView_.BGColor = picked->background;
             skinView_.Disp[0].SColor = picked->background;
             skinView_.Color = false;
@@ -125,15 +125,15 @@ void Tlumora::LoadSkin(const std::string& skinName, bool writeToWinampIni) {
 }
 
 void Tlumora::DrawLine(int line, int x, int y) {
-    skinlook::DrawText(DisplayBitmap->canvas(), x, y, lines_[static_cast<size_t>(line)].text);
+    skin::DrawText(DisplayBitmap->canvas(), x, y, lines_[static_cast<size_t>(line)].text);
 }
 
 void Tlumora::DrawShadow(int line, int x, int y, int a) {
-    skinlook::DrawShadow(DisplayBitmap->canvas(), x, y, lines_[static_cast<size_t>(line)].text, a, 2);
+    skin::DrawShadow(DisplayBitmap->canvas(), x, y, lines_[static_cast<size_t>(line)].text, a, 2);
 }
 
 void Tlumora::DrawColorBands(int line, int x, int y) {
-    skinlook::DrawColorBands(DisplayBitmap->canvas(), {0, 0, DisplayBitmap->width(), DisplayBitmap->height()}, x, y,
+    skin::DrawColorBands(DisplayBitmap->canvas(), {0, 0, DisplayBitmap->width(), DisplayBitmap->height()}, x, y,
                              lines_[static_cast<size_t>(line)].text, PickColors);
 }
 
@@ -148,11 +148,11 @@ void Tlumora::DrawFrame(int a, int bottom) {
     canvas.LineTo(2 * a - 1, 2 * a - 1);
     canvas.LineTo(160 * a - 1, 2 * a - 1);
     canvas.LineTo(160 * a - 1, 3 * a - 1);
-    canvas.SetPenColor(skinlook::kFrameGrey);
+    canvas.SetPenColor(skin::kFrameGrey);
     canvas.LineTo(160 * a - 1, bottom);
     canvas.SetPenColor(kFrameLight);
     canvas.LineTo(159 * a - 1, bottom);
-    canvas.SetPenColor(skinlook::kFrameGrey);
+    canvas.SetPenColor(skin::kFrameGrey);
     canvas.LineTo(2 * a - 1, bottom);
 }
 
@@ -268,7 +268,6 @@ void Tlumora::PaintOnWinamp() {
     if (!rect || !canvas) {
         return;
     }
-    canvas->SetFontColor(skinView_.LumoraColor);
     canvas->SetBrushClear(true);
     if (rect->width() >= 300) {
         canvas->Draw(2 * DisplayOrigin.x, 2 * DisplayOrigin.y, *DisplayBitmap);
@@ -276,14 +275,14 @@ void Tlumora::PaintOnWinamp() {
             canvas->StretchDraw({72, 52, 198, 78}, *TimeBitmap);
         }
         canvas->SetFont({graphics_.DefaultFontName(), -23, 0});
-        canvas->TextOut(480, 190, mark_);
+        skin::DrawMark(*canvas, {2 * skin::kMarkPlace.x, 2 * skin::kMarkPlace.y}, mark_, skinView_.LumoraColor);
     } else {
         canvas->Draw(DisplayOrigin.x, DisplayOrigin.y, *DisplayBitmap);
         if (skinView_.ExtTime) {
             canvas->Draw(36, 26, *TimeBitmap);
         }
         canvas->SetFont({graphics_.DefaultFontName(), -12, 0});
-        canvas->TextOut(240, 95, mark_);
+        skin::DrawMark(*canvas, skin::kMarkPlace, mark_, skinView_.LumoraColor);
     }
 }
 

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "display/SkinLook.h"
+#include "skin/SkinLook.h"
 
 namespace sorabell::preferences {
 
@@ -29,7 +29,7 @@ void WinampPreview::LoadSkinImages(const std::string& skinFolder, const std::str
     if (!skinImage_->LoadFromFile(files_, folder + "main.bmp")) {
         skinImage_->LoadFromFile(files_, programFolder + "default.bmp");
     }
-    if (const auto picked = skinlook::PickTextColors(graphics_, files_, folder + "text.bmp")) {
+    if (const auto picked = skin::PickTextColors(graphics_, files_, folder + "text.bmp")) {
         PickColors = picked->text;
         PickBackColor = picked->background;
     } else {
@@ -51,7 +51,7 @@ void WinampPreview::Draw(const settings::SkinSettings& look, const std::string& 
     // A hand-edited line count beyond the three lines draws three.
     const int lines = std::clamp(look.DispSw + 1, 0, PreviewGeometry::kMaxLines);
     if (!look.Skin) {
-        canvas.SetPenColor(skinlook::kFrameGrey);
+        canvas.SetPenColor(skin::kFrameGrey);
         canvas.SetPenWidth(1);
         canvas.SetBrushClear(false);
         canvas.SetBrushColor(look.ColorPick ? PickBackColor : look.BGColor);
@@ -61,8 +61,7 @@ void WinampPreview::Draw(const settings::SkinSettings& look, const std::string& 
     for (int c = 0; c < lines; ++c) {
         DrawLine(canvas, look, c);
     }
-    canvas.SetFontColor(look.LumoraColor);
-    canvas.TextOut(PreviewGeometry::kMenuMark.x, PreviewGeometry::kMenuMark.y, mark);
+    skin::DrawMark(canvas, PreviewGeometry::kMenuMark, mark, look.LumoraColor);
 }
 
 void WinampPreview::DrawLine(platform::Canvas& canvas, const settings::SkinSettings& look, int c) {
@@ -71,12 +70,12 @@ void WinampPreview::DrawLine(platform::Canvas& canvas, const settings::SkinSetti
     const platform::Rect clip = PreviewGeometry::Line(c);
     if (look.Skin) {
         canvas.SetFontColor(look.ColorPick ? PickBackColor : own.SColor);
-        skinlook::DrawShadow(canvas, clip.left, clip.top, line.Text, 1, 1, clip);
+        skin::DrawShadow(canvas, clip.left, clip.top, line.Text, 1, 1, clip);
     }
     canvas.SetFontColor(look.ColorPick ? PickColors[0] : own.Color);
-    skinlook::DrawText(canvas, clip.left, clip.top, line.Text, clip);
+    skin::DrawText(canvas, clip.left, clip.top, line.Text, clip);
     if (look.ColorPick) {
-        skinlook::DrawColorBands(canvas, clip, clip.left, clip.top, line.Text, PickColors);
+        skin::DrawColorBands(canvas, clip, clip.left, clip.top, line.Text, PickColors);
     }
 }
 

@@ -10,6 +10,7 @@
 #include "platform/Geometry.h"
 #include "platform/Graphics.h"
 #include "settings/Schema.h"
+#include "skin/SkinLook.h"
 
 namespace sorabell::preferences {
 
@@ -23,7 +24,7 @@ struct PreviewGeometry {
     static platform::Rect Background(int lines) { return {107, 22, 267, 22 + 16 * lines}; }
     // Line `c` (0 for the first) is drawn at the top-left corner of its clip rectangle.
     static platform::Rect Line(int c) { return {111, 24 + 15 * c, 265, 39 + 15 * c}; }
-    static constexpr platform::Point kMenuMark{240, 95};
+    static constexpr platform::Point kMenuMark = skin::kMarkPlace;
     static constexpr int kMaxLines = 3;
 };
 

@@ -1,7 +1,7 @@
 #pragma once
 // How a skin's text looks, shared by the display program and the preferences program's preview:
-// the skin's images read by path, the six text colours and the background of its text.bmp, and
-// a line's text drawn with its shadow and in colour bands.
+// the skin's images read by path, the six text colours and the background of its text.bmp, a
+// line's text drawn with its shadow and in colour bands, and the menu mark.
 
 #include <array>
 #include <memory>
@@ -13,10 +13,13 @@
 #include "platform/Geometry.h"
 #include "platform/Graphics.h"
 
-namespace sorabell::skinlook {
+namespace sorabell::skin {
 
 // The grey of the plain background's frame.
 inline constexpr TColor kFrameGrey = 0x9C948E;
+
+// Where the menu mark sits on Winamp's main window at normal size (twice as far at double size).
+inline constexpr platform::Point kMarkPlace{240, 95};
 
 // A skin image; null when it is missing or cannot be read.
 std::unique_ptr<platform::Bitmap> LoadImage(platform::Graphics& graphics, platform::FileSystem& files,
@@ -52,4 +55,7 @@ void DrawShadow(platform::Canvas& canvas, int x, int y, const std::string& text,
 void DrawColorBands(platform::Canvas& canvas, const platform::Rect& area, int x, int y, const std::string& text,
                     const std::array<TColor, 6>& colors);
 
-}  // namespace sorabell::skinlook
+// The menu mark in `color` with its cell's top-left corner at `place`, in the canvas's font.
+void DrawMark(platform::Canvas& canvas, platform::Point place, const std::string& mark, TColor color);
+
+}  // namespace sorabell::skin

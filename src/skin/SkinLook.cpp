@@ -1,9 +1,9 @@
-#include "display/SkinLook.h"
+#include "skin/SkinLook.h"
 
 #include <algorithm>
 #include <cstdlib>
 
-namespace sorabell::skinlook {
+namespace sorabell::skin {
 
 std::unique_ptr<platform::Bitmap> LoadImage(platform::Graphics& graphics, platform::FileSystem& files,
                                             const std::string& path) {
@@ -56,4 +56,9 @@ void DrawColorBands(platform::Canvas& canvas, const platform::Rect& area, int x,
     canvas.SetFontColor(colors[0]);
 }
 
-}  // namespace sorabell::skinlook
+void DrawMark(platform::Canvas& canvas, platform::Point place, const std::string& mark, TColor color) {
+    canvas.SetFontColor(color);
+    canvas.TextOut(place.x, place.y, mark);
+}
+
+}  // namespace sorabell::skin
