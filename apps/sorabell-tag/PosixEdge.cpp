@@ -1,11 +1,14 @@
 #include "sorabell-tag/PosixEdge.h"
 
+#include <iconv.h>
+
 #include <algorithm>
 #include <cerrno>
+#include <cstdio>
+#include <functional>
 #include <stdexcept>
 
 #include "platform/Text.h"
-#include "platform/sim/Encoding.h"
 
 namespace sorabell::tagtool {
 
@@ -15,37 +18,78 @@ bool IsUtf8(std::string_view codeset) { return text::SameText(codeset, "UTF-8") 
 
 size_t Utf8Length(unsigned char lead) { return lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1; }
 
+// What stands for a sequence the conversion cannot take: appends its replacement and answers
+// how many input bytes it covers, or 0 to end the conversion there.
+using Replace = std::function<size_t(std::string_view rest, std::string& out)>;
+
+// Converts `in` with iconv from `from` to `to`; true when every byte was converted.
+bool Convert(const std::string& to, const std::string& from, std::string_view in, std::string& out,
+             const Replace& replace) {
+    const iconv_t cd = ::iconv_open(to.c_str(), from.c_str());
+    if (cd == reinterpret_cast<iconv_t>(-1)) {
+        throw std::runtime_error("iconv cannot convert " + from + " to " + to);
+    }
+    bool whole = true;
+    while (!in.empty()) {
+        char* src = const_cast<char*>(in.data());
+        size_t srcLeft = in.size();
+        char buffer[256];
+        char* dst = buffer;
+        size_t dstLeft = sizeof buffer;
+        const size_t rc = ::iconv(cd, &src, &srcLeft, &dst, &dstLeft);
+        const int error = errno;
+        out.append(buffer, static_cast<size_t>(dst - buffer));
+        in.remove_prefix(in.size() - srcLeft);
+        if (rc == static_cast<size_t>(-1) && error != E2BIG) {
+            const size_t skipped = replace(in, out);
+            if (skipped == 0) {
+                whole = false;
+                break;
+            }
+            in.remove_prefix(std::min(skipped, in.size()));
+        }
+    }
+    ::iconv_close(cd);
+    return whole;
+}
+
+std::optional<std::string> ConvertAll(const std::string& to, const std::string& from, std::string_view in) {
+    std::string out;
+    if (!Convert(to, from, in, out, [](std::string_view, std::string&) { return size_t{0}; })) {
+        return std::nullopt;
+    }
+    return out;
+}
+
 }  // namespace
 
 LocaleText::LocaleText(std::string codeset) : codeset_(std::move(codeset)), utf8_(IsUtf8(codeset_)) {}
 
 std::optional<std::string> LocaleText::ToCp932(std::string_view text) const {
-    if (utf8_) {
-        return sim::Utf8ToCp932(text);
-    }
-    std::string cp932;
-    if (sim::EncodingConverter("CP932", codeset_).Convert(text, cp932) != text.size()) {
-        return std::nullopt;
-    }
-    return cp932;
+    return ConvertAll("CP932", codeset_, text);
+}
+
+std::optional<std::string> LocaleText::ToLocale(std::string_view cp932) const {
+    return ConvertAll(codeset_, "CP932", cp932);
 }
 
 std::string LocaleText::FromCp932(std::string_view cp932) const {
-    std::string utf8 = sim::Cp932ToUtf8Lossy(cp932);
+    std::string utf8;
+    Convert("UTF-8", "CP932", cp932, utf8, [](std::string_view rest, std::string& out) {
+        char escaped[8];
+        std::snprintf(escaped, sizeof escaped, "\\x%02X", static_cast<unsigned char>(rest.front()));
+        out += escaped;
+        return size_t{1};
+    });
     if (utf8_) {
         return utf8;
     }
-    sim::EncodingConverter converter(codeset_, "UTF-8");
-    std::string out;
-    std::string_view rest = utf8;
-    while (!rest.empty()) {
-        rest.remove_prefix(converter.Convert(rest, out));
-        if (!rest.empty()) {
-            out += '?';
-            rest.remove_prefix(std::min(Utf8Length(static_cast<unsigned char>(rest.front())), rest.size()));
-        }
-    }
-    return out;
+    std::string shown;
+    Convert(codeset_, "UTF-8", utf8, shown, [](std::string_view rest, std::string& out) {
+        out += '?';
+        return Utf8Length(static_cast<unsigned char>(rest.front()));
+    });
+    return shown;
 }
 
 std::string ZDrivePath(std::string_view hostPath, std::string_view cwd) {

@@ -1,5 +1,5 @@
-// sorabell-tag on Linux: the locale's text and host paths at the edge, the simulated file system
-// (drive Z: is the host's root) inside.
+// sorabell-tag on Linux: the locale's text and host paths at the edge, the host's files by
+// Windows path (drive Z: is the host's root) inside.
 
 #include <langinfo.h>
 
@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "platform/Errors.h"
-#include "platform/sim/SimFileSystem.h"
 #include "sorabell-tag/PosixEdge.h"
+#include "sorabell-tag/PosixFileSystem.h"
 #include "sorabell-tag/TagTool.h"
 
 int main(int argc, char** argv) {
@@ -34,7 +34,7 @@ int main(int argc, char** argv) {
         args.push_back(std::move(*cp932));
     }
 
-    sim::SimFileSystem files({{'Z', "/"}}, "Z:\\tmp\\");
+    tagtool::PosixFileSystem files(locale, "Z:\\tmp\\");
     tagtool::ToolIo io;
     io.out = [&](std::string_view text) { write(stdout, text); };
     io.err = [&](std::string_view text) { write(stderr, text); };

@@ -1,5 +1,5 @@
-// The tag tool's Linux edge: the locale's text and host paths, and the built program run as a
-// process on files with Japanese names.
+// The tag tool's Linux edge: the locale's text and host paths, its file system on the host's own
+// files, and the built program run as a process on files with Japanese names.
 
 #include <fcntl.h>
 #include <gtest/gtest.h>
@@ -8,12 +8,15 @@
 
 #include <filesystem>
 #include <fstream>
+#include <set>
 #include <sstream>
 
+#include "platform/Errors.h"
 #include "platform/FileSystem.h"
 #include "platform/sim/SimFileSystem.h"
 #include "sim/TempFolder.h"
 #include "sorabell-tag/PosixEdge.h"
+#include "sorabell-tag/PosixFileSystem.h"
 #include "support/TagFixtures.h"
 #include "tags/RmpInfo.h"
 
@@ -58,6 +61,103 @@ TEST(TagToolPaths, HostPathsLandOnDriveZ) {
     EXPECT_EQ(tagtool::ZDrivePath("song.mp3", "/home/user"), "Z:\\home\\user\\song.mp3");
     EXPECT_EQ(tagtool::ZDrivePath("../music/a b.rmp", "/home/user"), "Z:\\home\\user\\..\\music\\a b.rmp");
     EXPECT_EQ(tagtool::ZDrivePath("/srv/表.mp3", "/ignored"), "Z:\\srv\\表.mp3") << "a 0x5C trail byte stays";
+}
+
+namespace attr = platform::attr;
+using platform::OpenMode;
+using tagtool::PosixFileSystem;
+
+// The Windows path of a host file, as the tool names it.
+std::string ZPath(const fs::path& host) { return tagtool::ZDrivePath(host.string(), "/"); }
+
+TEST(TagToolPosixFiles, ReadsWritesRenamesAndKeepsAttributesOfHostFiles) {
+    TempFolder temp;
+    PosixFileSystem files(LocaleText("UTF-8"), "Z:\\tmp\\");
+    // Both names hold a 0x5C trail byte, which is no "\\".
+    const std::string song = ZPath(temp.path()) + "\\ソ表.mp3";
+    platform::WriteWholeFile(files, song, "abcdef");
+    EXPECT_EQ(ReadHostFile(temp.path() / Utf8(u8"ソ表.mp3")), "abcdef") << "the host's own name, in UTF-8";
+    {
+        auto file = files.Open(ZPath(temp.path()) + "\\sub\\..\\.\\ソ表.mp3", OpenMode::ReadWrite);
+        char middle[3] = {};
+        EXPECT_EQ(file->ReadAt(2, middle, 3), 3u);
+        EXPECT_EQ(std::string(middle, 3), "cde");
+        file->WriteAt(6, "gh", 2);
+        file->Truncate(7);
+        EXPECT_EQ(file->Size(), 7u);
+    }
+    EXPECT_EQ(platform::ReadWholeFile(files, song), "abcdefg");
+
+    EXPECT_EQ(files.GetAttributes(song), attr::Archive);
+    ASSERT_TRUE(files.SetAttributes(song, attr::ReadOnly));
+    EXPECT_EQ(fs::status(temp.path() / Utf8(u8"ソ表.mp3")).permissions() & fs::perms::owner_write, fs::perms::none);
+    EXPECT_EQ(files.GetAttributes(song), attr::Archive | attr::ReadOnly);
+    try {
+        files.Open(song, OpenMode::ReadWrite);
+        ADD_FAILURE() << "a read-only file opened for writing";
+    } catch (const EInOutError& e) {
+        EXPECT_EQ(e.systemError(), oserror::FileReadOnly);
+    }
+    EXPECT_FALSE(files.Delete(song));
+    ASSERT_TRUE(files.SetAttributes(song, attr::Normal));
+
+    ASSERT_TRUE(files.CreateFolder(ZPath(temp.path() / "skins")));
+    EXPECT_EQ(files.GetAttributes(ZPath(temp.path() / "skins")), attr::Directory);
+    platform::WriteWholeFile(files, ZPath(temp.path() / "other.mp3"), "x");
+    EXPECT_FALSE(files.Rename(song, ZPath(temp.path() / "other.mp3"))) << "a rename never replaces a file";
+    const std::string renamed = ZPath(temp.path()) + "\\春.rmp";
+    ASSERT_TRUE(files.Rename(song, renamed));
+    EXPECT_EQ(files.GetAttributes(song), attr::Invalid);
+
+    std::set<std::string> found;
+    for (const auto& entry : files.Find(ZPath(temp.path()) + "\\*.rmp")) {
+        found.insert(entry.name);
+        EXPECT_EQ(entry.size, 7u);
+    }
+    EXPECT_EQ(found, std::set<std::string>{"春.rmp"});
+    EXPECT_EQ(files.Find(ZPath(temp.path()) + "\\*.*").size(), 5u) << "., .., skins, other.mp3 and 春.rmp";
+    EXPECT_TRUE(files.Delete(renamed));
+    EXPECT_FALSE(fs::exists(temp.path() / Utf8(u8"春.rmp")));
+}
+
+TEST(TagToolPosixFiles, NamesTheLocaleCannotSpellAndPathsOffDriveZAreInvalid) {
+    PosixFileSystem files(LocaleText("ANSI_X3.4-1968"), "Z:\\tmp\\");
+    EXPECT_EQ(files.HostPath("Z:\\tmp\\a b.mp3"), "/tmp/a b.mp3");
+    for (const std::string path : {"Z:\\tmp\\日本.mp3", "C:\\tmp\\a.mp3", "song.mp3"}) {
+        EXPECT_FALSE(files.HostPath(path)) << path;
+        EXPECT_EQ(files.GetAttributes(path), attr::Invalid) << path;
+        try {
+            files.Open(path, OpenMode::Read);
+            ADD_FAILURE() << path;
+        } catch (const EInOutError& e) {
+            EXPECT_EQ(e.systemError(), oserror::InvalidName) << path;
+        }
+    }
+}
+
+// The message the simulated file system gave for the same path, which the tool used before.
+std::string SimOpenError(const fs::path& root, const std::string& path) {
+    sim::SimFileSystem sim({{'Z', root}}, "Z:\\");
+    try {
+        sim.Open(path, OpenMode::Read);
+    } catch (const EInOutError& e) {
+        return e.what();
+    }
+    return "opened";
+}
+
+TEST(TagToolPosixFiles, AMissingFileOrFolderGivesTheErrorTheToolGaveBefore) {
+    TempFolder temp;
+    PosixFileSystem files(LocaleText("UTF-8"), "Z:\\tmp\\");
+    for (const std::string name : {"missing.mp3", "missing\\song.mp3"}) {
+        const std::string path = ZPath(temp.path()) + "\\" + name;
+        try {
+            files.Open(path, OpenMode::Read);
+            ADD_FAILURE() << name;
+        } catch (const EInOutError& e) {
+            EXPECT_EQ(e.what(), SimOpenError("/", path)) << name;
+        }
+    }
 }
 
 struct Process {
