@@ -6,9 +6,10 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <filesystem>
 #include <utility>
-#include <vector>
 
 #include "platform/Errors.h"
 #include "platform/Text.h"
@@ -132,47 +133,14 @@ std::optional<std::string> PosixFileSystem::HostPath(const std::string& windowsP
     if (windowsPath.size() < 2 || text::UpperCase(windowsPath.substr(0, 2)) != "Z:") {
         return std::nullopt;
     }
-    std::vector<std::string> names;
-    // Takes one name; false when the locale cannot spell it.
-    const auto take = [&](const std::string& name) {
-        if (name.empty() || name == ".") {
-            return true;
-        }
-        if (name == "..") {
-            if (!names.empty()) {
-                names.pop_back();
-            }
-            return true;
-        }
-        auto host = locale_.ToLocale(name);
-        if (!host) {
-            return false;
-        }
-        names.push_back(std::move(*host));
-        return true;
-    };
-    // Names end at "\" and "/" that are characters of their own.
-    const std::string_view rest = std::string_view(windowsPath).substr(2);
-    std::string current;
-    for (size_t i = 0; i < rest.size();) {
-        const size_t len = text::CharLengthAt(rest, i);
-        if (len == 1 && (rest[i] == '\\' || rest[i] == '/')) {
-            if (!take(std::exchange(current, {}))) {
-                return std::nullopt;
-            }
-        } else {
-            current.append(rest.substr(i, len));
-        }
-        i += len;
-    }
-    if (!take(current)) {
+    // Spelt in the locale's encoding, where no "\" is part of another character (the 0x5C
+    // trail bytes of CP932 are gone); ".." at the root stays there, as on Windows.
+    auto host = locale_.ToLocale(std::string_view(windowsPath).substr(2));
+    if (!host) {
         return std::nullopt;
     }
-    std::string host;
-    for (const std::string& name : names) {
-        host += "/" + name;
-    }
-    return host.empty() ? "/" : host;
+    std::replace(host->begin(), host->end(), '\\', '/');
+    return std::filesystem::path("/" + *host).lexically_normal().string();
 }
 
 uint32_t PosixFileSystem::GetAttributes(const std::string& path) {
@@ -188,7 +156,7 @@ bool PosixFileSystem::SetAttributes(const std::string& path, uint32_t attributes
         return false;
     }
     const mode_t mode = (attributes & attr::ReadOnly) ? (st->st_mode & 07777 & ~static_cast<mode_t>(0222))
-                                                       : ((st->st_mode & 07777) | S_IWUSR);
+                                                      : ((st->st_mode & 07777) | S_IWUSR);
     return ::chmod(host->c_str(), mode) == 0;
 }
 
@@ -209,7 +177,9 @@ std::vector<platform::FindEntry> PosixFileSystem::Find(const std::string& patter
         const auto st = Stat(*folder + "/" + name);
         if (st && ::fnmatch(hostPattern->c_str(), name.c_str(), FNM_NOESCAPE) == 0) {
             // A name CP932 cannot hold keeps the host's bytes.
-            entries.push_back({locale_.ToCp932(name).value_or(name), {}, AttributesOf(*st),
+            entries.push_back({locale_.ToCp932(name).value_or(name),
+                               {},
+                               AttributesOf(*st),
                                S_ISDIR(st->st_mode) ? 0 : static_cast<uint64_t>(st->st_size)});
         }
     }

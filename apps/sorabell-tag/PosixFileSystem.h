@@ -2,7 +2,7 @@
 // The host's own files for sorabell-tag on Linux, by the Windows paths the tool speaks: drive Z:
 // is the host's root, as Wine maps it, and each name is the host's spelling in the locale's
 // encoding. Names are taken as the host spells them (case counts; no 8.3 names); "." and ".."
-// are applied to the path as Windows applies them. The read-only attribute is the owner's write
+// are applied to the path's text, as Windows applies them. The read-only attribute is the owner's write
 // bit, which an opening for writing respects even where the host would let it write.
 
 #include <optional>

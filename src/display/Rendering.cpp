@@ -134,7 +134,7 @@ void Tlumora::DrawShadow(int line, int x, int y, int a) {
 
 void Tlumora::DrawColorBands(int line, int x, int y) {
     skin::DrawColorBands(DisplayBitmap->canvas(), {0, 0, DisplayBitmap->width(), DisplayBitmap->height()}, x, y,
-                             lines_[static_cast<size_t>(line)].text, PickColors);
+                         lines_[static_cast<size_t>(line)].text, PickColors);
 }
 
 void Tlumora::DrawFrame(int a, int bottom) {
