@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <filesystem>
+#include <memory>
 #include <utility>
 
 #include "platform/Errors.h"
@@ -168,11 +169,12 @@ std::vector<platform::FindEntry> PosixFileSystem::Find(const std::string& patter
         namePattern = "*";
     }
     const auto hostPattern = locale_.ToLocale(namePattern);
-    DIR* dir = folder && hostPattern ? ::opendir(folder->c_str()) : nullptr;
-    if (dir == nullptr) {
+    const std::unique_ptr<DIR, int (*)(DIR*)> dir(folder && hostPattern ? ::opendir(folder->c_str()) : nullptr,
+                                                  ::closedir);
+    if (!dir) {
         return entries;
     }
-    while (const dirent* entry = ::readdir(dir)) {
+    while (const dirent* entry = ::readdir(dir.get())) {
         const std::string name = entry->d_name;
         const auto st = Stat(*folder + "/" + name);
         if (st && ::fnmatch(hostPattern->c_str(), name.c_str(), FNM_NOESCAPE) == 0) {
@@ -183,7 +185,6 @@ std::vector<platform::FindEntry> PosixFileSystem::Find(const std::string& patter
                                S_ISDIR(st->st_mode) ? 0 : static_cast<uint64_t>(st->st_size)});
         }
     }
-    ::closedir(dir);
     return entries;
 }
 
