@@ -21,10 +21,6 @@ constexpr const char* kLyricsInstruction = "Lyrics File のフォルダを設定
 constexpr int kFoldersTop = 150;
 constexpr int kRowStep = 56;
 
-std::string WithoutTrailingBackslash(const std::string& folder) {
-    return !folder.empty() && text::LastChar(folder) == "\\" ? folder.substr(0, folder.size() - 1) : folder;
-}
-
 // The number of a choice list's selection; the stored number when nothing is selected.
 int32_t Chosen(const platform::ComboBox& box, int32_t stored) {
     return box.itemIndex() >= 0 ? text::StrToIntDef(box.text(), stored) : stored;
@@ -119,7 +115,7 @@ void BasicPage::BitBtn4Click() { ChooseProgramFolder(*PathLabel3, kKettleRow); }
 void BasicPage::ChooseProgramFolder(components::TPathLabel& label, const ProgramRow& row) {
     const std::string old = label.path();
     const std::string start = label.label().caption() == settings::kNotSet ? programFolder_ : label.path();
-    folderDialog_.SetDirectory(WithoutTrailingBackslash(start));
+    folderDialog_.SetDirectory(text::ExcludeTrailingBackslash(start));
     folderDialog_.SetText(row.instruction);
     if (!folderDialog_.Execute() || folderDialog_.Directory().empty()) {
         return;
@@ -134,7 +130,7 @@ void BasicPage::ChooseProgramFolder(components::TPathLabel& label, const Program
 }
 
 void BasicPage::BitBtn2Click() {
-    folderDialog_.SetDirectory(WithoutTrailingBackslash(Edit5->text()));
+    folderDialog_.SetDirectory(text::ExcludeTrailingBackslash(Edit5->text()));
     folderDialog_.SetText(kLyricsInstruction);
     if (folderDialog_.Execute() && !folderDialog_.Directory().empty()) {
         Edit5->SetText(folderDialog_.Directory() + "\\");

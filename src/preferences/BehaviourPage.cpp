@@ -39,7 +39,7 @@ void BehaviourPage::Button6Click() {
 }
 
 void BehaviourPage::Button10Click() {
-    if (os_.desktop.FindTopLevel("Winamp v1.x", nullptr)) {
+    if (os_.desktop.FindTopLevel(hook::kMainWindowClass, nullptr)) {
         toolkit_.ShowMessage("Winamp を終了させてください");
         return;
     }

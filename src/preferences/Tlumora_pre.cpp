@@ -12,7 +12,6 @@ namespace {
 
 constexpr const char* kMutexName = "そらべるぷれふぁれんす";
 constexpr const char* kApplicationTitle = "Sorabellぷれふぁれんす";
-constexpr const char* kCrLf = "\r\n";
 
 }  // namespace
 
@@ -130,7 +129,7 @@ void Tlumora_pre::CheckLyricsFolder(const std::string& folder) {
     if (platform::DirectoryExists(os_.files, folder) || platform::DirectoryExists(os_.files, folder + "\\")) {
         return;
     }
-    const std::string question = "Lyrics用のフォルダ(" + folder + ")は存在しません" + kCrLf + "作成しますか？";
+    const std::string question = "Lyrics用のフォルダ(" + folder + ")は存在しません" + text::kCrLf + "作成しますか？";
     if (toolkit_.AskSystemYesNo(question, "フォルダが存在しません") && !ForceDirectories(os_.files, folder)) {
         toolkit_.ShowMessage("Lyrics用のフォルダ(" + folder + ")を作成できませんでした");
     }
