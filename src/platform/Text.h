@@ -59,6 +59,8 @@ std::string IncludeTrailingBackslash(std::string_view path);
 std::string ExcludeTrailingBackslash(std::string_view path);
 // A command line's argument in double quotes, so that blanks stay inside it.
 inline std::string Quoted(std::string_view argument) { return "\"" + std::string(argument) + "\""; }
+// The line break of the system's texts, in message boxes and reports alike.
+inline constexpr const char* kCrLf = "\r\n";
 
 // Integer text as the settings and INI readers take it: blanks before, a sign, decimal digits or
 // "$"/"0x" hexadecimal (hex may use all 32 bits and wraps to negative); nothing after.

@@ -12,8 +12,6 @@ namespace {
 
 using platform::RegistryRoot;
 
-constexpr const char* kCrLf = "\r\n";
-
 std::string DefaultValue(platform::Registry& registry, const std::string& path) {
     const auto value = registry.ReadValue(RegistryRoot::ClassesRoot, path, "");
     return value && value->kind == platform::RegistryValue::Kind::String ? value->text : std::string();
@@ -64,7 +62,7 @@ std::string OldProgramName(std::string_view command) {
 std::string AssociationReport::Text() const {
     std::string out;
     for (const std::string& line : lines) {
-        out += line + kCrLf;
+        out += line + text::kCrLf;
     }
     return out + failure;
 }
@@ -83,7 +81,7 @@ AssociationReport AssociateExtensions(platform::Registry& registry, const std::s
             Follow(registry, extension, command, report);
         }
     } catch (const ERegistryException& e) {
-        report.failure = "*." + extension + " の関連づけを変更できませんでした" + kCrLf + e.what();
+        report.failure = "*." + extension + " の関連づけを変更できませんでした" + text::kCrLf + e.what();
     }
     return report;
 }

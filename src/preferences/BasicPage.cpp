@@ -21,10 +21,6 @@ constexpr const char* kLyricsInstruction = "Lyrics File のフォルダを設定
 constexpr int kFoldersTop = 150;
 constexpr int kRowStep = 56;
 
-std::string WithoutTrailingBackslash(const std::string& folder) {
-    return !folder.empty() && text::LastChar(folder) == "\\" ? folder.substr(0, folder.size() - 1) : folder;
-}
-
 // The number of a choice list's selection; the stored number when nothing is selected.
 int32_t Chosen(const platform::ComboBox& box, int32_t stored) {
     return box.itemIndex() >= 0 ? text::StrToIntDef(box.text(), stored) : stored;
@@ -36,9 +32,7 @@ void Select(platform::ComboBox& box, int32_t value) {
 
 }  // namespace
 
-BasicPage::BasicPage(platform::TabSheet& page, platform::Platform& os, platform::Toolkit& toolkit,
-                     components::TFolderDialog& folderDialog, std::string programFolder)
-    : os_(os), toolkit_(toolkit), folderDialog_(folderDialog), programFolder_(std::move(programFolder)) {
+BasicPage::BasicPage(platform::TabSheet& page, const PageSite& site) : site_(site) {
     page.AddLabel({12, 14, 320, 14}, "タイマー間隔の設定 : Sorabell全体の処理に影響します");
     ComboBox8 = &page.AddComboBox({24, 32, 70, 20}, platform::ListOrder::AsGiven);
     ComboBox8->SetItems({"200", "400", "600", "800"});
@@ -69,12 +63,13 @@ BasicPage::BasicPage(platform::TabSheet& page, platform::Platform& os, platform:
     BitBtn2->OnClick = [this] { BitBtn2Click(); };
     BitBtn3->OnClick = [this] { BitBtn3Click(); };
     BitBtn4->OnClick = [this] { BitBtn4Click(); };
+    Edit4->OnChange = [this] { Edit4Change(); };
 }
 
 // The three path labels share one setting: a path of up to 45 bytes shows whole.
 std::unique_ptr<components::TPathLabel> BasicPage::AddPathLabel(platform::TabSheet& page, int top) {
-    auto label =
-        std::make_unique<components::TPathLabel>(page.AddLabel({28, top + 20, 401, 16}, settings::kNotSet), os_.files);
+    auto label = std::make_unique<components::TPathLabel>(page.AddLabel({28, top + 20, 401, 16}, settings::kNotSet),
+                                                          site_.os.files);
     label->SetMaxLength(45);
     label->SetStyle(components::TStretchStyle::ssDrive);
     label->SetTextCase(components::TTextCase::tcNone);
@@ -85,18 +80,19 @@ std::unique_ptr<components::TPathLabel> BasicPage::AddPathLabel(platform::TabShe
     return label;
 }
 
-void BasicPage::ShowTimerAndMark(const settings::OptionSettings& options) {
+void BasicPage::Load(const PreferencesSettings& prefs) {
+    const settings::OptionSettings& options = prefs.options;
+    PathLabel1->SetPath(options.Winamp);
     Select(*ComboBox8, options.TimerSpeed);
     Select(*ComboBox5, options.ScrollDot);
-}
-
-void BasicPage::ShowFolders(const settings::OptionSettings& options) {
     Edit5->SetText(options.LyricsFolder);
     PathLabel2->SetPath(options.Versewright);
     PathLabel3->SetPath(options.Kettle);
+    Edit4->SetText(options.Lumora);
 }
 
-void BasicPage::TakeOptions(settings::OptionSettings& options) const {
+void BasicPage::Store(PreferencesSettings& prefs) const {
+    settings::OptionSettings& options = prefs.options;
     options.TimerSpeed = Chosen(*ComboBox8, options.TimerSpeed);
     options.ScrollDot = Chosen(*ComboBox5, options.ScrollDot);
     options.Lumora = Edit4->text();
@@ -106,8 +102,14 @@ void BasicPage::TakeOptions(settings::OptionSettings& options) const {
     options.Kettle = PathLabel3->path();
 }
 
+void BasicPage::Edit4Change() {
+    if (OnMenuMarkChange) {
+        OnMenuMarkChange();
+    }
+}
+
 bool BasicPage::WinampFound() const {
-    return platform::FileExists(os_.files, PathLabel1->path() + kWinampRow.fileName);
+    return platform::FileExists(site_.os.files, PathLabel1->path() + kWinampRow.fileName);
 }
 
 void BasicPage::BitBtn1Click() { ChooseProgramFolder(*PathLabel1, kWinampRow); }
@@ -118,26 +120,26 @@ void BasicPage::BitBtn4Click() { ChooseProgramFolder(*PathLabel3, kKettleRow); }
 // "\" would stand for the current drive's root.
 void BasicPage::ChooseProgramFolder(components::TPathLabel& label, const ProgramRow& row) {
     const std::string old = label.path();
-    const std::string start = label.label().caption() == settings::kNotSet ? programFolder_ : label.path();
-    folderDialog_.SetDirectory(WithoutTrailingBackslash(start));
-    folderDialog_.SetText(row.instruction);
-    if (!folderDialog_.Execute() || folderDialog_.Directory().empty()) {
+    const std::string start = label.label().caption() == settings::kNotSet ? site_.programFolder : label.path();
+    site_.folderDialog.SetDirectory(text::ExcludeTrailingBackslash(start));
+    site_.folderDialog.SetText(row.instruction);
+    if (!site_.folderDialog.Execute() || site_.folderDialog.Directory().empty()) {
         return;
     }
-    const std::string chosen = folderDialog_.Directory();
-    if (platform::FileExists(os_.files, chosen + "\\" + row.fileName)) {
+    const std::string chosen = site_.folderDialog.Directory();
+    if (platform::FileExists(site_.os.files, chosen + "\\" + row.fileName)) {
         label.SetPath(chosen + "\\");
     } else {
-        toolkit_.ShowMessage(row.missing);
+        site_.toolkit.ShowMessage(row.missing);
         label.SetPath(old);
     }
 }
 
 void BasicPage::BitBtn2Click() {
-    folderDialog_.SetDirectory(WithoutTrailingBackslash(Edit5->text()));
-    folderDialog_.SetText(kLyricsInstruction);
-    if (folderDialog_.Execute() && !folderDialog_.Directory().empty()) {
-        Edit5->SetText(folderDialog_.Directory() + "\\");
+    site_.folderDialog.SetDirectory(text::ExcludeTrailingBackslash(Edit5->text()));
+    site_.folderDialog.SetText(kLyricsInstruction);
+    if (site_.folderDialog.Execute() && !site_.folderDialog.Directory().empty()) {
+        Edit5->SetText(site_.folderDialog.Directory() + "\\");
     }
 }
 

@@ -3,28 +3,24 @@
 // four folders the system needs besides its own (Winamp's, the lyrics files', Versewright's and
 // Kettle's), each chosen with the form's one folder dialog.
 
+#include <functional>
 #include <memory>
 #include <string>
 
-#include "components/FolderDialog.h"
 #include "components/PathLabel.h"
-#include "platform/Platform.h"
 #include "platform/Toolkit.h"
-#include "settings/Schema.h"
+#include "preferences/Page.h"
 
 namespace sorabell::preferences {
 
 class BasicPage {
 public:
-    // `programFolder` is the preferences program's own, ending in "\".
-    BasicPage(platform::TabSheet& page, platform::Platform& os, platform::Toolkit& toolkit,
-              components::TFolderDialog& folderDialog, std::string programFolder);
+    BasicPage(platform::TabSheet& page, const PageSite& site);
 
-    // The stored options into the controls, and the controls into the options; a choice list
-    // without a selection keeps the stored number.
-    void ShowTimerAndMark(const settings::OptionSettings& options);
-    void ShowFolders(const settings::OptionSettings& options);
-    void TakeOptions(settings::OptionSettings& options) const;
+    // The options into the controls, and the controls into the options; a choice list without
+    // a selection keeps the stored number.
+    void Load(const PreferencesSettings& prefs);
+    void Store(PreferencesSettings& prefs) const;
 
     // The program folder choices: the chosen folder is taken only when it holds the program.
     void BitBtn1Click();
@@ -32,9 +28,14 @@ public:
     void BitBtn3Click();
     void BitBtn4Click();
 
+    // The menu mark box's text changed; the form passes it on to the display page's preview.
+    void Edit4Change();
+    std::function<void()> OnMenuMarkChange;
+
     // The Winamp folder holds "Winamp.Exe".
     bool WinampFound() const;
     std::string winampFolder() const { return PathLabel1->path(); }
+    std::string menuMark() const { return Edit4->text(); }
 
     platform::ComboBox* ComboBox8;
     platform::ComboBox* ComboBox5;
@@ -59,10 +60,7 @@ private:
     void ChooseProgramFolder(components::TPathLabel& label, const ProgramRow& row);
     std::unique_ptr<components::TPathLabel> AddPathLabel(platform::TabSheet& page, int top);
 
-    platform::Platform& os_;
-    platform::Toolkit& toolkit_;
-    components::TFolderDialog& folderDialog_;
-    std::string programFolder_;
+    PageSite site_;
 };
 
 }  // namespace sorabell::preferences

@@ -7,9 +7,7 @@
 
 namespace sorabell::preferences {
 
-BehaviourPage::BehaviourPage(platform::TabSheet& page, platform::Platform& os, platform::Toolkit& toolkit,
-                             std::string programFolder, std::function<std::string()> winampFolder)
-    : os_(os), toolkit_(toolkit), programFolder_(std::move(programFolder)), winampFolder_(std::move(winampFolder)) {
+BehaviourPage::BehaviourPage(platform::TabSheet& page, const PageSite& site) : site_(site) {
     Label3 = &page.AddLabel({28, 20, 420, 14}, "rmp,mp3,mp2,m3u,pls の関連づけを Sorabell に変更する");
     Button6 = &page.AddButton({28, 40, 220, 26}, "拡張子の関連づけを変更する");
     GroupBox2 = &page.AddGroupBox({12, 90, 454, 118}, "Winamp の設定修正");
@@ -30,37 +28,37 @@ BehaviourPage::BehaviourPage(platform::TabSheet& page, platform::Platform& os, p
 
 // A refused write is said with the lines done before it, never as a full report.
 void BehaviourPage::Button6Click() {
-    const AssociationReport report = AssociateExtensions(os_.registry, programFolder_);
+    const AssociationReport report = AssociateExtensions(site_.os.registry, site_.programFolder);
     if (report.failure.empty()) {
-        toolkit_.ShowInformation(report.Text(), "関連づけの報告");
+        site_.toolkit.ShowInformation(report.Text(), "関連づけの報告");
     } else {
-        toolkit_.ShowMessage(report.Text());
+        site_.toolkit.ShowMessage(report.Text());
     }
 }
 
 void BehaviourPage::Button10Click() {
-    if (os_.desktop.FindTopLevel("Winamp v1.x", nullptr)) {
-        toolkit_.ShowMessage("Winamp を終了させてください");
+    if (site_.os.desktop.FindTopLevel(hook::kMainWindowClass, nullptr)) {
+        site_.toolkit.ShowMessage("Winamp を終了させてください");
         return;
     }
-    const std::string ini = winampFolder_() + "WINAMP.INI";
+    const std::string ini = winampFolder() + "WINAMP.INI";
     try {
-        RepairWinampIni(os_.files, ini);
+        RepairWinampIni(site_.os.files, ini);
     } catch (const EInOutError& e) {
-        toolkit_.ShowMessage(ini + " を書き換えられませんでした\r\n" + e.what());
+        site_.toolkit.ShowMessage(ini + " を書き換えられませんでした" + text::kCrLf + e.what());
         return;
     }
-    toolkit_.ShowMessage("\"Auto-Scroll SongName\"と\"Select Random Skin on Play\"を解除しました");
+    site_.toolkit.ShowMessage("\"Auto-Scroll SongName\"と\"Select Random Skin on Play\"を解除しました");
 }
 
 void BehaviourPage::Button4Click() {
-    os_.processes.WinExec(text::Quoted(programFolder_ + "Sorabell.Exe"), platform::SW_SHOW_NORMAL);
+    site_.os.processes.WinExec(text::Quoted(site_.programFolder + "Sorabell.Exe"), platform::SW_SHOW_NORMAL);
 }
 
 void BehaviourPage::Button5Click() {
     if (const platform::WindowHandle display =
-            os_.desktop.FindTopLevel(hook::kDisplayWindowClass, hook::kDisplayWindowTitle)) {
-        os_.desktop.Post(display, hook::kWmClose, 0, 0);
+            site_.os.desktop.FindTopLevel(hook::kDisplayWindowClass, hook::kDisplayWindowTitle)) {
+        site_.os.desktop.Post(display, hook::kWmClose, 0, 0);
     }
 }
 

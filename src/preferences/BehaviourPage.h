@@ -5,17 +5,18 @@
 #include <functional>
 #include <string>
 
-#include "platform/Platform.h"
 #include "platform/Toolkit.h"
+#include "preferences/Page.h"
 
 namespace sorabell::preferences {
 
 class BehaviourPage {
 public:
-    // `programFolder`, ending in "\", is where the display program lies beside this one;
-    // `winampFolder` answers the Winamp folder as the basic page has it now.
-    BehaviourPage(platform::TabSheet& page, platform::Platform& os, platform::Toolkit& toolkit,
-                  std::string programFolder, std::function<std::string()> winampFolder);
+    // The display program lies in the site's program folder, beside this one.
+    BehaviourPage(platform::TabSheet& page, const PageSite& site);
+
+    // Answers the Winamp folder as the basic page has it now; the form connects it.
+    std::function<std::string()> winampFolder;
 
     void Button6Click();
     void Button10Click();
@@ -34,10 +35,7 @@ public:
     platform::Button* Button5;
 
 private:
-    platform::Platform& os_;
-    platform::Toolkit& toolkit_;
-    std::string programFolder_;
-    std::function<std::string()> winampFolder_;
+    PageSite site_;
 };
 
 }  // namespace sorabell::preferences

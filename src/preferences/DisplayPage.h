@@ -14,65 +14,41 @@
 #include "platform/Platform.h"
 #include "platform/Toolkit.h"
 #include "platform/Widgets.h"
+#include "preferences/Page.h"
 #include "preferences/Preview.h"
 #include "settings/RegIniFile.h"
 #include "settings/Schema.h"
 
 namespace sorabell::preferences {
 
-// One skin's display settings, named by its skin folder or "(Default)".
-struct TSkinView : settings::SkinSettings {
-    std::string name;
-};
-using TDisp = settings::LineSettings;
-
-// What the display page needs of its form.
-struct DisplayPageSite {
-    platform::Platform& os;
-    platform::Toolkit& toolkit;
-    platform::Graphics& graphics;
-    // The form's colour dialog, full-open, its sixteen custom colours kept by the form.
-    platform::ColorDialog& colorDialog;
-    // The menu mark box of the first page: the preview shows its text. Its OnChange stays the
-    // form's, which is to run DrawPreview.
-    platform::Edit& menuMark;
-    // The preferences program's own folder, ending in "\": "default.bmp" is looked for there.
-    std::string programFolder;
-};
-
 class DisplayPage {
 public:
     // Builds the page's controls on `page`.
-    DisplayPage(platform::TabSheet& page, DisplayPageSite site);
+    DisplayPage(platform::TabSheet& page, const PageSite& site);
     DisplayPage(const DisplayPage&) = delete;
     DisplayPage& operator=(const DisplayPage&) = delete;
 
-    // The start, in the form's order.
-    // Winamp's skins folder, ending in "\"; empty when Winamp was not found.
-    void SetSkinFolder(const std::string& folder);
+    // The page's start: the skins folder and the menu mark kept, the font lists filled with the
+    // screen's faces, the skin list with "(Default)" and every folder of the skins folder, the
+    // preview's images made, the "(Default)" record read, then the window's skin selected.
+    void Load(const PreferencesSettings& prefs);
+    // The current skin selected again, then every record whole into the settings, in the order
+    // read; SaveSkinViews writes them to the store.
+    void Store(PreferencesSettings& prefs);
+
     const std::string& skinFolder() const { return skinFolder_; }
-    // The screen's faces without the vertical ones ("@..."): the normal font list sorted, the
-    // double font list in the same order.
-    void FillFontLists(const std::vector<std::string>& faces);
     // The normal font list's items, for the form's own font list.
     const std::vector<std::string>& fontList() const;
-    // "(Default)" and every folder of the skins folder.
-    void FillSkinList();
-    void CreateImages();
+    // The menu mark the preview shows, as the basic page's box has it; redraws.
+    void SetMenuMark(const std::string& mark);
 
-    // Reads a skin's record from the store and keeps it; the defaults of the line texts are
-    // the line boxes' current texts.
-    TSkinView& LoadSkinView(const std::string& name);
-    // Makes the skin's record current (loading it the first time) and shows it; a name the
+    // Makes the skin's record current (reading it the first time) and shows it; a name the
     // skin list does not hold selects "(Default)".
     void SelectSkinView(const std::string& name);
     // The enabling rules for the current record; redraws the preview.
     void CheckBox3Click();
-    // Composes the preview off screen and shows it; also run when the menu mark changes.
+    // Composes the preview off screen and shows it.
     void DrawPreview();
-    // The form's Update: the current skin selected again, then every record whole, in the order
-    // loaded, each to the section of its name.
-    void SaveSkinViews(settings::TRegIniFile& skins);
 
     // The skin list's selected entry; empty without one.
     std::string selectedSkinName() const;
@@ -175,6 +151,14 @@ private:
         bool was_;
     };
 
+    // The screen's faces without the vertical ones ("@..."): the normal font list sorted, the
+    // double font list in the same order.
+    void FillFontLists(const std::vector<std::string>& faces);
+    void FillSkinList();
+    // Reads a skin's record from the store and keeps it; the defaults of the line texts are
+    // the line boxes' current texts.
+    TSkinView& LoadSkinView(const std::string& name);
+
     void BuildControls(platform::TabSheet& page);
     void BuildLines(platform::TabSheet& tab);
     void BuildFonts(platform::TabSheet& tab);
@@ -198,14 +182,18 @@ private:
     std::array<platform::Edit*, 3> lineEdits() const { return {Edit1, Edit2, Edit3}; }
     std::array<platform::CheckBox*, 3> scrollBoxes() const { return {CheckBox11, CheckBox12, CheckBox13}; }
 
-    DisplayPageSite site_;
+    PageSite site_;
     WinampPreview preview_;
     std::string skinFolder_;
+    std::string menuMark_;
     std::vector<std::unique_ptr<TSkinView>> SkinViews;
     // Blank until the first skin is selected, and in no list.
     TSkinView blankView_;
     TSkinView* CurrentView = &blankView_;
     bool showing_ = false;
 };
+
+// Each record whole to the section of its name, in the given order.
+void SaveSkinViews(settings::TRegIniFile& skins, const std::vector<TSkinView>& views);
 
 }  // namespace sorabell::preferences

@@ -1,9 +1,12 @@
 // The display page's handlers: each control writes its value into the current record at once.
 
+#include <cstdlib>
 #include <string>
 
+#include "platform/IniFiles.h"
 #include "platform/Text.h"
 #include "preferences/DisplayPage.h"
+#include "preferences/SexyFont.h"
 
 namespace sorabell::preferences {
 
@@ -104,6 +107,43 @@ void DisplayPage::Button8Click() {
     // The copy keeps the current record's own name.
     static_cast<settings::SkinSettings&>(*CurrentView) = *SkinViews.front();
     Refresh();
+}
+
+void DisplayPage::Button9Click() {
+    platform::TIniFile ini(site_.os.iniFiles, skinFolder_ + selectedSkinName() + "\\" + kSexyFontFile);
+    // The plug-in knows one colour for all lines and a plain background only.
+    CurrentView->Color = false;
+    CurrentView->Skin = false;
+    CheckBox9->SetChecked(false);
+    CheckBox15->SetChecked(false);
+
+    const SexyFontFonts fonts = ReadSexyFontFonts(ini, site_.graphics.ScreenPixelsPerInch());
+    CurrentView->NFontName = fonts.face;
+    CurrentView->DFontName = fonts.faceDouble;
+    ComboBox1->SetItemIndex(platform::IndexOfText(ComboBox1->items(), fonts.face));
+    ComboBox2->SetItemIndex(platform::IndexOfText(ComboBox2->items(), fonts.faceDouble));
+    CurrentView->NFontSize = fonts.height;
+    CurrentView->DFontSize = 2 * fonts.height;
+    ComboBox4->SetItemIndex(platform::IndexOfText(ComboBox4->items(), std::to_string(std::abs(fonts.height))));
+    {
+        const Showing showing(*this);
+        CheckBox4->SetChecked(fonts.bold);
+        CheckBox5->SetChecked(fonts.italic);
+        CheckBox6->SetChecked(fonts.boldDouble);
+        CheckBox7->SetChecked(fonts.italicDouble);
+    }
+    CheckBox4Click();
+    CheckBox5Click();
+    CheckBox6Click();
+    CheckBox7Click();
+
+    // A colour that is no number ends the import here: the fonts stay taken.
+    const TColor text = ReadSexyFontColor(ini, "FontColor", {"00", "$C4", "00"});
+    for (TDisp& line : CurrentView->Disp) {
+        line.Color = text;
+    }
+    CurrentView->BGColor = ReadSexyFontColor(ini, "BgColor", {"04", "04", "02"});
+    CheckBox3Click();
 }
 
 }  // namespace sorabell::preferences

@@ -40,8 +40,8 @@ constexpr int kRowHeight = 20;
 
 }  // namespace
 
-DisplayPage::DisplayPage(platform::TabSheet& page, DisplayPageSite site)
-    : site_(std::move(site)), preview_(site_.graphics, site_.os.files) {
+DisplayPage::DisplayPage(platform::TabSheet& page, const PageSite& site)
+    : site_(site), preview_(site_.graphics, site_.os.files) {
     BuildControls(page);
     WireHandlers();
 }

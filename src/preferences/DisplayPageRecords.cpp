@@ -1,5 +1,5 @@
-// The display page's records: filling the lists at the start, reading a skin's record, making it
-// current and showing it, the enabling rules, the preview and the saving.
+// The display page's records: its start and its store into the settings, filling the lists,
+// reading a skin's record, making it current and showing it, the enabling rules and the preview.
 
 #include <algorithm>
 #include <cstdlib>
@@ -11,7 +11,30 @@ namespace sorabell::preferences {
 
 using settings::kDefaultSkinSection;
 
-void DisplayPage::SetSkinFolder(const std::string& folder) { skinFolder_ = folder; }
+void DisplayPage::Load(const PreferencesSettings& prefs) {
+    skinFolder_ = prefs.skinFolder;
+    menuMark_ = prefs.options.Lumora;
+    FillFontLists(site_.toolkit.ScreenFontFaces());
+    FillSkinList();
+    preview_.CreateImages();
+    LoadSkinView(kDefaultSkinSection);
+    SelectSkinView(prefs.window.SkinName);
+}
+
+void DisplayPage::Store(PreferencesSettings& prefs) {
+    SelectSkinView(CurrentView->name);
+    prefs.skins.clear();
+    for (const auto& view : SkinViews) {
+        prefs.skins.push_back(*view);
+    }
+}
+
+void SaveSkinViews(settings::TRegIniFile& skins, const std::vector<TSkinView>& views) {
+    for (const TSkinView& view : views) {
+        settings::SaveRecord<settings::SkinSettings>(skins, view.name, settings::SkinSchema(),
+                                                     settings::Side::Preferences, view);
+    }
+}
 
 void DisplayPage::FillFontLists(const std::vector<std::string>& faces) {
     std::vector<std::string> horizontal;
@@ -41,8 +64,6 @@ void DisplayPage::FillSkinList() {
     }
     ListBox1->SetItems(std::move(names));
 }
-
-void DisplayPage::CreateImages() { preview_.CreateImages(); }
 
 TSkinView& DisplayPage::LoadSkinView(const std::string& name) {
     const settings::TRegIniFile skins(site_.os.registry, settings::kSkinsPath);
@@ -155,16 +176,13 @@ void DisplayPage::DrawPreview() {
     if (!preview_.created()) {
         return;
     }
-    preview_.Draw(EffectiveView(), site_.menuMark.text());
+    preview_.Draw(EffectiveView(), menuMark_);
     PaintBox1->Repaint();
 }
 
-void DisplayPage::SaveSkinViews(settings::TRegIniFile& skins) {
-    SelectSkinView(CurrentView->name);
-    for (const auto& view : SkinViews) {
-        settings::SaveRecord<settings::SkinSettings>(skins, view->name, settings::SkinSchema(),
-                                                     settings::Side::Preferences, *view);
-    }
+void DisplayPage::SetMenuMark(const std::string& mark) {
+    menuMark_ = mark;
+    DrawPreview();
 }
 
 std::string DisplayPage::selectedSkinName() const {

@@ -12,7 +12,6 @@ namespace {
 
 constexpr const char* kMutexName = "そらべるぷれふぁれんす";
 constexpr const char* kApplicationTitle = "Sorabellぷれふぁれんす";
-constexpr const char* kCrLf = "\r\n";
 
 }  // namespace
 
@@ -30,16 +29,15 @@ Tlumora_pre::Tlumora_pre(platform::Platform& os, platform::Toolkit& toolkit, pla
     FolderDialog1->SetOptions(
         {components::bfStatusText, components::bfShowPathInStatusArea, components::bfParentCenter});
 
-    basic_ = std::make_unique<BasicPage>(PageControl1->page(TabSheet1), os, toolkit, *FolderDialog1, programFolder_);
-    display_ = std::make_unique<DisplayPage>(
-        PageControl1->page(TabSheet7),
-        DisplayPageSite{os, toolkit, graphics, *ColorDialog1, *basic_->Edit4, programFolder_});
-    winamp_ = std::make_unique<WinampPage>(PageControl1->page(TabSheet2));
-    behaviour_ = std::make_unique<BehaviourPage>(PageControl1->page(TabSheet4), os, toolkit, programFolder_,
-                                                 [this] { return basic_->PathLabel1->path(); });
-    version_ = std::make_unique<VersionPage>(PageControl1->page(TabSheet3), os, toolkit, programFolder_);
+    const PageSite site{os, toolkit, graphics, *ColorDialog1, *FolderDialog1, programFolder_};
+    basic_ = std::make_unique<BasicPage>(PageControl1->page(TabSheet1), site);
+    display_ = std::make_unique<DisplayPage>(PageControl1->page(TabSheet7), site);
+    winamp_ = std::make_unique<WinampPage>(PageControl1->page(TabSheet2), site);
+    behaviour_ = std::make_unique<BehaviourPage>(PageControl1->page(TabSheet4), site);
+    version_ = std::make_unique<VersionPage>(PageControl1->page(TabSheet3), site);
 
-    basic_->Edit4->OnChange = [this] { display_->DrawPreview(); };
+    basic_->OnMenuMarkChange = [this] { display_->SetMenuMark(basic_->menuMark()); };
+    behaviour_->winampFolder = [this] { return basic_->winampFolder(); };
     Button1->OnClick = [this] { Button1Click(); };
     Button2->OnClick = [this] { Button2Click(); };
     Button3->OnClick = [this] { Button3Click(); };
@@ -60,37 +58,33 @@ void Tlumora_pre::FormCreate() {
     context.centredTop = (screen.height() - frame.height()) / 2;
     context.centredLeft = (screen.width() - frame.width()) / 2;
     const settings::TRegIniFile store(os_.registry, settings::kRootPath);
-    const auto window =
+    settings_.window =
         settings::LoadRecord(store, "Window", settings::WindowSchema(), settings::Side::Preferences, context);
-    options_ = settings::LoadRecord(store, "Option", settings::OptionSchema(), settings::Side::Preferences, context);
+    settings_.options =
+        settings::LoadRecord(store, "Option", settings::OptionSchema(), settings::Side::Preferences, context);
 
-    PlaceWindow(window);
-    PageControl1->SetActivePageIndex(window.Page);
+    PlaceWindow(settings_.window);
+    PageControl1->SetActivePageIndex(settings_.window.Page);
 
-    basic_->PathLabel1->SetPath(options_.Winamp);
+    basic_->Load(settings_);
+    FindWinamp();
+    display_->Load(settings_);
+    winamp_->FillFontList(display_->fontList());
+    winamp_->Load(settings_);
+    for (int slot = 0; slot < platform::kCustomColorSlots; ++slot) {
+        ColorDialog1->SetCustomColor(slot, settings_.window.CustomColors[static_cast<size_t>(slot)]);
+    }
+}
+
+void Tlumora_pre::FindWinamp() {
     if (!basic_->WinampFound()) {
         basic_->BitBtn1Click();
         WinampFound = basic_->WinampFound();
     }
     if (WinampFound) {
         const std::string winamp = basic_->winampFolder();
-        SkinFolder = text::IncludeTrailingBackslash(platform::TIniFile(os_.iniFiles, winamp + "WINAMP.INI")
-                                                        .ReadString("Winamp", "SkinDir", winamp + "skins\\"));
-    }
-    display_->SetSkinFolder(SkinFolder);
-
-    basic_->ShowTimerAndMark(options_);
-    basic_->ShowFolders(options_);
-    display_->FillFontLists(toolkit_.ScreenFontFaces());
-    winamp_->FillFontList(display_->fontList());
-    display_->FillSkinList();
-    display_->CreateImages();
-    display_->LoadSkinView(settings::kDefaultSkinSection);
-    display_->SelectSkinView(window.SkinName);
-    basic_->Edit4->SetText(options_.Lumora);
-    winamp_->ShowOptions(options_);
-    for (int slot = 0; slot < platform::kCustomColorSlots; ++slot) {
-        ColorDialog1->SetCustomColor(slot, window.CustomColors[static_cast<size_t>(slot)]);
+        settings_.skinFolder = text::IncludeTrailingBackslash(platform::TIniFile(os_.iniFiles, winamp + "WINAMP.INI")
+                                                                  .ReadString("Winamp", "SkinDir", winamp + "skins\\"));
     }
 }
 
@@ -108,16 +102,15 @@ void Tlumora_pre::PlaceWindow(const settings::WindowSettings& window) {
 
 void Tlumora_pre::Button3Click() {
     settings::TRegIniFile store(os_.registry, settings::kRootPath);
-    const std::string lyrics = basic_->Edit5->text();
-    CheckLyricsFolder(lyrics);
+    PreferencesSettings edited = settings_;
+    basic_->Store(edited);
+    CheckLyricsFolder(edited.options.LyricsFolder);
+    winamp_->Store(edited);
+    settings::SaveRecord(store, "Option", settings::OptionSchema(), settings::Side::Preferences, edited.options);
 
-    settings::OptionSettings options = options_;
-    basic_->TakeOptions(options);
-    winamp_->TakeOptions(options);
-    settings::SaveRecord(store, "Option", settings::OptionSchema(), settings::Side::Preferences, options);
-
+    display_->Store(edited);
     settings::TRegIniFile skins(os_.registry, settings::kSkinsPath);
-    display_->SaveSkinViews(skins);
+    SaveSkinViews(skins, edited.skins);
 
     if (const platform::WindowHandle display =
             os_.desktop.FindTopLevel(hook::kDisplayWindowClass, hook::kDisplayWindowTitle)) {
@@ -130,7 +123,7 @@ void Tlumora_pre::CheckLyricsFolder(const std::string& folder) {
     if (platform::DirectoryExists(os_.files, folder) || platform::DirectoryExists(os_.files, folder + "\\")) {
         return;
     }
-    const std::string question = "Lyrics用のフォルダ(" + folder + ")は存在しません" + kCrLf + "作成しますか？";
+    const std::string question = "Lyrics用のフォルダ(" + folder + ")は存在しません" + text::kCrLf + "作成しますか？";
     if (toolkit_.AskSystemYesNo(question, "フォルダが存在しません") && !ForceDirectories(os_.files, folder)) {
         toolkit_.ShowMessage("Lyrics用のフォルダ(" + folder + ")を作成できませんでした");
     }

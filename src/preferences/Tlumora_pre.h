@@ -14,6 +14,7 @@
 #include "preferences/BasicPage.h"
 #include "preferences/BehaviourPage.h"
 #include "preferences/DisplayPage.h"
+#include "preferences/Page.h"
 #include "preferences/VersionPage.h"
 #include "preferences/WinampPage.h"
 #include "settings/Schema.h"
@@ -43,7 +44,7 @@ public:
     BehaviourPage& behaviourPage() { return *behaviour_; }
     VersionPage& versionPage() { return *version_; }
     bool winampFound() const { return WinampFound; }
-    const std::string& skinFolder() const { return SkinFolder; }
+    const std::string& skinFolder() const { return settings_.skinFolder; }
 
     void FormCreate();
     void Button1Click();  // OK: Update, then close
@@ -60,6 +61,9 @@ public:
 
 private:
     void PlaceWindow(const settings::WindowSettings& window);
+    // Winamp's folder as the basic page holds it, chosen anew when Winamp.Exe is not there,
+    // and the skins folder its WINAMP.INI names.
+    void FindWinamp();
     void CheckLyricsFolder(const std::string& folder);
 
     platform::Platform& os_;
@@ -71,10 +75,9 @@ private:
     std::unique_ptr<WinampPage> winamp_;
     std::unique_ptr<BehaviourPage> behaviour_;
     std::unique_ptr<VersionPage> version_;
-    // The options as FormCreate read them: what Update keeps where a list has no selection.
-    settings::OptionSettings options_;
+    // The settings as FormCreate read them: what Update keeps where a list has no selection.
+    PreferencesSettings settings_;
     bool WinampFound = true;
-    std::string SkinFolder;
 };
 
 // The program's entry: one copy at a time (a second start ends at once, silently), the

@@ -6,18 +6,18 @@
 
 namespace sorabell::preferences {
 
-VersionPage::VersionPage(platform::TabSheet& page, platform::Platform& os, platform::Toolkit& toolkit,
-                         const std::string& programFolder) {
+VersionPage::VersionPage(platform::TabSheet& page, const PageSite& site) {
+    const std::string& programFolder = site.programFolder;
     Image1 = &page.AddImage({24, 24, 160, 120});
     DrawVersionPicture(Image1->picture());
     Image1->Invalidate();
     Label1 = &page.AddLabel({204, 60, 250, 16}, kVersionCaption);
     page.AddLabel({24, 170, 430, 14}, "説明書 :");
     URLLabel1 = std::make_unique<components::TURLLabel>(page.AddLabel({40, 188, 420, 14}, programFolder + kReadMeName),
-                                                        toolkit, os.processes);
+                                                        site.toolkit, site.os.processes);
     page.AddLabel({24, 214, 430, 14}, "Sorabell のフォルダ :");
-    URLLabel2 = std::make_unique<components::TURLLabel>(page.AddLabel({40, 232, 420, 14}, programFolder), toolkit,
-                                                        os.processes);
+    URLLabel2 = std::make_unique<components::TURLLabel>(page.AddLabel({40, 232, 420, 14}, programFolder), site.toolkit,
+                                                        site.os.processes);
     for (components::TURLLabel* link : {URLLabel1.get(), URLLabel2.get()}) {
         link->SetExecutable(true);
         link->label().SetFontColor(RGBColor(0, 0, 192));

@@ -6,8 +6,8 @@
 #include <string>
 
 #include "components/URLLabel.h"
-#include "platform/Platform.h"
 #include "platform/Toolkit.h"
+#include "preferences/Page.h"
 
 namespace sorabell::preferences {
 
@@ -16,8 +16,7 @@ inline constexpr const char* kReadMeName = "README.txt";
 
 class VersionPage {
 public:
-    VersionPage(platform::TabSheet& page, platform::Platform& os, platform::Toolkit& toolkit,
-                const std::string& programFolder);
+    VersionPage(platform::TabSheet& page, const PageSite& site);
 
     platform::ImageBox* Image1;
     platform::Label* Label1;

@@ -7,7 +7,7 @@
 
 namespace sorabell::preferences {
 
-WinampPage::WinampPage(platform::TabSheet& page) {
+WinampPage::WinampPage(platform::TabSheet& page, const PageSite&) {
     CheckBox10 = &page.AddCheckBox({16, 16, 300, 20}, "Winamp のフォントを変更する");
     ComboBox6 = &page.AddComboBox({36, 44, 200, 20}, platform::ListOrder::AsGiven);
     ComboBox7 = &page.AddComboBox({246, 44, 50, 20}, platform::ListOrder::AsGiven);
@@ -22,7 +22,8 @@ WinampPage::WinampPage(platform::TabSheet& page) {
 
 void WinampPage::FillFontList(const std::vector<std::string>& faces) { ComboBox6->SetItems(faces); }
 
-void WinampPage::ShowOptions(const settings::OptionSettings& options) {
+void WinampPage::Load(const PreferencesSettings& prefs) {
+    const settings::OptionSettings& options = prefs.options;
     CheckBox10->SetChecked(options.FontCh);
     CheckBox16->SetChecked(options.RandomSkin);
     CheckBox10Click();
@@ -33,7 +34,8 @@ void WinampPage::ShowOptions(const settings::OptionSettings& options) {
     CheckBox8->SetChecked((options.WinampFontStyle & platform::fontstyle::Italic) != 0);
 }
 
-void WinampPage::TakeOptions(settings::OptionSettings& options) const {
+void WinampPage::Store(PreferencesSettings& prefs) const {
+    settings::OptionSettings& options = prefs.options;
     options.FontCh = CheckBox10->checked();
     options.RandomSkin = CheckBox16->checked();
     if (ComboBox6->itemIndex() >= 0) {

@@ -7,19 +7,19 @@
 #include <vector>
 
 #include "platform/Toolkit.h"
-#include "settings/Schema.h"
+#include "preferences/Page.h"
 
 namespace sorabell::preferences {
 
 class WinampPage {
 public:
-    explicit WinampPage(platform::TabSheet& page);
+    WinampPage(platform::TabSheet& page, const PageSite& site);
 
-    // The font list as the display page sorted it.
+    // The font list as the display page sorted it; filled before Load.
     void FillFontList(const std::vector<std::string>& faces);
-    void ShowOptions(const settings::OptionSettings& options);
     // A list without a selection (a face no longer installed) keeps the stored value.
-    void TakeOptions(settings::OptionSettings& options) const;
+    void Load(const PreferencesSettings& prefs);
+    void Store(PreferencesSettings& prefs) const;
 
     // The font controls follow the switch; their values stay and are stored all the same.
     void CheckBox10Click();

@@ -12,7 +12,6 @@ namespace sorabell::tags {
 
 namespace {
 
-constexpr const char* kCrLf = "\r\n";
 constexpr uint8_t kNoGenre = 255;
 
 settings::TRegIniFile Options(platform::Platform& platform) {
@@ -306,7 +305,7 @@ std::string TRMPdialog::NewFileName() const {
 }
 
 std::string TRMPdialog::CheckNewName(const std::string& name) const {
-    const std::string stop = std::string(kCrLf) + "書き込みを中止します";
+    const std::string stop = std::string(text::kCrLf) + "書き込みを中止します";
     if (text::Trim(text::ChangeFileExt(name, "")).empty()) {
         return "ファイル名がありません" + stop;
     }
@@ -346,19 +345,19 @@ void TRMPdialog::Button1Click() {
     ReadOnlyRestore readOnly(files);
     const uint32_t attributes = files.GetAttributes(path_);
     if (attributes != platform::attr::Invalid && (attributes & platform::attr::ReadOnly)) {
-        if (!toolkit_.AskYesNo(
-                "ファイル( " + path_ + " )は読み込み専用ファイルです" + kCrLf + "書き込みを開始してよろしいですか？",
-                "リードオンリーの確認")) {
+        if (!toolkit_.AskYesNo("ファイル( " + path_ + " )は読み込み専用ファイルです" + text::kCrLf +
+                                   "書き込みを開始してよろしいですか？",
+                               "リードオンリーの確認")) {
             return;
         }
         if (!files.SetAttributes(path_, attributes & ~platform::attr::ReadOnly)) {
-            toolkit_.ShowMessage(std::string("属性の変更ができませんでした") + kCrLf + "処理を中止します");
+            toolkit_.ShowMessage(std::string("属性の変更ができませんでした") + text::kCrLf + "処理を中止します");
             return;
         }
         readOnly.Arm(path_, attributes);
     }
     if (!CheckBox1->checked() &&
-        !toolkit_.AskYesNo(std::string("情報を書き込みます") + kCrLf + "よろしいですか？", "書き込み確認")) {
+        !toolkit_.AskYesNo(std::string("情報を書き込みます") + text::kCrLf + "よろしいですか？", "書き込み確認")) {
         return;
     }
     if (!newName.empty()) {

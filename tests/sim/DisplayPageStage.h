@@ -1,10 +1,11 @@
 #pragma once
-// The display page on a simulated machine, set up as the preferences form sets it up: a skins
-// folder, the font lists, the skin list, the images, the "(Default)" record, then a selection.
+// The display page on a simulated machine, started as the preferences form starts it: with a
+// skins folder, the menu mark and the stored skin name.
 
 #include <memory>
 #include <string>
 
+#include "components/FolderDialog.h"
 #include "platform/sim/SimGraphics.h"
 #include "platform/sim/SimMachine.h"
 #include "platform/sim/SimToolkit.h"
@@ -26,10 +27,10 @@ public:
         }
         toolkit.fontFaces = std::vector<std::string>{"ＭＳ ゴシック", "@ＭＳ ゴシック", "Arial", "ＭＳ Ｐゴシック"};
         menuMark.SetText("♪");
-        // As the form's Edit4Change does.
+        // As the form passes the basic page's Edit4Change on.
         menuMark.OnChange = [this] {
             if (page) {
-                page->DrawPreview();
+                page->SetMenuMark(menuMark.text());
             }
         };
     }
@@ -50,14 +51,12 @@ public:
     void Start(const std::string& selected = "(Default)") {
         page = std::make_unique<preferences::DisplayPage>(
             form->AddPageControl({4, 4, 486, 446}, {"基本設定", "ディスプレイ設定"}).page(1),
-            preferences::DisplayPageSite{program->platform(), toolkit, graphics, *colorDialog, menuMark,
-                                         kProgramFolder});
-        page->SetSkinFolder(kSkins);
-        page->FillFontLists(toolkit.ScreenFontFaces());
-        page->FillSkinList();
-        page->CreateImages();
-        page->LoadSkinView("(Default)");
-        page->SelectSkinView(selected);
+            preferences::PageSite{program->platform(), toolkit, graphics, *colorDialog, folderDialog, kProgramFolder});
+        preferences::PreferencesSettings prefs;
+        prefs.window.SkinName = selected;
+        prefs.options.Lumora = menuMark.text();
+        prefs.skinFolder = kSkins;
+        page->Load(prefs);
     }
 
     const preferences::TSkinView& view() const { return page->currentView(); }
@@ -77,6 +76,7 @@ public:
     std::unique_ptr<platform::Form> form = toolkit.CreateForm({"Tlumora_pre", "Sorabell - 設定", 494, 485, true});
     platform::Edit& menuMark = form->AddEdit({0, 0, 40, 20});
     std::unique_ptr<platform::ColorDialog> colorDialog = toolkit.CreateColorDialog(*form);
+    components::TFolderDialog folderDialog{*form, toolkit};
     std::unique_ptr<preferences::DisplayPage> page;
 };
 

@@ -176,7 +176,9 @@ TEST_F(DisplayPageTest, EverySkinKeepsItsEditsUntilAllAreSaved) {
 
     auto skins = Skins();
     skins.WriteBool("(Default)", "SkinFlag", true);
-    page->SaveSkinViews(skins);
+    preferences::PreferencesSettings prefs;
+    page->Store(prefs);
+    preferences::SaveSkinViews(skins, prefs.skins);
     EXPECT_EQ(page->selectedSkinName(), "Alpha");
     EXPECT_EQ(skins.ReadString("(Default)", "SkinFlag", ""), "0");
     EXPECT_EQ(skins.ReadString("Alpha", "Disp1Text", ""), "edited %2");

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <string>
 
@@ -203,6 +204,22 @@ TEST_F(PreferencesTest, UpdateWritesTheOptionsAndEverySkinVisitedAndTellsTheDisp
     EXPECT_TRUE(p.form().closed());
     machine_.desktop().Pump();
     EXPECT_EQ(displayMessages_.size(), 2u);
+}
+
+TEST_F(PreferencesTest, ThePreviewShowsTheMenuMarkAsTheBasicPageHasIt) {
+    InstallWinamp();
+    Root().WriteString("Option", "Lumora", "■");
+    auto& p = Open();
+    const auto markPixels = [&p] {
+        const auto& pixels = static_cast<sim::SimBitmap&>(p.displayPage().preview().previewImage()).pixels();
+        return std::count(pixels.begin(), pixels.end(), settings::kMarkColor);
+    };
+    const auto stored = markPixels();
+    EXPECT_GT(stored, 0) << "the stored mark is drawn from the start";
+    Sim(p.basicPage().Edit4).Type("");
+    EXPECT_EQ(markPixels(), 0);
+    Sim(p.basicPage().Edit4).Type("■");
+    EXPECT_EQ(markPixels(), stored);
 }
 
 TEST_F(PreferencesTest, AMissingLyricsFolderIsOfferedOnceAndItsFailureSaidWhileSavingGoesOn) {
