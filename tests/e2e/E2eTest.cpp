@@ -7,6 +7,7 @@
 #include "harness/Waits.h"
 #include "harness/WindowFinder.h"
 #include "hook/HookRules.h"
+#include "platform/win32/ScopedWin.h"
 #include "platform/win32/Win32Registry.h"
 #include "settings/RegIniFile.h"
 #include "support/E2eEnvironment.h"
@@ -57,11 +58,8 @@ TEST_F(DisplayProgram, WithoutThePlayersFolderItOpensThePreferencesAndEnds) {
     EXPECT_NE(WaitForWindow("Tlumora_pre", "Sorabell - 設定"), nullptr);
     EXPECT_TRUE(TopLevelWindows("Tlumora").empty());
     EXPECT_TRUE(TopLevelWindows("Winamp v1.x").empty());
-    HANDLE mutex = ::OpenMutexA(SYNCHRONIZE, FALSE, "そらべる");
-    EXPECT_EQ(mutex, nullptr) << "a mutex would block the next start";
-    if (mutex != nullptr) {
-        ::CloseHandle(mutex);
-    }
+    const win32::ScopedHandle mutex(::OpenMutexA(SYNCHRONIZE, FALSE, "そらべる"));
+    EXPECT_EQ(mutex.get(), nullptr) << "a mutex would block the next start";
 }
 
 TEST_F(DisplayProgram, ClosingSavesTheRemainingTimeMarkAndTakesTheHooksAway) {
