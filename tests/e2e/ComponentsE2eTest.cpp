@@ -8,10 +8,13 @@
 #include <map>
 #include <string>
 
+#include "harness/Input.h"
+#include "harness/OwnedProcess.h"
+#include "harness/ScreenCapture.h"
+#include "harness/TestFiles.h"
+#include "harness/Waits.h"
+#include "harness/WindowFinder.h"
 #include "platform/Text.h"
-#include "platform/win32/ScreenCapture.h"
-#include "support/E2eEnvironment.h"
-#include "win32/Win32Helpers.h"
 
 namespace sorabell::testing {
 namespace {
@@ -37,12 +40,7 @@ protected:
         }
     }
     ~FolderDialogOnTheShell() override {
-        if (host_ != nullptr) {
-            if (::WaitForSingleObject(host_, 0) == WAIT_TIMEOUT) {
-                ::TerminateProcess(host_, 1);
-            }
-            ::CloseHandle(host_);
-        }
+        host_.Terminate();
         RemoveTree(root_);
     }
 
@@ -54,15 +52,10 @@ protected:
         if (!custom.empty()) {
             line += " --custom " + text::Quoted(custom);
         }
-        STARTUPINFOA startup{};
-        startup.cb = sizeof startup;
-        PROCESS_INFORMATION process{};
-        if (!::CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, root_.c_str(), &startup,
-                              &process)) {
+        host_ = OwnedProcess::Start(line, root_);
+        if (!host_) {
             return nullptr;
         }
-        ::CloseHandle(process.hThread);
-        host_ = process.hProcess;
         HWND dialog = nullptr;
         WaitFor(
             [&] {
@@ -83,7 +76,7 @@ protected:
     // What the host's Execute gave, once it has ended.
     std::map<std::string, std::string> Result() {
         std::map<std::string, std::string> values;
-        if (host_ == nullptr || ::WaitForSingleObject(host_, 15000 * TimeScale()) != WAIT_OBJECT_0) {
+        if (!host_.WaitForExit(15000)) {
             return values;
         }
         for (const std::string& line : ReadLines(root_ + "result.txt")) {
@@ -96,7 +89,7 @@ protected:
     std::string root_;
     std::string parent_;
     std::string folder_;
-    HANDLE host_ = nullptr;
+    OwnedProcess host_;
 };
 
 TEST_F(FolderDialogOnTheShell, OpensCentredOverItsOwnerWithItsTextsAndTheFittedPath) {
@@ -183,16 +176,9 @@ protected:
         WaitFor([] { return ::FindWindowA("SorabellComponentsHost", nullptr) == nullptr; }, 10000);
         recorder_ = root_ + "記録 recorder.exe";
         ::CopyFileA((ProgramFolder() + "versewright.exe").c_str(), recorder_.c_str(), FALSE);
-        std::string line = text::Quoted(ProgramFolder() + "componentshost.exe") + " labels --path " +
-                           text::Quoted(kLongPath) + " --url " + text::Quoted(recorder_);
-        STARTUPINFOA startup{};
-        startup.cb = sizeof startup;
-        PROCESS_INFORMATION process{};
-        if (::CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, root_.c_str(), &startup,
-                             &process)) {
-            ::CloseHandle(process.hThread);
-            host_ = process.hProcess;
-        }
+        const std::string line = text::Quoted(ProgramFolder() + "componentshost.exe") + " labels --path " +
+                                 text::Quoted(kLongPath) + " --url " + text::Quoted(recorder_);
+        host_ = OwnedProcess::Start(line, root_);
         // Ready once both labels show their texts.
         WaitFor(
             [&] {
@@ -205,16 +191,12 @@ protected:
         // The recorder logs its start before it makes its window; one left running would keep
         // this program's output open after it ends.
         if (!ReadLines(root_ + "versewright-log.txt").empty()) {
-            E2eEnvironment::WaitForWindow("TLumora_Edit", nullptr, 10000);
+            WaitForWindow("TLumora_Edit", nullptr, 10000);
         }
-        for (HWND recorder : E2eEnvironment::Windows("TLumora_Edit")) {
-            E2eEnvironment::EndProcessOf(recorder);
+        for (HWND recorder : TopLevelWindows("TLumora_Edit")) {
+            EndProcessOf(recorder);
         }
-        if (host_ != nullptr) {
-            ::TerminateProcess(host_, 0);
-            ::WaitForSingleObject(host_, 5000 * TimeScale());
-            ::CloseHandle(host_);
-        }
+        host_.Terminate();
         RemoveTree(root_);
     }
 
@@ -237,26 +219,17 @@ protected:
         return " (under the pointer at " + std::to_string(at.x) + "," + std::to_string(at.y) + ": " + name +
                " of process " + std::to_string(pid) + ")";
     }
-    static void MoveMouseTo(POINT screen) {
-        ::SetCursorPos(screen.x, screen.y);
-        INPUT input{};
-        input.type = INPUT_MOUSE;
-        input.mi.dx = screen.x * 65535 / (::GetSystemMetrics(SM_CXSCREEN) - 1);
-        input.mi.dy = screen.y * 65535 / (::GetSystemMetrics(SM_CYSCREEN) - 1);
-        input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-        ::SendInput(1, &input, sizeof input);
-    }
     // Pixels of the label's text in the colour.
     static int Ink(HWND label, TColor color) {
         RECT r{};
         ::GetClientRect(label, &r);
-        return win32::ScreenCapture(label).Count(color, 0, 0, r.right, r.bottom);
+        return ScreenCapture(label).Count(color, 0, 0, r.right, r.bottom);
     }
 
     static constexpr const char* kLongPath = "C:\\音楽のフォルダ\\青空バンド\\そらのうた\\歌詞\\春の歌ソ表.txt";
     std::string root_;
     std::string recorder_;
-    HANDLE host_ = nullptr;
+    OwnedProcess host_;
     HWND form_ = nullptr;
 };
 
@@ -290,17 +263,11 @@ TEST_F(LabelsOnAForm, AHyperlinkTurnsHotUnderTheMouseAndAPressOpensItsCaption) {
     ASSERT_TRUE(::GetCursorInfo(&cursor));
     EXPECT_NE(cursor.hCursor, ::LoadCursor(nullptr, IDC_ARROW)) << "not the hand over the link";
 
-    INPUT down{};
-    down.type = INPUT_MOUSE;
-    down.mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-    ::SendInput(1, &down, sizeof down);
+    LeftButton(true);
     EXPECT_TRUE(WaitFor([&] { return Ink(link, kPushed) > 20; }, 5000)) << "no pushed colour on the press";
     EXPECT_TRUE(WaitFor([&] { return !ReadLines(root_ + "versewright-log.txt").empty(); }, 10000))
         << "the caption did not open";
-    INPUT up{};
-    up.type = INPUT_MOUSE;
-    up.mi.dwFlags = MOUSEEVENTF_LEFTUP;
-    ::SendInput(1, &up, sizeof up);
+    LeftButton(false);
     EXPECT_TRUE(WaitFor([&] { return Ink(link, kHot) > 20; }, 5000)) << "not hot again after the release";
 
     MoveMouseTo({r.left + 20, r.bottom + 60});

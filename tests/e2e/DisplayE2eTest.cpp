@@ -6,8 +6,6 @@
 namespace sorabell::testing {
 namespace {
 
-using win32::ScreenCapture;
-
 class DisplayOnScreen : public PlayerStage {};
 
 TEST_F(DisplayOnScreen, OneLineBeginsTwoPixelsIntoTheSkinsTitleArea) {
@@ -99,7 +97,8 @@ TEST_F(DisplayOnScreen, TheLyricsLineFollowsThePlayersPosition) {
     Skin("Disp1Text", "%B");
     Write(music_ + "song.txt", "[00:01]MMMMMMMMMMMM\r\n[00:03]iiiiii\r\n");
     StartWith("MMMM", "position 0");
-    const auto empty = WaitForScreen([](const ScreenCapture&) { return false; }, 600);
+    Pause(600);
+    const ScreenCapture empty(player_);
     EXPECT_EQ(empty.Count(kRed, 109, 24, 266, 36), 0) << "before the first time only a blank shows";
     Send("position 1500");
     const auto first = WaitForScreen([](const ScreenCapture& s) { return s.Count(kRed, 109, 24, 266, 36) > 40; });

@@ -2,11 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include "harness/StandInDriver.h"
+#include "harness/TestFiles.h"
+#include "harness/Waits.h"
+#include "harness/WindowFinder.h"
 #include "hook/HookRules.h"
+#include "platform/win32/ScopedWin.h"
 #include "platform/win32/Win32Registry.h"
 #include "settings/RegIniFile.h"
 #include "support/E2eEnvironment.h"
-#include "win32/Win32Helpers.h"
 
 namespace sorabell::testing {
 namespace {
@@ -14,14 +18,7 @@ namespace {
 class DisplayProgram : public ::testing::Test {
 protected:
     settings::TRegIniFile Store() { return settings::TRegIniFile(registry_, settings::kRootPath); }
-    static bool Ended(HANDLE process, DWORD timeoutMs = 15000) {
-        return ::WaitForSingleObject(process, timeoutMs * TimeScale()) == WAIT_OBJECT_0;
-    }
-    static DWORD ExitCode(HANDLE process) {
-        DWORD code = 999;
-        ::GetExitCodeProcess(process, &code);
-        return code;
-    }
+    static bool Ended(const OwnedProcess* process, DWORD timeoutMs = 15000) { return process->WaitForExit(timeoutMs); }
 
     E2eEnvironment env_;
     win32::Win32Registry registry_;
@@ -29,8 +26,8 @@ protected:
 
 TEST_F(DisplayProgram, StartsThePlayerWithEveryArgumentQuotedAndStaysHidden) {
     ASSERT_NE(env_.StartDisplay("\"a b.mp3\" c.mp3"), nullptr);
-    ASSERT_NE(E2eEnvironment::WaitForWindow("Winamp v1.x"), nullptr) << "the player did not start";
-    HWND display = E2eEnvironment::WaitForWindow("Tlumora", "Sorabell");
+    ASSERT_NE(WaitForWindow("Winamp v1.x"), nullptr) << "the player did not start";
+    HWND display = WaitForWindow("Tlumora", "Sorabell");
     ASSERT_NE(display, nullptr);
     EXPECT_FALSE(::IsWindowVisible(display));
     const auto lines = env_.PlayerCommandLines();
@@ -40,39 +37,36 @@ TEST_F(DisplayProgram, StartsThePlayerWithEveryArgumentQuotedAndStaysHidden) {
 
 TEST_F(DisplayProgram, ASecondCopyHandsItsFilesToThePlayerAndEnds) {
     ASSERT_NE(env_.StartDisplay(""), nullptr);
-    ASSERT_NE(E2eEnvironment::WaitForWindow("Tlumora", "Sorabell"), nullptr);
-    HANDLE second = env_.StartDisplay("x.mp3");
+    ASSERT_NE(WaitForWindow("Tlumora", "Sorabell"), nullptr);
+    const OwnedProcess* second = env_.StartDisplay("x.mp3");
     ASSERT_NE(second, nullptr);
     ASSERT_TRUE(Ended(second)) << "the second copy kept running";
-    EXPECT_EQ(ExitCode(second), 0u);
+    EXPECT_EQ(second->ExitCode(), 0);
     ASSERT_TRUE(WaitFor([&] { return env_.PlayerCommandLines().size() == 2; }));
     EXPECT_EQ(env_.PlayerCommandLines()[1], "\"" + env_.playerFolder() + "WINAMP.EXE\" \"x.mp3\"");
-    EXPECT_EQ(E2eEnvironment::Windows("Tlumora", "Sorabell").size(), 1u);
-    EXPECT_EQ(E2eEnvironment::Windows("Winamp v1.x").size(), 1u);
+    EXPECT_EQ(TopLevelWindows("Tlumora", "Sorabell").size(), 1u);
+    EXPECT_EQ(TopLevelWindows("Winamp v1.x").size(), 1u);
 }
 
 TEST_F(DisplayProgram, WithoutThePlayersFolderItOpensThePreferencesAndEnds) {
     WipeSettings();
-    HANDLE display = env_.StartDisplay("x.mp3");
+    const OwnedProcess* display = env_.StartDisplay("x.mp3");
     ASSERT_NE(display, nullptr);
     ASSERT_TRUE(Ended(display));
     // The preferences program lies in a folder whose name holds a blank: it starts only if its
     // path was quoted.
-    EXPECT_NE(E2eEnvironment::WaitForWindow("Tlumora_pre", "Sorabell - 設定"), nullptr);
-    EXPECT_TRUE(E2eEnvironment::Windows("Tlumora").empty());
-    EXPECT_TRUE(E2eEnvironment::Windows("Winamp v1.x").empty());
-    HANDLE mutex = ::OpenMutexA(SYNCHRONIZE, FALSE, "そらべる");
-    EXPECT_EQ(mutex, nullptr) << "a mutex would block the next start";
-    if (mutex != nullptr) {
-        ::CloseHandle(mutex);
-    }
+    EXPECT_NE(WaitForWindow("Tlumora_pre", "Sorabell - 設定"), nullptr);
+    EXPECT_TRUE(TopLevelWindows("Tlumora").empty());
+    EXPECT_TRUE(TopLevelWindows("Winamp v1.x").empty());
+    const win32::ScopedHandle mutex(::OpenMutexA(SYNCHRONIZE, FALSE, "そらべる"));
+    EXPECT_EQ(mutex.get(), nullptr) << "a mutex would block the next start";
 }
 
 TEST_F(DisplayProgram, ClosingSavesTheRemainingTimeMarkAndTakesTheHooksAway) {
     Store().WriteBool("Option", "Remain", true);
-    HANDLE display = env_.StartDisplay("");
+    const OwnedProcess* display = env_.StartDisplay("");
     ASSERT_NE(display, nullptr);
-    HWND form = E2eEnvironment::WaitForWindow("Tlumora", "Sorabell");
+    HWND form = WaitForWindow("Tlumora", "Sorabell");
     ASSERT_NE(form, nullptr);
     EXPECT_TRUE(E2eEnvironment::WaitForHooks()) << "the hooks' shared record is missing while the program runs";
 
@@ -85,15 +79,15 @@ TEST_F(DisplayProgram, ClosingSavesTheRemainingTimeMarkAndTakesTheHooksAway) {
 }
 
 TEST_F(DisplayProgram, AHungPlayerDoesNotKeepItFromClosing) {
-    HANDLE display = env_.StartDisplay("");
+    const OwnedProcess* display = env_.StartDisplay("");
     ASSERT_NE(display, nullptr);
-    HWND player = E2eEnvironment::WaitForWindow("Winamp v1.x");
-    HWND form = E2eEnvironment::WaitForWindow("Tlumora", "Sorabell");
+    HWND player = WaitForWindow("Winamp v1.x");
+    HWND form = WaitForWindow("Tlumora", "Sorabell");
     ASSERT_NE(player, nullptr);
     ASSERT_NE(form, nullptr);
     ASSERT_TRUE(E2eEnvironment::WaitForHooks());
 
-    E2eEnvironment::Send(player, "hang 30000");
+    SendPlayerCommand(player, "hang 30000");
     // What the hooks post when the player is resized and painted: both handlers ask the player.
     ::PostMessageA(form, hook::UM_HOOK_SIZE, 0, 0);
     ::PostMessageA(form, hook::UM_HOOK_PAINT, 0, 0);

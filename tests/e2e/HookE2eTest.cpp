@@ -3,10 +3,13 @@
 
 #include <gtest/gtest.h>
 
+#include "harness/Input.h"
+#include "harness/StandInDriver.h"
+#include "harness/Waits.h"
+#include "harness/WindowFinder.h"
 #include "hook/HookRules.h"
 #include "support/E2eEnvironment.h"
 #include "win32/HookReceiver.h"
-#include "win32/Win32Helpers.h"
 
 namespace sorabell::testing {
 namespace {
@@ -23,7 +26,7 @@ protected:
         freehook_ = reinterpret_cast<FreeHook>(reinterpret_cast<void*>(::GetProcAddress(library_, "freehook")));
         ASSERT_NE(sethook_, nullptr);
         env_.StartPlayer();
-        player_ = E2eEnvironment::WaitForWindow("Winamp v1.x");
+        player_ = WaitForWindow(kStandInClass);
         ASSERT_NE(player_, nullptr);
         sethook_(receiver_.window());
     }
@@ -39,7 +42,7 @@ protected:
     // Sends a command to the stand-in and waits for a posted message.
     const HookReceiver::Got* Expect(const std::string& command, UINT message) {
         receiver_.got.clear();
-        E2eEnvironment::Send(player_, command);
+        SendPlayerCommand(player_, command);
         WaitFor([&] { return receiver_.Has(message); }, 5000);
         return receiver_.Find(message);
     }
@@ -47,8 +50,8 @@ protected:
     // hooks post in the order the player handles its messages.
     std::vector<UINT> Between(const std::string& command) {
         receiver_.got.clear();
-        E2eEnvironment::Send(player_, command);
-        E2eEnvironment::Send(player_, "paint");
+        SendPlayerCommand(player_, command);
+        SendPlayerCommand(player_, "paint");
         WaitFor([&] { return receiver_.Has(hook::UM_HOOK_PAINT); }, 5000);
         std::vector<UINT> before;
         for (const auto& got : receiver_.got) {
@@ -78,12 +81,12 @@ TEST_F(HookLibrary, ATitleChangePostsSetTextWithTheTextsAddress) {
 TEST_F(HookLibrary, PaintAndTimerOfThePlayerArePosted) {
     EXPECT_NE(Expect("paint", hook::UM_HOOK_PAINT), nullptr);
     EXPECT_NE(Expect("timer 50", hook::UM_HOOK_TIMER), nullptr);
-    E2eEnvironment::Send(player_, "notimer");
+    SendPlayerCommand(player_, "notimer");
 }
 
 TEST_F(HookLibrary, AClickOnTheMarkCarriesItsPosition) {
     receiver_.got.clear();
-    E2eEnvironment::Click(player_, 245, 100);
+    Click(player_, 245, 100);
     ASSERT_TRUE(WaitFor([&] { return receiver_.Has(hook::UM_HOOK_LBUTTONUP); }, 5000));
     EXPECT_TRUE(receiver_.Has(hook::UM_HOOK_LBUTTONDOWN));
     const auto* up = receiver_.Find(hook::UM_HOOK_LBUTTONUP);
@@ -96,7 +99,7 @@ TEST_F(HookLibrary, SizeMinMaxEnableAndImeOfThePlayerArePosted) {
     EXPECT_NE(Expect("minmax", hook::UM_HOOK_GETMINMAX), nullptr);
     EXPECT_NE(Expect("displaychange", hook::UM_HOOK_GETMINMAX), nullptr);
     EXPECT_NE(Expect("enable 0", hook::UM_HOOK_WINDOWCHANGE), nullptr);
-    E2eEnvironment::Send(player_, "enable 1");
+    SendPlayerCommand(player_, "enable 1");
     const auto* ime = Expect("ime", hook::UM_HOOK_WINDOWCHANGE);
     ASSERT_NE(ime, nullptr);
     EXPECT_EQ(ime->wParam, 0u);
@@ -118,9 +121,9 @@ TEST_F(HookLibrary, NothingArrivesAfterTheHooksAreRemoved) {
     freehook_();
     freehook_ = nullptr;
     receiver_.got.clear();
-    E2eEnvironment::Send(player_, "title 4. After - Removal - Winamp");
-    E2eEnvironment::Send(player_, "paint");
-    WaitFor([] { return false; }, 500);
+    SendPlayerCommand(player_, "title 4. After - Removal - Winamp");
+    SendPlayerCommand(player_, "paint");
+    Pause(500);
     EXPECT_TRUE(receiver_.got.empty());
 }
 

@@ -5,6 +5,9 @@
 #include <fstream>
 #include <vector>
 
+#include "harness/Input.h"
+#include "harness/OwnedProcess.h"
+#include "harness/TestFiles.h"
 #include "platform/win32/ScopedWin.h"
 #include "platform/win32/Win32Graphics.h"
 #include "support/PlayerStage.h"
@@ -12,8 +15,6 @@
 
 namespace sorabell::testing {
 namespace {
-
-using win32::ScreenCapture;
 
 // A caption drawn as the system draws menu text: the menu font in the menu colours, cut to
 // its ink.
@@ -95,7 +96,7 @@ protected:
 
     // Clicks the mark and waits for the menu to show.
     HWND OpenMenu() {
-        E2eEnvironment::Click(player_, 245, 100);
+        Click(player_, 245, 100);
         HWND menu = nullptr;
         WaitFor([&] {
             menu = ::FindWindowA("#32768", nullptr);
@@ -128,7 +129,7 @@ protected:
         ASSERT_NE(menu, nullptr) << "no menu on the mark";
         const POINT at = CaptionOnScreen(menu, caption);
         ASSERT_GE(at.x, 0) << "\"" << caption << "\" is not on the screen";
-        E2eEnvironment::ClickAt(at);
+        ClickAt(at);
         ASSERT_TRUE(WaitFor([&] { return !::IsWindowVisible(menu); }, 5000)) << "the menu stayed open";
     }
 };
@@ -144,9 +145,9 @@ TEST_F(MenuOnTheMark, OpensWithItsJapaneseCaptionsAndClosesWithoutACommand) {
         EXPECT_GE(Find(shot, MenuCaption(caption)).x, 0) << "\"" << caption << "\" is not on the screen";
     }
     EXPECT_LT(Find(shot, MenuCaption("プレイリストの更新")).x, 0) << "a hidden item shows";
-    E2eEnvironment::ClickAt(close);
+    ClickAt(close);
     EXPECT_TRUE(WaitFor([&] { return !::IsWindowVisible(menu); }, 5000)) << "the menu stayed open";
-    EXPECT_EQ(E2eEnvironment::Windows(tags::TRMPdialog::kClassName).size(), 0u);
+    EXPECT_EQ(TopLevelWindows(tags::TRMPdialog::kClassName).size(), 0u);
 }
 
 TEST_F(MenuOnTheMark, RemainingTimeTurnsTheMinusCellOnAndOff) {
@@ -207,7 +208,7 @@ TEST_F(TagEditorFromTheMenu, TypingATitleAndWritingInTheId3ModeChangesTheFilesTa
     HWND dialog = nullptr;
     for (int attempt = 0; attempt < 2 && dialog == nullptr; ++attempt) {
         Choose("タグ情報表示");
-        dialog = E2eEnvironment::WaitForWindow(tags::TRMPdialog::kClassName, nullptr, 5000);
+        dialog = WaitForWindow(tags::TRMPdialog::kClassName, nullptr, 5000);
     }
     ASSERT_NE(dialog, nullptr) << "no tag editor";
     EXPECT_EQ(TextOf(dialog), "RMP Info & ID3TAG Editor (Ver0.92)");
@@ -218,18 +219,18 @@ TEST_F(TagEditorFromTheMenu, TypingATitleAndWritingInTheId3ModeChangesTheFilesTa
         << "the file name box, first in tab order, does not have the focus";
     EXPECT_EQ(TextOf(title), "MMMM") << "the ID3 view does not show the playing file's title";
 
-    E2eEnvironment::Click(dialog, 150, 60);
+    Click(dialog, 150, 60);
     ASSERT_TRUE(WaitFor([&] { return Focused(dialog) == title; }, 3000)) << "a click does not focus the title";
-    E2eEnvironment::PressKey(VK_TAB);
+    PressKey(VK_TAB);
     EXPECT_TRUE(WaitFor([&] { return Focused(dialog) == EditAt(dialog, 112, 76); }, 3000))
         << "Tab does not move on to the artist";
-    E2eEnvironment::Click(dialog, 200, 60);  // not where a second click would make a double click
+    Click(dialog, 200, 60);  // not where a second click would make a double click
     ASSERT_TRUE(WaitFor([&] { return Focused(dialog) == title; }, 3000));
     ::SendMessageA(title, EM_SETSEL, 0, -1);
-    E2eEnvironment::Type(L"春の歌 Spring");
+    Type(L"春の歌 Spring");
     ASSERT_TRUE(WaitFor([&] { return TextOf(title) == "春の歌 Spring"; }, 5000)) << TextOf(title);
 
-    E2eEnvironment::Click(dialog, 256 + 60, 296 + 12);  // 書き込み
+    Click(dialog, 256 + 60, 296 + 12);  // 書き込み
     ASSERT_TRUE(WaitFor([&] { return EditorOptions().ReadBool("Option", "Update", false); })) << "nothing written";
     const ProgramRun shown = RunCapturing("\"" + ProgramFolder() + "sorabell-tag.exe\" show \"" + Song() + "\"",
                                           env_.programFolder() + "shown.txt");
@@ -260,7 +261,7 @@ TEST_F(LyricsEditorFromTheMenu, StartsTheEditorOnceWithTheSongThenOnlyTellsItToL
     const auto nameShows = [](const ScreenCapture& s) { return s.Count(kRed, 109, 24, 266, 36) > 20; };
     ASSERT_TRUE(nameShows(WaitForScreen(nameShows, 20000))) << "the song's file name never showed";
     Choose("Lumora Lyrics Editor...");
-    ASSERT_NE(E2eEnvironment::WaitForWindow("TLumora_Edit"), nullptr) << "the editor did not start";
+    ASSERT_NE(WaitForWindow("TLumora_Edit"), nullptr) << "the editor did not start";
     ASSERT_TRUE(WaitFor([&] { return !Log().empty(); }));
     EXPECT_EQ(Log()[0], "started \"" + folder_ + "Versewright.Exe\" \"" + Song() + "\"");
 
@@ -272,7 +273,7 @@ TEST_F(LyricsEditorFromTheMenu, StartsTheEditorOnceWithTheSongThenOnlyTellsItToL
     ASSERT_EQ(log.size(), 3u);
     EXPECT_EQ(log[1], "message 1044");
     EXPECT_EQ(log[2], "message 1044");
-    EXPECT_EQ(E2eEnvironment::Windows("TLumora_Edit").size(), 1u);
+    EXPECT_EQ(TopLevelWindows("TLumora_Edit").size(), 1u);
 }
 
 }  // namespace

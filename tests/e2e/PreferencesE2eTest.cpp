@@ -5,52 +5,31 @@
 
 #include <commctrl.h>
 
+#include "harness/Input.h"
+#include "harness/TestFiles.h"
+
 namespace sorabell::testing {
 namespace {
-
-using win32::ScreenCapture;
 
 class PreferencesWindow : public PlayerStage {
 protected:
     HWND Open() {
-        HANDLE process = env_.StartPreferences();
-        EXPECT_NE(process, nullptr);
-        form_ = E2eEnvironment::WaitForWindow("Tlumora_pre", "Sorabell - 設定");
+        EXPECT_NE(env_.StartPreferences(), nullptr);
+        form_ = WaitForWindow("Tlumora_pre", "Sorabell - 設定");
         // The window exists before its controls do; it shows once they are all there.
         EXPECT_TRUE(WaitFor([&] { return ::IsWindowVisible(form_); }, 15000));
         return form_;
     }
 
-    // Every window inside the form of a class, in the order they were made (the pages are
-    // children of the tab control, their controls children of the pages).
-    std::vector<HWND> Inside(const char* className) const {
-        std::pair<const char*, std::vector<HWND>> search{className, {}};
-        ::EnumChildWindows(form_, Collect, reinterpret_cast<LPARAM>(&search));
-        return search.second;
-    }
-    static BOOL CALLBACK Collect(HWND child, LPARAM data) {
-        auto& search = *reinterpret_cast<std::pair<const char*, std::vector<HWND>>*>(data);
-        char name[64] = {};
-        ::GetClassNameA(child, name, sizeof name);
-        if (::lstrcmpiA(name, search.first) == 0) {
-            search.second.push_back(child);
-        }
-        return TRUE;
-    }
+    // Every window inside the form of a class, in the order they were made.
+    std::vector<HWND> Inside(const char* className) const { return ChildWindows(form_, className); }
     HWND WithText(const char* className, const std::string& text) const {
-        for (HWND w : Inside(className)) {
-            if (TextOf(w) == text) {
-                return w;
-            }
-        }
-        return nullptr;
+        return ChildWithText(form_, className, text);
     }
     void Press(const std::string& caption) const {
         HWND button = WithText("Button", caption);
         ASSERT_NE(button, nullptr) << caption;
-        RECT r{};
-        ::GetClientRect(button, &r);
-        E2eEnvironment::Click(button, r.right / 2, r.bottom / 2);
+        ClickMiddle(button);
     }
     int ActivePage() const {
         const auto tabs = Inside("SysTabControl32");
@@ -62,9 +41,9 @@ protected:
     // Typing into a format box ends the text with what was typed.
     void TypeAtEnd(HWND edit, const std::wstring& text) const {
         ::SetForegroundWindow(form_);
-        E2eEnvironment::Click(edit, 2, 4);
-        E2eEnvironment::PressKey(VK_END);
-        E2eEnvironment::Type(text);
+        Click(edit, 2, 4);
+        PressKey(VK_END);
+        Type(text);
     }
 
     // The last column of the first line that holds its text colour.
@@ -103,10 +82,10 @@ TEST_F(PreferencesWindow, OpensCentredOnItsFirstPageWithTheDefaultsOfAnEmptyStor
     }
     EXPECT_EQ(notSet, 2) << "the Versewright and Kettle rows";
 
-    HANDLE second = env_.StartPreferences();
+    const OwnedProcess* second = env_.StartPreferences();
     ASSERT_NE(second, nullptr);
-    EXPECT_EQ(::WaitForSingleObject(second, 10000 * TimeScale()), WAIT_OBJECT_0) << "a second copy kept running";
-    EXPECT_EQ(E2eEnvironment::Windows("Tlumora_pre").size(), 1u);
+    EXPECT_TRUE(second->WaitForExit(10000)) << "a second copy kept running";
+    EXPECT_EQ(TopLevelWindows("Tlumora_pre").size(), 1u);
 }
 
 TEST_F(PreferencesWindow, CancelKeepsTheOptionsAndStoresWhereTheWindowWas) {
@@ -127,9 +106,21 @@ TEST_F(PreferencesWindow, CancelKeepsTheOptionsAndStoresWhereTheWindowWas) {
 TEST_F(PreferencesWindow, UpdateStoresTheChangeAndTheRunningDisplayShowsIt) {
     StartWith("MMMM");
     WaitForScreen([](const ScreenCapture& s) { return s.Count(kRed, 109, 24, 266, 36) > 20; });
-    // The song's title arrives a moment after the first text.
-    ::Sleep(1500);
-    const int end = RightEdgeOfRed(ScreenCapture(player_));
+    // The song's title arrives a moment after the first text (the display's own name): once the
+    // display has asked the player for its play list, the line is taken when it has held still
+    // for a tick of the display.
+    ASSERT_TRUE(WaitFor([&] { return !ReadLines(env_.playerFolder() + "WINAMP.M3U").empty(); }))
+        << "the display never asked for the play list";
+    ScreenCapture held(player_);
+    DWORD heldSince = ::GetTickCount();
+    const auto settled = WaitForScreen([&](const ScreenCapture& s) {
+        if (!s.SameRegion(held, 109, 24, 266, 36)) {
+            held = s;
+            heldSince = ::GetTickCount();
+        }
+        return s.Count(kRed, 109, 24, 266, 36) > 20 && ::GetTickCount() - heldSince > Scaled(kTickMs);
+    });
+    const int end = RightEdgeOfRed(settled);
     ASSERT_GT(end, 112);
 
     Root().WriteInteger("Window", "Page", 1);
@@ -183,7 +174,7 @@ TEST_F(PreferencesWindow, ThePreviewShowsThePlainBackgroundInItsFrameAndTheMarkI
 
 TEST_F(PreferencesWindow, TheBehaviourPageClosesAndStartsTheDisplayProgram) {
     StartWith("MMMM");
-    HWND display = E2eEnvironment::WaitForWindow("Tlumora", "Sorabell");
+    HWND display = WaitForWindow("Tlumora", "Sorabell");
     ASSERT_NE(display, nullptr);
     Root().WriteInteger("Window", "Page", 3);
     ASSERT_NE(Open(), nullptr);
@@ -196,11 +187,11 @@ TEST_F(PreferencesWindow, TheBehaviourPageClosesAndStartsTheDisplayProgram) {
     }
     ASSERT_NE(stop, nullptr);
     ASSERT_NE(start, nullptr);
-    E2eEnvironment::Click(stop, 5, 5);
-    EXPECT_TRUE(WaitFor([] { return E2eEnvironment::Windows("Tlumora", "Sorabell").empty(); }, 10000))
+    Click(stop, 5, 5);
+    EXPECT_TRUE(WaitFor([] { return TopLevelWindows("Tlumora", "Sorabell").empty(); }, 10000))
         << "the display program still runs";
-    E2eEnvironment::Click(start, 5, 5);
-    EXPECT_NE(E2eEnvironment::WaitForWindow("Tlumora", "Sorabell"), nullptr) << "it did not start again";
+    Click(start, 5, 5);
+    EXPECT_NE(WaitForWindow("Tlumora", "Sorabell"), nullptr) << "it did not start again";
     // The display hands its start to the running player; wait until it is done with that.
     EXPECT_TRUE(E2eEnvironment::WaitForHooks());
     EXPECT_TRUE(WaitFor([&] { return env_.PlayerCommandLines().size() == 2; }, 10000));
@@ -254,7 +245,7 @@ protected:
             return "<no button>";
         }
         ::PostMessageA(button, BM_CLICK, 0, 0);
-        HWND box = E2eEnvironment::WaitForWindow("#32770", boxTitle, 10000);
+        HWND box = WaitForWindow("#32770", boxTitle, 10000);
         if (box == nullptr) {
             return "<no box>";
         }
@@ -293,19 +284,13 @@ TEST_F(FileAssociations, TheDisplayProgramBecomesTheOpenerAndADoubleClicksComman
     Write(Song(), MpegPayload(400) + Id3Block("MMMM", "Artist"));
     std::string line = command;
     line.replace(line.find("%1"), 2, Song());
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process{};
-    ASSERT_TRUE(::CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                                 &process));
-    ::CloseHandle(process.hThread);
-    ::CloseHandle(process.hProcess);
+    ASSERT_NE(env_.StartCommand(line), nullptr);
     ASSERT_TRUE(WaitFor([&] { return !env_.PlayerCommandLines().empty(); }, 15000)) << "the player did not start";
     EXPECT_EQ(env_.PlayerCommandLines()[0], "\"" + env_.playerFolder() + "WINAMP.EXE\" \"" + Song() + "\"");
     // Both must have their windows before the stage ends them by those; a process still on
     // its way up would outlive the test.
-    EXPECT_NE(E2eEnvironment::WaitForWindow("Winamp v1.x"), nullptr);
-    EXPECT_NE(E2eEnvironment::WaitForWindow("Tlumora", "Sorabell"), nullptr);
+    EXPECT_NE(WaitForWindow("Winamp v1.x"), nullptr);
+    EXPECT_NE(WaitForWindow("Tlumora", "Sorabell"), nullptr);
     EXPECT_TRUE(E2eEnvironment::WaitForHooks());
 }
 
@@ -313,19 +298,20 @@ TEST_F(FileAssociations, TheWinampRepairIsRefusedWhileThePlayerRunsAndThenChange
     // The player writes its own file as it starts and ends, so ours goes in while it runs
     // and again after it has ended.
     const std::string before = "; 設定\r\n[Winamp]\r\nskin=青空\r\nautoscrollname=1\nrandskin=1\r\n[Other]\r\nx=1";
-    env_.StartPlayer();
-    HWND player = E2eEnvironment::WaitForWindow("Winamp v1.x");
+    const OwnedProcess* process = env_.StartPlayer();
+    ASSERT_NE(process, nullptr);
+    HWND player = WaitForWindow("Winamp v1.x");
     ASSERT_NE(player, nullptr);
-    ::Sleep(500);
+    ASSERT_TRUE(WaitFor([&] { return StandInDriver(player).Answers(); })) << "the player never finished starting";
     Write(env_.playerFolder() + "WINAMP.INI", before);
     Root().WriteInteger("Window", "Page", 3);
     ASSERT_NE(Open(), nullptr);
     EXPECT_EQ(PressAndRead("修正実行", "Sorabellぷれふぁれんす"), "Winamp を終了させてください");
     EXPECT_EQ(Ini(), before);
 
-    E2eEnvironment::EndProcessOf(player);
+    EndProcessOf(player);
     ASSERT_TRUE(WaitFor([] { return ::FindWindowA("Winamp v1.x", nullptr) == nullptr; }, 10000));
-    ::Sleep(500);
+    ASSERT_TRUE(process->WaitForExit(10000)) << "the player is still ending";
     Write(env_.playerFolder() + "WINAMP.INI", before);
     EXPECT_EQ(PressAndRead("修正実行", "Sorabellぷれふぁれんす"),
               "\"Auto-Scroll SongName\"と\"Select Random Skin on Play\"を解除しました");

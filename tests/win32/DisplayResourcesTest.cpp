@@ -10,13 +10,13 @@
 
 #include "contract/ContractEnvironment.h"
 #include "display/Tlumora.h"
+#include "harness/TestFiles.h"
 #include "platform/win32/Win32Graphics.h"
 #include "platform/win32/Win32Registry.h"
 #include "platform/win32/Win32Toolkit.h"
 #include "settings/RegIniFile.h"
 #include "support/SkinImages.h"
 #include "support/TagFixtures.h"
-#include "win32/Win32Helpers.h"
 
 namespace sorabell::testing {
 namespace {

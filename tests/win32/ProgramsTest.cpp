@@ -4,11 +4,13 @@
 
 #include <vector>
 
+#include "harness/OwnedProcess.h"
+#include "harness/TestFiles.h"
+#include "harness/Waits.h"
 #include "hook/HookRules.h"
 #include "platform/win32/Win32Registry.h"
 #include "settings/RegIniFile.h"
 #include "win32/HookReceiver.h"
-#include "win32/Win32Helpers.h"
 
 namespace sorabell::testing {
 namespace {
@@ -60,7 +62,7 @@ TEST(Programs, TheHooksPostWinampsWindowEventsUntilRemoved) {
     freehook();
     receiver.got.clear();
     ::SendMessageA(winamp, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("3. After - Free - Winamp"));
-    WaitFor([] { return false; }, 300);
+    Pause(300);
     EXPECT_FALSE(receiver.Has(hook::UM_HOOK_SETTEXT)) << "the hooks are still installed";
 
     ::DestroyWindow(winamp);

@@ -3,10 +3,11 @@
 #include <gtest/gtest.h>
 
 #include "contract/ContractEnvironment.h"
+#include "harness/OwnedProcess.h"
+#include "harness/TestFiles.h"
 #include "platform/win32/ScopedWin.h"
 #include "support/TagFixtures.h"
 #include "tags/RmpInfo.h"
-#include "win32/Win32Helpers.h"
 
 namespace sorabell::testing {
 namespace {

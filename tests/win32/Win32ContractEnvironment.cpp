@@ -4,9 +4,11 @@
 #include <string>
 
 #include "contract/ContractEnvironment.h"
+#include "harness/OwnedProcess.h"
+#include "harness/StandInDriver.h"
+#include "harness/TestFiles.h"
 #include "platform/win32/Win32Platform.h"
 #include "platform/win32/Win32Toolkit.h"
-#include "win32/Win32Helpers.h"
 
 namespace sorabell::testing {
 
@@ -16,33 +18,17 @@ namespace {
 class Win32Player : public PlayerControl {
 public:
     explicit Win32Player(std::string folder) : folder_(std::move(folder)) {
-        const std::string exe = folder_ + "WINAMP.EXE";
-        ::CopyFileA((ProgramFolder() + "standin.exe").c_str(), exe.c_str(), FALSE);
-        STARTUPINFOA startup{};
-        startup.cb = sizeof startup;
-        PROCESS_INFORMATION info{};
-        std::string line = "\"" + exe + "\"";
-        if (::CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, folder_.c_str(), &startup,
-                             &info)) {
-            ::CloseHandle(info.hThread);
-            process_ = info.hProcess;
-            WaitFor([&] {
-                HWND window = ::FindWindowA("Winamp v1.x", nullptr);
-                DWORD pid = 0;
-                ::GetWindowThreadProcessId(window, &pid);
-                main_ = pid == info.dwProcessId ? window : nullptr;
-                return main_ != nullptr;
-            });
+        InstallStandIn(folder_);
+        process_ = StartStandIn(folder_);
+        if (process_) {
+            main_ = WaitForStandInWindow(process_);
             playList_ = ::FindWindowA("Winamp PE", nullptr);
         }
     }
     ~Win32Player() override {
-        if (process_ != nullptr) {
+        if (process_) {
             Command("quit");
-            if (::WaitForSingleObject(process_, 5000) != WAIT_OBJECT_0) {
-                ::TerminateProcess(process_, 1);
-            }
-            ::CloseHandle(process_);
+            process_.WaitForExit(5000);
         }
     }
     Win32Player(const Win32Player&) = delete;
@@ -59,7 +45,7 @@ public:
 
 private:
     std::string folder_;
-    HANDLE process_ = nullptr;
+    OwnedProcess process_;
     HWND main_ = nullptr;
     HWND playList_ = nullptr;
 };

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "contract/ContractEnvironment.h"
+#include "harness/OwnedProcess.h"
 #include "settings/RegIniFile.h"
-#include "win32/Win32Helpers.h"
 
 namespace sorabell::testing {
 namespace {

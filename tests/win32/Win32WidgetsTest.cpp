@@ -11,9 +11,9 @@
 #include <thread>
 #include <vector>
 
+#include "harness/Waits.h"
 #include "platform/Errors.h"
 #include "platform/win32/Win32Toolkit.h"
-#include "win32/Win32Helpers.h"
 
 namespace sorabell::testing {
 namespace {
@@ -23,16 +23,13 @@ class MessageBoxAnswerer {
 public:
     MessageBoxAnswerer(std::string title, int button)
         : thread_([this, title = std::move(title), button] {
-              for (DWORD tries = 0; tries < 500 * TimeScale(); ++tries) {
-                  if (HWND box = ::FindWindowA("#32770", title.c_str())) {
-                      char text[256] = {};
-                      ::GetWindowTextA(::GetDlgItem(box, 0xFFFF), text, sizeof text);
-                      text_ = text;
-                      owner_ = ::GetWindow(box, GW_OWNER);
-                      ::PostMessageA(box, WM_COMMAND, static_cast<WPARAM>(button), 0);
-                      return;
-                  }
-                  ::Sleep(10);
+              HWND box = nullptr;
+              if (WaitFor([&] { return (box = ::FindWindowA("#32770", title.c_str())) != nullptr; }, 5000)) {
+                  char text[256] = {};
+                  ::GetWindowTextA(::GetDlgItem(box, 0xFFFF), text, sizeof text);
+                  text_ = text;
+                  owner_ = ::GetWindow(box, GW_OWNER);
+                  ::PostMessageA(box, WM_COMMAND, static_cast<WPARAM>(button), 0);
               }
           }) {}
     ~MessageBoxAnswerer() { Join(); }
@@ -66,11 +63,13 @@ class OwnedDialogAnswerer {
 public:
     OwnedDialogAnswerer(HWND owner, int button)
         : owner_(owner), thread_([this, owner, button] {
-              for (DWORD tries = 0; tries < 500 * TimeScale() && box_ == nullptr; ++tries) {
-                  ::EnumWindows(FindOwned, reinterpret_cast<LPARAM>(this));
-                  ::Sleep(10);
-              }
-              if (box_ != nullptr) {
+              const bool found = WaitFor(
+                  [this] {
+                      ::EnumWindows(FindOwned, reinterpret_cast<LPARAM>(this));
+                      return box_ != nullptr;
+                  },
+                  5000);
+              if (found) {
                   exStyle_ = static_cast<DWORD>(::GetWindowLongPtrA(box_, GWL_EXSTYLE));
                   ::PostMessageA(box_, WM_COMMAND, static_cast<WPARAM>(button), 0);
               }

@@ -18,8 +18,14 @@
 #include <vector>
 
 #include "DemoArt.h"
+#include "harness/Input.h"
+#include "harness/OwnedProcess.h"
+#include "harness/ScreenCapture.h"
+#include "harness/StandInDriver.h"
+#include "harness/TestFiles.h"
+#include "harness/Waits.h"
+#include "harness/WindowFinder.h"
 #include "hook/HookRules.h"
-#include "platform/win32/ScreenCapture.h"
 #include "platform/win32/Win32Platform.h"
 #include "settings/RegIniFile.h"
 #include "tags/Riff.h"
@@ -29,6 +35,7 @@
 namespace {
 
 using namespace sorabell;
+using namespace sorabell::testing;
 
 struct Song {
     std::string file;
@@ -37,13 +44,6 @@ struct Song {
 };
 
 void Write(const std::string& path, const std::string& bytes) { std::ofstream(path, std::ios::binary) << bytes; }
-
-std::string OwnFolder() {
-    char path[MAX_PATH] = {};
-    ::GetModuleFileNameA(nullptr, path, MAX_PATH);
-    const std::string p = path;
-    return p.substr(0, p.find_last_of('\\') + 1);
-}
 
 // Bytes that look like MPEG audio frames.
 std::string Audio(size_t size) {
@@ -68,27 +68,9 @@ void MakeSong(platform::Platform& os, const std::string& folder, const Song& son
     tags::WriteTags(os.files, path, mode, song.info, id3, [](const std::string&) {});
 }
 
-HWND WaitForWindow(const char* className, const char* title) {
-    for (int i = 0; i < 300; ++i) {
-        if (HWND window = ::FindWindowA(className, title)) {
-            return window;
-        }
-        ::Sleep(50);
-    }
-    return nullptr;
-}
-
-void Send(HWND player, const std::string& command) {
-    COPYDATASTRUCT data{};
-    data.cbData = static_cast<DWORD>(command.size());
-    data.lpData = const_cast<char*>(command.data());
-    DWORD_PTR result = 0;
-    ::SendMessageTimeoutA(player, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data), SMTO_NORMAL, 5000, &result);
-}
-
 // The screen's picture of a whole window, frame and caption included, as BMP bytes.
 std::string Picture(HWND window) {
-    const win32::ScreenCapture shot(window);
+    const ScreenCapture shot(window);
     return demo::Bmp(shot.width(), shot.height(), [&shot](int x, int y) {
         const TColor c = shot.At(x, y);
         return demo::Rgb{RedOf(c), GreenOf(c), BlueOf(c)};
@@ -102,16 +84,18 @@ public:
     void Frame(int waitMs = 150) { Keep(waitMs); }
     // A frame also kept under a name of its own, for the pictures of the README.
     void Still(const std::string& name) { Write(folder_ + name + ".bmp", Keep(300)); }
-    // Another window's picture under a name of its own; no frame of the animation.
+    // Another window's picture under a name of its own, once it has had a moment to paint; no
+    // frame of the animation.
     void StillOf(HWND window, const std::string& name) const {
-        ::Sleep(300);
+        Pause(300);
         Write(folder_ + name + ".bmp", Picture(window));
     }
 
 private:
-    // The next frame's file; its bytes are returned for keeping again.
+    // The next frame's file; its bytes are returned for keeping again. The pause is the
+    // animation's pace as much as the programs' time to paint.
     std::string Keep(int waitMs) {
-        ::Sleep(static_cast<DWORD>(waitMs));
+        Pause(static_cast<DWORD>(waitMs));
         const std::string bytes = Picture(player_);
         char name[32];
         std::snprintf(name, sizeof name, "frame-%03d.bmp", count_++);
@@ -124,135 +108,49 @@ private:
     int count_ = 0;
 };
 
-template <class Done>
-bool WaitFor(Done done, DWORD timeoutMs = 10000) {
-    for (DWORD waited = 0; waited < timeoutMs; waited += 50) {
-        if (done()) {
-            return true;
-        }
-        ::Sleep(50);
-    }
-    return done();
-}
-
-void SendKeys(std::vector<INPUT> inputs) {
-    ::SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
-    ::Sleep(30);
-}
-
-INPUT Key(WORD virtualKey, bool up) {
-    INPUT input{};
-    input.type = INPUT_KEYBOARD;
-    input.ki.wVk = virtualKey;
-    input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
-    return input;
-}
-
 // The preferences program, worked through the system's input queue as a user works it. Its
 // controls are children of the pages, the pages children of the tab control.
 class PreferencesWindow {
 public:
-    explicit PreferencesWindow(const std::string& programs) {
-        STARTUPINFOA startup{};
-        startup.cb = sizeof startup;
-        PROCESS_INFORMATION process{};
-        std::string line = "\"" + programs + "Sorabell_Preferences.exe\"";
-        if (!::CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, programs.c_str(), &startup,
-                              &process)) {
+    explicit PreferencesWindow(const std::string& programs)
+        : process_(OwnedProcess::Start("\"" + programs + "Sorabell_Preferences.exe\"", programs)) {
+        if (!process_) {
             return;
         }
-        ::CloseHandle(process.hThread);
-        process_ = process.hProcess;
         form_ = WaitForWindow("Tlumora_pre", "Sorabell - 設定");
         // The window exists before its controls do; it shows once they are all there.
         if (form_ != nullptr && !WaitFor([this] { return ::IsWindowVisible(form_) != FALSE; })) {
             form_ = nullptr;
         }
     }
-    ~PreferencesWindow() {
-        if (process_ != nullptr) {
-            ::WaitForSingleObject(process_, 5000);
-            ::CloseHandle(process_);
-        }
-    }
+    ~PreferencesWindow() { process_.WaitForExit(5000); }
     PreferencesWindow(const PreferencesWindow&) = delete;
     PreferencesWindow& operator=(const PreferencesWindow&) = delete;
 
     HWND form() const { return form_; }
 
-    static std::string TextOf(HWND window) {
-        char text[512] = {};
-        DWORD_PTR copied = 0;
-        ::SendMessageTimeoutA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text), SMTO_NORMAL, 5000,
-                              &copied);
-        return text;
-    }
-    std::vector<HWND> Inside(const char* className) const {
-        std::pair<const char*, std::vector<HWND>> search{className, {}};
-        ::EnumChildWindows(form_, Collect, reinterpret_cast<LPARAM>(&search));
-        return search.second;
-    }
-    HWND WithText(const char* className, const std::string& text) const {
-        for (HWND w : Inside(className)) {
-            if (TextOf(w) == text) {
-                return w;
-            }
-        }
-        return nullptr;
-    }
-    void Click(HWND control, int x, int y) const {
-        ::SetForegroundWindow(form_);
-        POINT at{x, y};
-        ::ClientToScreen(control, &at);
-        ::SetCursorPos(at.x, at.y);
-        INPUT inputs[2] = {};
-        inputs[0].type = inputs[1].type = INPUT_MOUSE;
-        inputs[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-        inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-        SendKeys({inputs[0], inputs[1]});
-    }
+    std::vector<HWND> Inside(const char* className) const { return ChildWindows(form_, className); }
     bool Press(const std::string& caption) const {
-        HWND button = WithText("Button", caption);
+        HWND button = ChildWithText(form_, "Button", caption);
         if (button == nullptr) {
             return false;
         }
-        RECT r{};
-        ::GetClientRect(button, &r);
-        Click(button, r.right / 2, r.bottom / 2);
+        ClickMiddle(button);
         return true;
     }
     // Replaces a box's whole text by typing over it: End, then Shift+Home selects it all.
-    void TypeOver(HWND edit, const std::wstring& text) const {
+    static void TypeOver(HWND edit, const std::wstring& text) {
         Click(edit, 2, 4);
-        SendKeys({Key(VK_END, false), Key(VK_END, true)});
-        SendKeys({Key(VK_SHIFT, false), Key(VK_HOME, false), Key(VK_HOME, true), Key(VK_SHIFT, true)});
-        for (const wchar_t c : text) {
-            INPUT inputs[2] = {};
-            for (INPUT& input : inputs) {
-                input.type = INPUT_KEYBOARD;
-                input.ki.wScan = c;
-                input.ki.dwFlags = KEYEVENTF_UNICODE;
-            }
-            inputs[1].ki.dwFlags |= KEYEVENTF_KEYUP;
-            SendKeys({inputs[0], inputs[1]});
-        }
+        PressKey(VK_END);
+        PressKey(VK_HOME, VK_SHIFT);
+        Type(text);
     }
     bool Closed() const {
         return WaitFor([this] { return !::IsWindow(form_); });
     }
 
 private:
-    static BOOL CALLBACK Collect(HWND child, LPARAM data) {
-        auto& search = *reinterpret_cast<std::pair<const char*, std::vector<HWND>>*>(data);
-        char name[64] = {};
-        ::GetClassNameA(child, name, sizeof name);
-        if (::lstrcmpiA(name, search.first) == 0) {
-            search.second.push_back(child);
-        }
-        return TRUE;
-    }
-
-    HANDLE process_ = nullptr;
+    OwnedProcess process_;
     HWND form_ = nullptr;
 };
 
@@ -298,19 +196,19 @@ bool WorkPreferences(const std::string& programs, settings::TRegIniFile& rootSto
         return Fail("no skin list on the display page");
     }
     const int itemHeight = static_cast<int>(::SendMessageA(lists.front(), LB_GETITEMHEIGHT, 0, 0));
-    prefs.Click(lists.front(), 10, itemHeight / 2);
+    Click(lists.front(), 10, itemHeight / 2);
     if (!WaitFor([&] { return ::SendMessageA(lists.front(), LB_GETCURSEL, 0, 0) == 0; })) {
         return Fail("(Default) was not chosen in the skin list");
     }
     const std::string before = skins.ReadString("(Default)", "Disp1Text", "");
-    HWND line1 = prefs.WithText("Edit", before);
+    HWND line1 = ChildWithText(prefs.form(), "Edit", before);
     if (line1 == nullptr) {
         return Fail("no format box holds the first line's format");
     }
     // The same text as stored (CP932) and as typed (UTF-16): title in brackets, artist, length.
     const std::string format = "「%2」 %1 %A";
-    prefs.TypeOver(line1, L"「%2」 %1 %A");
-    if (!WaitFor([&] { return PreferencesWindow::TextOf(line1) == format; })) {
+    PreferencesWindow::TypeOver(line1, L"「%2」 %1 %A");
+    if (!WaitFor([&] { return TextOf(line1) == format; })) {
         return Fail("the first line's format box did not take the typing");
     }
     hold(4);
@@ -342,18 +240,16 @@ int RunDemo(const std::string& frames) {
     for (const std::string& folder : {root, programs, player, player + "Skins\\", skin, music}) {
         ::CreateDirectoryA(folder.c_str(), nullptr);
     }
-    const std::string own = OwnFolder();
+    const std::string own = ProgramFolder();
     for (const char* file : {"Sorabell.exe", "SorabellSub.dll", "Sorabell_Preferences.exe"}) {
         ::CopyFileA((own + file).c_str(), (programs + file).c_str(), FALSE);
     }
-    ::CopyFileA((own + "standin.exe").c_str(), (player + "WINAMP.EXE").c_str(), FALSE);
+    InstallStandIn(player);
     Write(programs + "Default.Bmp", demo::DefaultMain());
     Write(skin + "main.bmp", demo::SkinMain());
     Write(skin + "nums_ex.bmp", demo::SkinNumbers());
     Write(skin + "text.bmp", demo::SkinText());
-    const std::string ini = player + "WINAMP.INI";
-    ::WritePrivateProfileStringA("Winamp", "SkinDir", (player + "Skins\\").c_str(), ini.c_str());
-    ::WritePrivateProfileStringA("Winamp", "skin", "Aozora", ini.c_str());
+    ChooseSkin(player, player + "Skins\\", "Aozora");
 
     std::vector<Song> songs(3);
     songs[0] = {"01 春の歌.rmp", true, {}};
@@ -405,41 +301,37 @@ int RunDemo(const std::string& frames) {
     skins.WriteString("(Default)", "NFontName", "ＭＳ ゴシック");
     skins.WriteString("(Default)", "DFontName", "ＭＳ ゴシック");
 
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process{};
-    std::string line = "\"" + programs + "Sorabell.exe\"";
-    if (!::CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, programs.c_str(), &startup,
-                          &process)) {
+    const OwnedProcess sorabell = OwnedProcess::Start("\"" + programs + "Sorabell.exe\"", programs);
+    if (!sorabell) {
         std::fprintf(stderr, "sorabell-demo: Sorabell.exe did not start\n");
         return 1;
     }
-    ::CloseHandle(process.hThread);
-    HWND winamp = WaitForWindow("Winamp v1.x", nullptr);
+    HWND winamp = WaitForWindow(kStandInClass);
     HWND display = WaitForWindow("Tlumora", "Sorabell");
     if (winamp == nullptr || display == nullptr) {
         std::fprintf(stderr, "sorabell-demo: the player or the display did not appear\n");
         return 1;
     }
-    std::string playList = "playlist 0";
+    std::vector<std::string> playList;
     for (const Song& song : songs) {
-        playList += "\t" + music + song.file;
+        playList.push_back(music + song.file);
     }
     Recorder recorder(winamp, frames);
+    const StandInDriver stand(winamp);
     const auto play = [&](int index, int length) {
-        Send(winamp, "playlist " + std::to_string(index) + playList.substr(10));
-        Send(winamp, "length " + std::to_string(length));
-        Send(winamp, "position 0");
-        Send(winamp, "title " + std::to_string(index + 1) + ". " + songs[static_cast<size_t>(index)].info.Artist +
-                         " - " + songs[static_cast<size_t>(index)].info.Title + " - Winamp");
+        const tags::TRMPInfo& info = songs[static_cast<size_t>(index)].info;
+        stand.PlayList(index, playList);
+        stand.Length(length);
+        stand.Position(0);
+        stand.Title(index + 1, info.Artist, info.Title);
     };
-    Send(winamp, "state 1");
-    Send(winamp, "timer 200");
+    stand.Send("state 1");
+    stand.Send("timer 200");
 
     // The first song: its lyrics follow the position.
     play(0, 214);
     for (int ms = 0; ms <= 13000; ms += 500) {
-        Send(winamp, "position " + std::to_string(ms));
+        stand.Position(ms);
         recorder.Frame();
         if (ms == 4000) {
             recorder.Still("01-song-and-lyrics");
@@ -448,7 +340,7 @@ int RunDemo(const std::string& frames) {
     // A title too long for its line scrolls.
     play(1, 3725);
     for (int i = 0; i < 30; ++i) {
-        Send(winamp, "position " + std::to_string(i * 400));
+        stand.Position(i * 400);
         recorder.Frame();
         if (i == 12) {
             recorder.Still("02-scrolling-title");
@@ -456,13 +348,13 @@ int RunDemo(const std::string& frames) {
     }
     // Double size.
     play(2, 187);
-    Send(winamp, "size double");
+    stand.Send("size double");
     for (int i = 0; i < 10; ++i) {
-        Send(winamp, "position " + std::to_string(i * 500));
+        stand.Position(i * 500);
         recorder.Frame();
     }
     recorder.Still("03-double-size");
-    Send(winamp, "size normal");
+    stand.Send("size normal");
     // The plain background with its frame, in the settings' own colours.
     skins.WriteBool("(Default)", "Skin", false);
     skins.WriteBool("(Default)", "ColorPick", false);
@@ -471,7 +363,7 @@ int RunDemo(const std::string& frames) {
     skins.WriteInteger("(Default)", "Disp3Color", 0xFFC060);
     ::PostMessageA(display, hook::UM_RELOAD_SETTINGS, 0, 0);
     for (int i = 0; i < 10; ++i) {
-        Send(winamp, "position " + std::to_string(5000 + i * 500));
+        stand.Position(5000 + i * 500);
         recorder.Frame();
     }
     recorder.Still("04-plain-background");
@@ -484,7 +376,7 @@ int RunDemo(const std::string& frames) {
     play(0, 214);
     const auto hold = [&](int count) {
         for (int i = 0; i < count; ++i) {
-            Send(winamp, "position 4000");
+            stand.Position(4000);
             recorder.Frame();
         }
     };
@@ -492,9 +384,8 @@ int RunDemo(const std::string& frames) {
     const bool worked = WorkPreferences(programs, rootStore, skins, recorder, hold);
 
     ::PostMessageA(display, WM_CLOSE, 0, 0);
-    ::WaitForSingleObject(process.hProcess, 5000);
-    ::CloseHandle(process.hProcess);
-    Send(winamp, "quit");
+    sorabell.WaitForExit(5000);
+    stand.Send("quit");
     return worked ? 0 : 1;
 }
 

@@ -1,21 +1,22 @@
 #include "support/E2eEnvironment.h"
 
-#include <fstream>
-#include <sstream>
-
+#include "harness/StandInDriver.h"
+#include "harness/TestFiles.h"
+#include "harness/Waits.h"
+#include "harness/WindowFinder.h"
 #include "hook/HookRules.h"
+#include "platform/win32/ScopedWin.h"
 #include "platform/win32/Win32Registry.h"
 #include "settings/RegIniFile.h"
-#include "win32/Win32Helpers.h"
 
 namespace sorabell::testing {
 
 namespace {
 
 void EndEverything() {
-    for (const char* className : {"Tlumora", "Tlumora_pre", "Winamp v1.x", "TLumora_Edit"}) {
-        for (HWND window : E2eEnvironment::Windows(className)) {
-            E2eEnvironment::EndProcessOf(window);
+    for (const char* className : {"Tlumora", "Tlumora_pre", kStandInClass, "TLumora_Edit"}) {
+        for (HWND window : TopLevelWindows(className)) {
+            EndProcessOf(window);
         }
     }
 }
@@ -38,7 +39,7 @@ E2eEnvironment::E2eEnvironment() {
     for (const char* file : {"Sorabell.exe", "SorabellSub.dll", "Sorabell_Preferences.exe"}) {
         ::CopyFileA((bin + file).c_str(), (programFolder_ + file).c_str(), FALSE);
     }
-    ::CopyFileA((bin + "standin.exe").c_str(), (playerFolder_ + "WINAMP.EXE").c_str(), FALSE);
+    InstallStandIn(playerFolder_);
 
     WipeSettings();
     win32::Win32Registry registry;
@@ -47,132 +48,41 @@ E2eEnvironment::E2eEnvironment() {
 
 E2eEnvironment::~E2eEnvironment() {
     EndEverything();
-    for (HANDLE process : processes_) {
-        if (::WaitForSingleObject(process, 0) == WAIT_TIMEOUT) {
-            ::TerminateProcess(process, 1);
-        }
-        ::CloseHandle(process);
-    }
+    processes_.clear();
     WipeSettings();
     RemoveTree(root_);
 }
 
-HANDLE E2eEnvironment::StartDisplay(const std::string& arguments) { return StartProgram("Sorabell.exe", arguments); }
-
-HANDLE E2eEnvironment::StartPreferences() { return StartProgram("Sorabell_Preferences.exe", ""); }
-
-HANDLE E2eEnvironment::StartProgram(const std::string& file, const std::string& arguments) {
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process{};
-    std::string line = "\"" + programFolder_ + file + "\"" + (arguments.empty() ? "" : " " + arguments);
-    if (!::CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, programFolder_.c_str(), &startup,
-                          &process)) {
-        return nullptr;
-    }
-    ::CloseHandle(process.hThread);
-    processes_.push_back(process.hProcess);
-    return process.hProcess;
+const OwnedProcess* E2eEnvironment::StartDisplay(const std::string& arguments) {
+    const std::string line = "\"" + programFolder_ + "Sorabell.exe\"" + (arguments.empty() ? "" : " " + arguments);
+    return Keep(OwnedProcess::Start(line, programFolder_));
 }
 
-void E2eEnvironment::StartPlayer() {
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process{};
-    std::string line = "\"" + playerFolder_ + "WINAMP.EXE\"";
-    if (::CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, playerFolder_.c_str(), &startup,
-                         &process)) {
-        ::CloseHandle(process.hThread);
-        processes_.push_back(process.hProcess);
+const OwnedProcess* E2eEnvironment::StartPreferences() {
+    return Keep(OwnedProcess::Start("\"" + programFolder_ + "Sorabell_Preferences.exe\"", programFolder_));
+}
+
+const OwnedProcess* E2eEnvironment::StartPlayer() { return Keep(StartStandIn(playerFolder_)); }
+
+const OwnedProcess* E2eEnvironment::StartCommand(const std::string& commandLine) {
+    return Keep(OwnedProcess::Start(commandLine));
+}
+
+const OwnedProcess* E2eEnvironment::Keep(OwnedProcess process) {
+    if (!process) {
+        return nullptr;
     }
+    processes_.push_back(std::make_unique<OwnedProcess>(std::move(process)));
+    return processes_.back().get();
 }
 
 std::vector<std::string> E2eEnvironment::PlayerCommandLines() const {
     return ReadLines(playerFolder_ + "standin-commandlines.txt");
 }
 
-void E2eEnvironment::Send(HWND player, const std::string& command) { SendPlayerCommand(player, command); }
-
-void E2eEnvironment::Click(HWND window, int x, int y) {
-    POINT at{x, y};
-    ::ClientToScreen(window, &at);
-    ::SetForegroundWindow(window);
-    ClickAt(at);
-}
-
-void E2eEnvironment::ClickAt(POINT screen) {
-    ::SetCursorPos(screen.x, screen.y);
-    INPUT inputs[2] = {};
-    inputs[0].type = INPUT_MOUSE;
-    inputs[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-    inputs[1].type = INPUT_MOUSE;
-    inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-    ::SendInput(2, inputs, sizeof(INPUT));
-}
-
-void E2eEnvironment::Type(const std::wstring& text) {
-    for (const wchar_t c : text) {
-        INPUT inputs[2] = {};
-        for (INPUT& input : inputs) {
-            input.type = INPUT_KEYBOARD;
-            input.ki.wScan = c;
-            input.ki.dwFlags = KEYEVENTF_UNICODE;
-        }
-        inputs[1].ki.dwFlags |= KEYEVENTF_KEYUP;
-        ::SendInput(2, inputs, sizeof(INPUT));
-    }
-}
-
-void E2eEnvironment::PressKey(WORD virtualKey) {
-    INPUT inputs[2] = {};
-    for (INPUT& input : inputs) {
-        input.type = INPUT_KEYBOARD;
-        input.ki.wVk = virtualKey;
-    }
-    inputs[1].ki.dwFlags = KEYEVENTF_KEYUP;
-    ::SendInput(2, inputs, sizeof(INPUT));
-}
-
-std::vector<HWND> E2eEnvironment::Windows(const char* className, const char* title) {
-    std::vector<HWND> found;
-    for (HWND w = ::FindWindowExA(nullptr, nullptr, className, title); w != nullptr;
-         w = ::FindWindowExA(nullptr, w, className, title)) {
-        found.push_back(w);
-    }
-    return found;
-}
-
-HWND E2eEnvironment::WaitForWindow(const char* className, const char* title, DWORD timeoutMs) {
-    HWND found = nullptr;
-    WaitFor([&] { return (found = ::FindWindowA(className, title)) != nullptr; }, timeoutMs);
-    return found;
-}
-
 bool E2eEnvironment::WaitForHooks(DWORD timeoutMs) {
-    return WaitFor(
-        [] {
-            HANDLE share = ::OpenFileMappingA(FILE_MAP_READ, FALSE, hook::kShareName);
-            if (share == nullptr) {
-                return false;
-            }
-            ::CloseHandle(share);
-            return true;
-        },
-        timeoutMs);
-}
-
-void E2eEnvironment::EndProcessOf(HWND window, DWORD graceMs) {
-    DWORD pid = 0;
-    ::GetWindowThreadProcessId(window, &pid);
-    HANDLE process = ::OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE, FALSE, pid);
-    ::PostMessageA(window, WM_CLOSE, 0, 0);
-    if (process != nullptr) {
-        if (::WaitForSingleObject(process, graceMs * TimeScale()) != WAIT_OBJECT_0) {
-            ::TerminateProcess(process, 1);
-            ::WaitForSingleObject(process, graceMs * TimeScale());
-        }
-        ::CloseHandle(process);
-    }
+    return WaitFor([] { return win32::ScopedHandle(::OpenFileMappingA(FILE_MAP_READ, FALSE, hook::kShareName)).valid(); },
+                   timeoutMs);
 }
 
 }  // namespace sorabell::testing

@@ -6,18 +6,22 @@
 
 #include <fstream>
 
-#include "platform/win32/ScreenCapture.h"
+#include "harness/ScreenCapture.h"
+#include "harness/StandInDriver.h"
+#include "harness/Waits.h"
+#include "harness/WindowFinder.h"
 #include "platform/win32/Win32Registry.h"
 #include "settings/RegIniFile.h"
 #include "support/E2eEnvironment.h"
 #include "support/SkinImages.h"
 #include "support/TagFixtures.h"
-#include "win32/Win32Helpers.h"
 
 namespace sorabell::testing {
 
 inline constexpr TColor kRed = RGBColor(255, 0, 0);
 inline constexpr TColor kBlue = RGBColor(0, 0, 255);
+// The display's timer interval on this stage.
+inline constexpr DWORD kTickMs = 200;
 
 class PlayerStage : public ::testing::Test {
 protected:
@@ -26,10 +30,8 @@ protected:
         ::CreateDirectoryA(skins.c_str(), nullptr);
         ::CreateDirectoryA((skins + "Base").c_str(), nullptr);
         Write(skins + "Base\\main.bmp", MainImage());
-        const std::string ini = env_.playerFolder() + "WINAMP.INI";
-        ::WritePrivateProfileStringA("Winamp", "SkinDir", skins.c_str(), ini.c_str());
-        ::WritePrivateProfileStringA("Winamp", "skin", "Base", ini.c_str());
-        Root().WriteInteger("Option", "TimerSpeed", 200);
+        ChooseSkin(env_.playerFolder(), skins, "Base");
+        Root().WriteInteger("Option", "TimerSpeed", kTickMs);
         Skin("Disp1Text", "%2");
         Skin("Disp1Color", std::to_string(kRed));
         Skin("Disp2Color", std::to_string(kRed));
@@ -52,25 +54,26 @@ protected:
     void StartWith(const std::string& title, const std::string& commands = {}) {
         Write(Song(), MpegPayload(400) + Id3Block(title, "Artist"));
         ASSERT_NE(env_.StartDisplay(""), nullptr);
-        player_ = E2eEnvironment::WaitForWindow("Winamp v1.x");
+        player_ = WaitForWindow(kStandInClass);
         ASSERT_NE(player_, nullptr);
-        ASSERT_NE(E2eEnvironment::WaitForWindow("Tlumora", "Sorabell"), nullptr);
+        ASSERT_NE(WaitForWindow("Tlumora", "Sorabell"), nullptr);
         ASSERT_TRUE(E2eEnvironment::WaitForHooks());
         if (!commands.empty()) {
             Send(commands);
         }
-        Send("playlist 0\t" + Song());
-        Send("title 1. Artist - " + title + " - Winamp");
+        const StandInDriver player(player_);
+        player.PlayList(0, {Song()});
+        player.Title(1, "Artist", title);
     }
-    void Send(const std::string& command) { E2eEnvironment::Send(player_, command); }
+    void Send(const std::string& command) { SendPlayerCommand(player_, command); }
 
     // Waits until the player shows what `ready` looks for, and returns that picture.
     template <class Ready>
-    win32::ScreenCapture WaitForScreen(Ready ready, DWORD timeoutMs = 8000) {
-        win32::ScreenCapture shot(player_);
+    ScreenCapture WaitForScreen(Ready ready, DWORD timeoutMs = 8000) {
+        ScreenCapture shot(player_);
         WaitFor(
             [&] {
-                shot = win32::ScreenCapture(player_);
+                shot = ScreenCapture(player_);
                 return ready(shot);
             },
             timeoutMs);

@@ -9,7 +9,7 @@
 
 #include "platform/Color.h"
 
-namespace sorabell::win32 {
+namespace sorabell::testing {
 
 class ScreenCapture {
 public:
@@ -30,4 +30,4 @@ private:
     std::vector<uint32_t> pixels_;  // 0x00RRGGBB, top row first
 };
 
-}  // namespace sorabell::win32
+}  // namespace sorabell::testing

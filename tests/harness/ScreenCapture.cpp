@@ -1,9 +1,16 @@
-#include "platform/win32/ScreenCapture.h"
+#include "harness/ScreenCapture.h"
 
 #include "platform/win32/ScopedWin.h"
 #include "platform/win32/Win32Graphics.h"
 
-namespace sorabell::win32 {
+namespace sorabell::testing {
+
+using win32::FromDib;
+using win32::MakeDib;
+using win32::ScopedBitmap;
+using win32::ScopedMemoryDc;
+using win32::ScopedSelect;
+using win32::ScopedWindowDc;
 
 ScreenCapture::ScreenCapture(HWND window) {
     RECT rect{};
@@ -67,4 +74,4 @@ bool ScreenCapture::SameRegion(const ScreenCapture& other, int left, int top, in
     return true;
 }
 
-}  // namespace sorabell::win32
+}  // namespace sorabell::testing
