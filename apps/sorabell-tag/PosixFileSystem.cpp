@@ -14,50 +14,18 @@
 
 #include "platform/Errors.h"
 #include "platform/Text.h"
+#include "platform/posix/HostFiles.h"
 
 namespace sorabell::tagtool {
 
 namespace attr = platform::attr;
 using platform::OpenMode;
 
+using posix::AttributesOf;
+using posix::Stat;
+using posix::WindowsError;
+
 namespace {
-
-uint32_t WindowsError(int error) {
-    switch (error) {
-        case ENOENT:
-            return oserror::FileNotFound;
-        case ENOTDIR:
-            return oserror::PathNotFound;
-        case EACCES:
-        case EPERM:
-        case EISDIR:
-        case EROFS:
-            return oserror::AccessDenied;
-        case ENAMETOOLONG:
-            return oserror::InvalidName;
-        case EFBIG:
-        case ENOSPC:
-            return oserror::DiskFull;
-        default:
-            return 0x1F;  // ERROR_GEN_FAILURE
-    }
-}
-
-std::optional<struct stat> Stat(const std::string& path) {
-    struct stat st {};
-    if (::stat(path.c_str(), &st) != 0) {
-        return std::nullopt;
-    }
-    return st;
-}
-
-uint32_t AttributesOf(const struct stat& st) {
-    uint32_t a = S_ISDIR(st.st_mode) ? attr::Directory : attr::Archive;
-    if ((st.st_mode & S_IWUSR) == 0) {
-        a |= attr::ReadOnly;
-    }
-    return a;
-}
 
 std::string ParentOf(const std::string& host) {
     const size_t slash = host.find_last_of('/');

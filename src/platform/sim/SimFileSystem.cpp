@@ -10,6 +10,7 @@
 
 #include "platform/Errors.h"
 #include "platform/Text.h"
+#include "platform/posix/HostFiles.h"
 #include "platform/sim/Encoding.h"
 
 namespace sorabell::sim {
@@ -20,27 +21,11 @@ using platform::FindEntry;
 using platform::OpenMode;
 namespace attr = platform::attr;
 
-namespace {
+using posix::AttributesOf;
+using posix::Stat;
+using posix::WindowsError;
 
-uint32_t WindowsError(int error) {
-    switch (error) {
-        case ENOENT:
-            return oserror::FileNotFound;
-        case ENOTDIR:
-            return oserror::PathNotFound;
-        case EACCES:
-        case EPERM:
-        case EISDIR:
-        case EROFS:
-            return oserror::AccessDenied;
-        case EFBIG:
-            return oserror::DiskFull;
-        case ENOSPC:
-            return oserror::HandleDiskFull;
-        default:
-            return 0x1F;  // ERROR_GEN_FAILURE
-    }
-}
+namespace {
 
 bool ForbiddenInName(unsigned char c) {
     return c < 0x20 || c == '<' || c == '>' || c == ':' || c == '"' || c == '|' || c == '?' || c == '*';
@@ -110,22 +95,6 @@ std::string WindowsName(const std::string& host) {
         return *cp932;
     }
     return host;
-}
-
-std::optional<struct stat> Stat(const fs::path& path) {
-    struct stat st {};
-    if (::stat(path.c_str(), &st) != 0) {
-        return std::nullopt;
-    }
-    return st;
-}
-
-uint32_t AttributesOf(const struct stat& st) {
-    uint32_t a = S_ISDIR(st.st_mode) ? attr::Directory : attr::Archive;
-    if ((st.st_mode & S_IWUSR) == 0) {
-        a |= attr::ReadOnly;
-    }
-    return a;
 }
 
 // A Windows path as Windows reads it: the drive's host folder and the names below it, "." and
