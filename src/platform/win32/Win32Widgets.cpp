@@ -26,36 +26,6 @@ std::string WindowText(HWND window) {
     return text;
 }
 
-ScopedSubclass::ScopedSubclass(HWND window, Handler handler) : window_(window), handler_(std::move(handler)) {
-    if (window_ != nullptr) {
-        ::SetPropA(window_, "SorabellSubclass", reinterpret_cast<HANDLE>(this));
-        old_ = reinterpret_cast<WNDPROC>(
-            ::SetWindowLongPtrA(window_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ScopedSubclass::Procedure)));
-    }
-}
-
-ScopedSubclass::~ScopedSubclass() {
-    if (window_ != nullptr && ::IsWindow(window_)) {
-        ::SetWindowLongPtrA(window_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(old_));
-        ::RemovePropA(window_, "SorabellSubclass");
-    }
-}
-
-LRESULT ScopedSubclass::CallOld(UINT message, WPARAM wParam, LPARAM lParam) const {
-    return ::CallWindowProcA(old_, window_, message, wParam, lParam);
-}
-
-LRESULT CALLBACK ScopedSubclass::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto* self = reinterpret_cast<ScopedSubclass*>(::GetPropA(window, "SorabellSubclass"));
-    if (self == nullptr) {
-        return ::DefWindowProcA(window, message, wParam, lParam);
-    }
-    if (const auto result = self->handler_(message, wParam, lParam)) {
-        return *result;
-    }
-    return self->CallOld(message, wParam, lParam);
-}
-
 HWND CreateChild(const Site& site, const char* className, const std::string& text, DWORD style,
                  const platform::Bounds& bounds, DWORD exStyle) {
     HWND window = ::CreateWindowExA(exStyle, className, text.c_str(), WS_CHILD | style, bounds.left, bounds.top,
