@@ -101,7 +101,8 @@ public:
     std::function<void()> OnChange;
 };
 
-// Lines of text that the user reads but does not change.
+// Lines of text that the user reads but does not change. A line is never wrapped: one wider
+// than the control is reached by scrolling sideways.
 class Memo : public Control {
 public:
     virtual std::vector<std::string> lines() const = 0;

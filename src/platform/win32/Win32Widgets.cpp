@@ -272,12 +272,13 @@ private:
 };
 
 // A read-only multi-line edit: it scrolls and its text can be selected, but not changed.
+// ES_AUTOHSCROLL keeps a multi-line edit from wrapping its lines at the right edge.
 class Win32Memo : public Win32Control<platform::Memo> {
 public:
     Win32Memo(const Site& site, const platform::Bounds& bounds)
         : Win32Control(site, CreateEditChild(site,
-                                             WS_VISIBLE | WS_GROUP | WS_TABSTOP | WS_VSCROLL | ES_MULTILINE |
-                                                 ES_AUTOVSCROLL | ES_READONLY,
+                                             WS_VISIBLE | WS_GROUP | WS_TABSTOP | WS_VSCROLL | WS_HSCROLL |
+                                                 ES_MULTILINE | ES_AUTOVSCROLL | ES_AUTOHSCROLL | ES_READONLY,
                                              bounds, WS_EX_CLIENTEDGE)) {}
 
     std::vector<std::string> lines() const override {
