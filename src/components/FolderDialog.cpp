@@ -189,13 +189,18 @@ void TFolderDialog::SetRootFolder(TShellFolder folder) {
     }
 }
 
-platform::Control* TFolderDialog::CustomButton() const { return dialog_ != nullptr ? copy_.get() : customButton_; }
+platform::Control* TFolderDialog::CustomButton() const { return dialog_ != nullptr ? copy_.get() : Template(); }
+
+platform::Control* TFolderDialog::Template() const {
+    return customButtonLifetime_.expired() ? nullptr : customButton_;
+}
 
 void TFolderDialog::SetCustomButton(platform::Control* button) {
     if (button != nullptr && !PartsOf(*button)) {
         throw std::invalid_argument("TFolderDialog: the custom button must be a button or a check box");
     }
     customButton_ = button;
+    customButtonLifetime_ = button != nullptr ? button->lifetime() : std::weak_ptr<const void>();
 }
 
 platform::WindowHandle TFolderDialog::Handle() const { return dialog_ != nullptr ? dialog_->handle() : 0; }
@@ -207,7 +212,7 @@ void TFolderDialog::Initialized(platform::BrowseDialog& dialog) {
     if (!directory_.empty()) {
         dialog.SelectPath(directory_);
     }
-    if (customButton_ != nullptr) {
+    if (Template() != nullptr) {
         CopyCustomButton(dialog);
     }
     dialog.SetCaption(title_);
@@ -333,6 +338,9 @@ void TFolderDialog::CopyCustomButton(platform::BrowseDialog& dialog) {
 
 // The template keeps its own place, visibility and enabled state.
 void TFolderDialog::CarryCustomButtonBack() {
+    if (Template() == nullptr) {
+        return;
+    }
     copy_->CarryBack();
     if (carryCheck_) {
         carryCheck_(copy_->checked());

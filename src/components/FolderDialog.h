@@ -139,6 +139,7 @@ public:
     TShellFolder RootFolder() const { return rootFolder_; }
     void SetRootFolder(TShellFolder folder);
     // A button or check box of the owner form, or null. Read while shown, the dialog's copy.
+    // Once the button is freed the dialog forgets it.
     platform::Control* CustomButton() const;
     void SetCustomButton(platform::Control* button);
 
@@ -167,6 +168,8 @@ private:
     void ShowStatus(platform::BrowseDialog& dialog);
     void CopyCustomButton(platform::BrowseDialog& dialog);
     void CarryCustomButtonBack();
+    // The custom button while it lives, else null.
+    platform::Control* Template() const;
     int ScaleX(int pixels) const;
     int ScaleY(int pixels) const;
     // A copy runs: the handler may free this component.
@@ -194,6 +197,7 @@ private:
     TShellFolder rootFolder_ = sfoDesktopExpanded;
     platform::Size client_;  // the dialog's, measured when it opens
     platform::Control* customButton_ = nullptr;
+    std::weak_ptr<const void> customButtonLifetime_;  // customButton_'s removal notice
     std::unique_ptr<platform::ButtonCopy> copy_;
     std::function<void(bool)> carryCheck_;  // the template's check state from the copy's
     bool treeFocused_ = false;

@@ -28,7 +28,15 @@ struct Bounds {
 
 class Control {
 public:
+    Control() = default;
     virtual ~Control() = default;
+    Control(const Control&) = delete;
+    Control& operator=(const Control&) = delete;
+
+    // The control's removal notice: it expires when the control is freed, so that whatever
+    // refers to a control it does not own can tell that it is gone.
+    std::weak_ptr<const void> lifetime() const { return lifetime_; }
+
     // The control's own flag: a control of a hidden form or page is still visible.
     virtual bool visible() const = 0;
     virtual void SetVisible(bool visible) = 0;
@@ -37,6 +45,9 @@ public:
     virtual bool enabled() const = 0;
     virtual void SetEnabled(bool enabled) = 0;
     virtual Bounds bounds() const = 0;
+
+private:
+    std::shared_ptr<const void> lifetime_ = std::make_shared<char>();
 };
 
 // A control with a caption of its own: labels, frames, buttons, check boxes, radio buttons.
@@ -90,7 +101,8 @@ public:
     std::function<void()> OnChange;
 };
 
-// Lines of text that the user reads but does not change.
+// Lines of text that the user reads but does not change. A line is never wrapped: one wider
+// than the control is reached by scrolling sideways.
 class Memo : public Control {
 public:
     virtual std::vector<std::string> lines() const = 0;

@@ -101,7 +101,8 @@ void DisplayPage::BuildLines(platform::TabSheet& tab) {
     Button16 = shadows[1];
     Button18 = shadows[2];
 
-    Memo2 = &tab.AddMemo({338, 2, 122, 102});
+    // Above the font rows, whose check boxes would cover its sideways scroll bar.
+    Memo2 = &tab.AddMemo({338, 2, 122, 84});
     Memo2->SetLines(kPlaceholderLines);
 }
 

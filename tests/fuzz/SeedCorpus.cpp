@@ -160,6 +160,21 @@ std::vector<std::string> PathShortenInputs() {
     return inputs;
 }
 
+// A limit, a mode (a free change, an insertion, a deletion), the text before, a place and a
+// caret, then the text after or the text typed.
+std::vector<std::string> TypingLimitInputs() {
+    std::vector<std::string> inputs;
+    for (const auto& [limit, mode, before, at, caret, rest] :
+         {std::tuple{5, 0, "abあ", 0, 6, "abあい"}, std::tuple{7, 1, "あい", 2, 0, "ソ表x"},
+          std::tuple{7, 0, "あソい", 0, 9, "abcdefghi"}, std::tuple{2, 1, "abcd", 2, 0, "x"},
+          std::tuple{4, 2, "あいう", 2, 2, ""}, std::tuple{3, 1, "", 0, 0, "ソ表\\"}}) {
+        std::string input{static_cast<char>(limit), static_cast<char>(mode)};
+        sorabell::fuzz::AppendText(input, before);
+        inputs.push_back(input + static_cast<char>(at) + static_cast<char>(caret) + rest);
+    }
+    return inputs;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -175,5 +190,6 @@ int main(int argc, char** argv) {
     WriteSeeds(root / "ini_document", IniInputs());
     WriteSeeds(root / "bmp", BmpFiles());
     WriteSeeds(root / "path_shorten", PathShortenInputs());
+    WriteSeeds(root / "typing_limit", TypingLimitInputs());
     return 0;
 }

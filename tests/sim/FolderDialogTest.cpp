@@ -224,6 +224,30 @@ TEST_F(FolderDialog, APlainButtonTakesTheDialogsButtonHeightWhichGoesBackToTheTe
     EXPECT_EQ(dynamic_cast<sim::SimButton&>(more).bounds().height, 29);
 }
 
+TEST_F(FolderDialog, ACustomButtonFreedBeforeOrWhileTheDialogShowsIsForgotten) {
+    auto other = toolkit_.CreateForm({"Other", "別", 200, 100, false});
+    dialog_->SetCustomButton(&other->AddCheckBox({8, 8, 120, 20}, "覚える"));
+    other.reset();
+    EXPECT_EQ(dialog_->CustomButton(), nullptr);
+    bool copied = true;
+    EXPECT_TRUE(Run([&](SimBrowseDialog& dialog) {
+        copied = dialog.copy() != nullptr;
+        dialog.Ok();
+    }));
+    EXPECT_FALSE(copied);
+
+    other = toolkit_.CreateForm({"Other", "別", 200, 100, false});
+    dialog_->SetCustomButton(&other->AddCheckBox({8, 8, 120, 20}, "覚える"));
+    EXPECT_TRUE(Run([&](SimBrowseDialog& dialog) {
+        copied = dialog.copy() != nullptr;
+        other.reset();
+        dialog.copy()->Click();
+        dialog.Ok();
+    }));
+    EXPECT_TRUE(copied);
+    EXPECT_EQ(dialog_->CustomButton(), nullptr);
+}
+
 TEST_F(FolderDialog, MayBeFreedByItsOwnHandlerWhileShown) {
     dialog_->OnChange = [&] { dialog_.reset(); };
     bool ended = false;

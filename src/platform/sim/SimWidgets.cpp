@@ -1,6 +1,8 @@
 #include "platform/sim/SimWidgets.h"
 
-#include "platform/Text.h"
+#include <algorithm>
+
+#include "platform/TypingLimit.h"
 #include "platform/sim/SimContainer.h"
 #include "platform/sim/SimToolkit.h"
 
@@ -64,7 +66,7 @@ void SimEdit::Type(const std::string& text) {
     if (!enabled() || readOnly_) {
         return;
     }
-    SetText(maxLength_ > 0 ? std::string(text::CutToBytes(text, static_cast<size_t>(maxLength_))) : text);
+    SetText(text::LimitTyping(text_, text, text.size(), static_cast<size_t>(std::max(maxLength_, 0))).text);
 }
 
 void SimButton::Click() {

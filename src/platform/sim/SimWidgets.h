@@ -112,8 +112,8 @@ public:
     platform::EditColor color() const override { return color_; }
     void SetColor(platform::EditColor color) override { color_ = color; }
 
-    // The user replaces the text by typing: nothing while disabled or read-only, and no more
-    // than the limit's bytes (whole characters).
+    // The user replaces the text by typing (a paste over all of it): nothing while disabled or
+    // read-only, and the limit taken as the Win32 edit takes it (TypingLimit.h).
     void Type(const std::string& text);
 
 private:

@@ -19,8 +19,6 @@ namespace sorabell::win32 {
 namespace {
 
 constexpr int kFolderTreeId = 0x3741;
-// Where the dialog's window keeps the object that replaced its window procedure.
-constexpr const char* kDialogProperty = "SorabellBrowseDialog";
 
 HWND Hwnd(platform::WindowHandle handle) { return reinterpret_cast<HWND>(handle); }
 platform::WindowHandle ToHandle(HWND window) { return reinterpret_cast<platform::WindowHandle>(window); }
@@ -119,11 +117,7 @@ public:
         : window_(window),
           ok_(::GetDlgItem(window, IDOK)),
           session_(session),
-          previous_(reinterpret_cast<WNDPROC>(::GetWindowLongPtrA(window, GWLP_WNDPROC))) {
-        ::SetPropA(window_, kDialogProperty, this);
-        ::SetWindowLongPtrA(window_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&WindowProc));
-    }
-    ~Win32BrowseDialog() override { Restore(); }
+          subclass_(window, [this](UINT m, WPARAM w, LPARAM l) { return Route(m, w, l); }) {}
     Win32BrowseDialog(const Win32BrowseDialog&) = delete;
     Win32BrowseDialog& operator=(const Win32BrowseDialog&) = delete;
 
@@ -233,17 +227,11 @@ public:
     }
 
 private:
-    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-        auto* self = static_cast<Win32BrowseDialog*>(::GetPropA(window, kDialogProperty));
-        return self != nullptr ? self->Route(message, wParam, lParam)
-                               : ::DefWindowProcA(window, message, wParam, lParam);
-    }
-
     LRESULT Previous(UINT message, WPARAM wParam, LPARAM lParam) const {
-        return ::CallWindowProcA(previous_, window_, message, wParam, lParam);
+        return subclass_.CallOld(message, wParam, lParam);
     }
 
-    LRESULT Route(UINT message, WPARAM wParam, LPARAM lParam) {
+    std::optional<LRESULT> Route(UINT message, WPARAM wParam, LPARAM lParam) {
         switch (message) {
             case WM_SHOWWINDOW: {
                 const LRESULT result = Previous(message, wParam, lParam);
@@ -264,33 +252,22 @@ private:
                 return result;
             }
             case WM_NCDESTROY: {
-                const WNDPROC previous = previous_;
-                HWND window = window_;
                 Session& session = session_;
-                Restore();
-                const LRESULT result = ::CallWindowProcA(previous, window, message, wParam, lParam);
+                const LRESULT result = Previous(message, wParam, lParam);
                 session.Tell([](platform::BrowseEvents& events) { events.Destroyed(); });
                 session.dialog.reset();  // this object
                 return result;
             }
             default:
-                return Previous(message, wParam, lParam);
-        }
-    }
-
-    // The dialog's own window procedure back in its place.
-    void Restore() {
-        if (window_ != nullptr && ::GetPropA(window_, kDialogProperty) == this) {
-            ::SetWindowLongPtrA(window_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previous_));
-            ::RemovePropA(window_, kDialogProperty);
+                return std::nullopt;
         }
     }
 
     HWND window_;
     HWND ok_;
     Session& session_;
-    WNDPROC previous_;
     std::string wanted_;  // a selection asked for that has not arrived; the posted request's text
+    ScopedSubclass subclass_;  // last: it goes first
 };
 
 int CALLBACK BrowseCallback(HWND window, UINT message, LPARAM lParam, LPARAM data) {

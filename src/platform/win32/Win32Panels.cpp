@@ -19,70 +19,21 @@ namespace {
 constexpr const char* kPaintBoxClass = "SorabellPaintBox";
 constexpr const char* kTabSheetClass = "SorabellTabSheet";
 
-// The object behind a window of one of these classes; its procedure asks it first.
-class Win32Panel {
-public:
-    virtual ~Win32Panel() = default;
-    virtual std::optional<LRESULT> Message(HWND window, UINT message, WPARAM wParam, LPARAM lParam) = 0;
-};
-
-// The object is attached once it is whole (Attach): while the window is being created the
-// object is not.
-LRESULT CALLBACK PanelProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (auto* panel = reinterpret_cast<Win32Panel*>(::GetWindowLongPtrA(window, GWLP_USERDATA))) {
-        if (message == WM_NCDESTROY) {
-            ::SetWindowLongPtrA(window, GWLP_USERDATA, 0);
-        } else if (const auto result = panel->Message(window, message, wParam, lParam)) {
-            return *result;
-        }
-    }
-    return ::DefWindowProcA(window, message, wParam, lParam);
-}
-
-void RegisterPanelClass(HINSTANCE instance, const char* name) {
-    WNDCLASSA existing{};
-    if (::GetClassInfoA(instance, name, &existing)) {
-        return;
-    }
-    WNDCLASSA windowClass{};
-    windowClass.lpfnWndProc = PanelProc;
-    windowClass.hInstance = instance;
-    windowClass.hCursor = ::LoadCursor(nullptr, IDC_ARROW);
-    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    windowClass.lpszClassName = name;
-    ::RegisterClassA(&windowClass);
-}
-
-void Attach(HWND window, Win32Panel* panel) {
-    ::SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(panel));
-}
-
-// The window may already be gone with its parent.
-void Detach(HWND window, const Win32Panel* panel) {
-    if (::IsWindow(window) && ::GetWindowLongPtrA(window, GWLP_USERDATA) == reinterpret_cast<LONG_PTR>(panel)) {
-        ::SetWindowLongPtrA(window, GWLP_USERDATA, 0);
-    }
-}
-
 HWND CreatePanel(const Site& site, HWND parent, const char* className, DWORD style, DWORD exStyle,
                  const platform::Bounds& bounds) {
-    RegisterPanelClass(site.instance, className);
+    RegisterWindowClass(site.instance, className);
     return ::CreateWindowExA(exStyle, className, "", WS_CHILD | style, bounds.left, bounds.top, bounds.width,
                              bounds.height, parent, nullptr, site.instance, nullptr);
 }
 
 // Painted by its OnPaint on a canvas over the paint's device context; the background is left
 // to the handler, so a full repaint does not flicker.
-class Win32PaintBox : public Win32Control<platform::PaintBox>, Win32Panel {
+class Win32PaintBox : public Win32Control<platform::PaintBox> {
 public:
     Win32PaintBox(const Site& site, const platform::Bounds& bounds)
         : Win32Control(site, CreatePanel(site, site.parent, kPaintBoxClass, WS_VISIBLE, 0, bounds)),
-          fonts_(site.fonts) {
-        Attach(window(), this);
-    }
-    ~Win32PaintBox() override { Detach(window(), this); }
-    Win32PaintBox(const Win32PaintBox&) = delete;
-    Win32PaintBox& operator=(const Win32PaintBox&) = delete;
+          fonts_(site.fonts),
+          subclass_(window(), [this](UINT m, WPARAM w, LPARAM l) { return Message(m, w, l); }) {}
 
     void Invalidate() override { ::InvalidateRect(window(), nullptr, FALSE); }
     void Repaint() override {
@@ -90,7 +41,8 @@ public:
         ::UpdateWindow(window());
     }
 
-    std::optional<LRESULT> Message(HWND window, UINT message, WPARAM, LPARAM) override {
+private:
+    std::optional<LRESULT> Message(UINT message, WPARAM, LPARAM) {
         if (message == WM_ERASEBKGND) {
             return 1;
         }
@@ -98,7 +50,7 @@ public:
             return std::nullopt;
         }
         PAINTSTRUCT paint{};
-        HDC dc = ::BeginPaint(window, &paint);
+        HDC dc = ::BeginPaint(window(), &paint);
         {
             Win32Canvas canvas(dc, fonts_);
             if (OnPaint) {
@@ -107,30 +59,28 @@ public:
                 ::FillRect(dc, &paint.rcPaint, ::GetSysColorBrush(COLOR_BTNFACE));
             }
         }
-        ::EndPaint(window, &paint);
+        ::EndPaint(window(), &paint);
         return 0;
     }
 
-private:
     std::shared_ptr<FontCache> fonts_;
+    ScopedSubclass subclass_;  // last: it goes first
 };
 
-class Win32Image : public Win32Control<platform::ImageBox>, Win32Panel {
+class Win32Image : public Win32Control<platform::ImageBox> {
 public:
     Win32Image(const Site& site, const platform::Bounds& bounds)
         : Win32Control(site, CreatePanel(site, site.parent, kPaintBoxClass, WS_VISIBLE, 0, bounds)),
-          picture_(site.fonts) {
+          picture_(site.fonts),
+          subclass_(window(), [this](UINT m, WPARAM w, LPARAM l) { return Message(m, w, l); }) {
         picture_.SetSize(bounds.width, bounds.height);
-        Attach(window(), this);
     }
-    ~Win32Image() override { Detach(window(), this); }
-    Win32Image(const Win32Image&) = delete;
-    Win32Image& operator=(const Win32Image&) = delete;
 
     platform::Bitmap& picture() override { return picture_; }
     void Invalidate() override { ::InvalidateRect(window(), nullptr, FALSE); }
 
-    std::optional<LRESULT> Message(HWND window, UINT message, WPARAM, LPARAM) override {
+private:
+    std::optional<LRESULT> Message(UINT message, WPARAM, LPARAM) {
         if (message == WM_ERASEBKGND) {
             return 1;
         }
@@ -138,33 +88,32 @@ public:
             return std::nullopt;
         }
         PAINTSTRUCT paint{};
-        HDC dc = ::BeginPaint(window, &paint);
+        HDC dc = ::BeginPaint(window(), &paint);
         RECT client{};
-        ::GetClientRect(window, &client);
+        ::GetClientRect(window(), &client);
         ::FillRect(dc, &client, ::GetSysColorBrush(COLOR_BTNFACE));
         ::BitBlt(dc, 0, 0, picture_.width(), picture_.height(), picture_.dc(), 0, 0, SRCCOPY);
-        ::EndPaint(window, &paint);
+        ::EndPaint(window(), &paint);
         return 0;
     }
 
-private:
     Win32Bitmap picture_;
+    ScopedSubclass subclass_;  // last: it goes first
 };
 
 class Win32PageControl;
 
 // A page is a window of its own on the tab control: its controls are its children and show and
 // hide with it, and their notifications come to it.
-class Win32TabSheet : public Win32ContainerOf<platform::TabSheet>, Win32Panel {
+class Win32TabSheet : public Win32ContainerOf<platform::TabSheet> {
 public:
     Win32TabSheet(const Site& site, HWND tabs, const RECT& place, std::string caption, int index)
-        : caption_(std::move(caption)), index_(index) {
-        window_ = CreatePanel(site, tabs, kTabSheetClass, WS_CLIPSIBLINGS, WS_EX_CONTROLPARENT,
-                              {place.left, place.top, place.right - place.left, place.bottom - place.top});
-        controls_ = std::make_unique<Win32Controls>(site.toolkit, site.instance, window_, site.font, site.fonts);
-        Attach(window_, this);
-    }
-    ~Win32TabSheet() override { Detach(window_, this); }
+        : caption_(std::move(caption)),
+          index_(index),
+          window_(CreatePanel(site, tabs, kTabSheetClass, WS_CLIPSIBLINGS, WS_EX_CONTROLPARENT,
+                              {place.left, place.top, place.right - place.left, place.bottom - place.top})),
+          controls_(std::make_unique<Win32Controls>(site.toolkit, site.instance, window_, site.font, site.fonts)),
+          subclass_(window_, [this](UINT m, WPARAM w, LPARAM l) { return controls_->Route(m, w, l); }) {}
     Win32TabSheet(const Win32TabSheet&) = delete;
     Win32TabSheet& operator=(const Win32TabSheet&) = delete;
 
@@ -178,10 +127,6 @@ public:
     }
     HWND window() const { return window_; }
 
-    std::optional<LRESULT> Message(HWND, UINT message, WPARAM wParam, LPARAM lParam) override {
-        return controls_->Route(message, wParam, lParam);
-    }
-
 protected:
     Win32Controls& controls() override { return *controls_; }
 
@@ -190,6 +135,7 @@ private:
     int index_;
     HWND window_;  // a child of the tab control, gone with it
     std::unique_ptr<Win32Controls> controls_;
+    ScopedSubclass subclass_;  // last: it goes first
 };
 
 class Win32PageControl : public Win32Control<platform::PageControl> {

@@ -4,8 +4,10 @@
 #include <commdlg.h>
 
 #include <array>
+#include <set>
 
 #include "platform/MenuItems.h"
+#include "platform/Text.h"
 #include "platform/win32/ScopedWin.h"
 #include "platform/win32/Win32Graphics.h"
 #include "platform/win32/Win32Widgets.h"
@@ -18,22 +20,18 @@ constexpr const char* kTimerWindowClass = "SorabellTimerWindow";
 // Marks the toolkit's forms so the message loop gives their keys dialog navigation.
 constexpr const char* kFormProperty = "SorabellForm";
 
+HWND CreateTimerWindow(HINSTANCE instance) {
+    RegisterWindowClass(instance, kTimerWindowClass);
+    return ::CreateWindowExA(0, kTimerWindowClass, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, instance, nullptr);
+}
+
 }  // namespace
 
 class Win32Form : public Win32ContainerOf<platform::Form> {
 public:
     Win32Form(Win32Toolkit& toolkit, const platform::FormSpec& spec, bool main)
         : toolkit_(toolkit), main_(main), font_(CreateFormFont()) {
-        WNDCLASSA existing{};
-        if (!::GetClassInfoA(toolkit.instance(), spec.className.c_str(), &existing)) {
-            WNDCLASSA windowClass{};
-            windowClass.lpfnWndProc = WindowProc;
-            windowClass.hInstance = toolkit.instance();
-            windowClass.hCursor = ::LoadCursor(nullptr, IDC_ARROW);
-            windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-            windowClass.lpszClassName = spec.className.c_str();
-            ::RegisterClassA(&windowClass);
-        }
+        RegisterWindowClass(toolkit.instance(), spec.className.c_str());
         constexpr DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU;
         RECT frame{0, 0, spec.clientWidth, spec.clientHeight};
         ::AdjustWindowRectEx(&frame, style, FALSE, WS_EX_DLGMODALFRAME);
@@ -43,7 +41,8 @@ public:
         const int x = (::GetSystemMetrics(SM_CXSCREEN) - width) / 2;
         const int y = (::GetSystemMetrics(SM_CYSCREEN) - height) / 2;
         window_.Reset(::CreateWindowExA(WS_EX_DLGMODALFRAME, spec.className.c_str(), spec.caption.c_str(), style, x, y,
-                                        width, height, nullptr, nullptr, toolkit.instance(), this));
+                                        width, height, nullptr, nullptr, toolkit.instance(), nullptr));
+        subclass_.emplace(window_.get(), [this](UINT m, WPARAM w, LPARAM l) { return Message(m, w, l); });
         ::SetPropA(window_.get(), kFormProperty, reinterpret_cast<HANDLE>(1));
         controls_ =
             std::make_unique<Win32Controls>(toolkit, toolkit.instance(), window_.get(), font_.get(), toolkit.fonts());
@@ -52,8 +51,8 @@ public:
         }
     }
     ~Win32Form() override {
+        subclass_.reset();
         if (window_) {
-            ::SetWindowLongPtrA(window_.get(), GWLP_USERDATA, 0);
             ::RemovePropA(window_.get(), kFormProperty);
         }
     }
@@ -87,7 +86,7 @@ public:
         if (OnClose) {
             platform::Dispatch(toolkit_, OnClose);
         }
-        ::SetWindowLongPtrA(window_.get(), GWLP_USERDATA, 0);
+        subclass_.reset();
         ::RemovePropA(window_.get(), kFormProperty);
         window_.Reset();
         if (main_) {
@@ -99,36 +98,29 @@ protected:
     Win32Controls& controls() override { return *controls_; }
 
 private:
-    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-        if (message == WM_NCCREATE) {
-            const auto* create = reinterpret_cast<const CREATESTRUCTA*>(lParam);
-            ::SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+    std::optional<LRESULT> Message(UINT message, WPARAM wParam, LPARAM lParam) {
+        if (message == WM_CLOSE) {
+            Close();
+            return 0;
         }
-        auto* self = reinterpret_cast<Win32Form*>(::GetWindowLongPtrA(window, GWLP_USERDATA));
-        if (self != nullptr) {
-            if (message == WM_CLOSE) {
-                self->Close();
-                return 0;
-            }
-            if (message == WM_ACTIVATE && self->KeepFocus(LOWORD(wParam))) {
-                return 0;
-            }
-            // A handler run from here may delete the form: nothing of it is touched after.
-            if (self->controls_ != nullptr) {
-                if (const auto result = self->controls_->Route(message, wParam, lParam)) {
-                    return *result;
-                }
-            }
-            if (self->OnMessage) {
-                bool handled = false;
-                const platform::WindowMessage m{message, static_cast<uintptr_t>(wParam), static_cast<intptr_t>(lParam)};
-                platform::Dispatch(self->toolkit_, [&] { handled = self->OnMessage(m); });
-                if (handled) {
-                    return 0;
-                }
+        if (message == WM_ACTIVATE && KeepFocus(LOWORD(wParam))) {
+            return 0;
+        }
+        // A handler run from here may delete the form: nothing of it is touched after.
+        if (controls_ != nullptr) {
+            if (const auto result = controls_->Route(message, wParam, lParam)) {
+                return result;
             }
         }
-        return ::DefWindowProcA(window, message, wParam, lParam);
+        if (OnMessage) {
+            bool handled = false;
+            const platform::WindowMessage m{message, static_cast<uintptr_t>(wParam), static_cast<intptr_t>(lParam)};
+            platform::Dispatch(toolkit_, [&] { handled = OnMessage(m); });
+            if (handled) {
+                return 0;
+            }
+        }
+        return std::nullopt;
     }
 
     // As a dialog box does: the control that had the focus gets it back when the form is active
@@ -157,6 +149,7 @@ private:
     // controls' windows, then the font they used.
     ScopedFont font_;
     ScopedWindow window_;
+    std::optional<ScopedSubclass> subclass_;  // ended before the window goes
     std::unique_ptr<Win32Controls> controls_;
 };
 
@@ -276,34 +269,27 @@ private:
     platform::Form& owner_;
 };
 
-Win32Toolkit::Win32Toolkit(HINSTANCE instance) : instance_(instance), fonts_(std::make_shared<FontCache>()) {
+Win32Toolkit::Win32Toolkit(HINSTANCE instance)
+    : instance_(instance),
+      fonts_(std::make_shared<FontCache>()),
+      timerWindow_(CreateTimerWindow(instance)),
+      timerSubclass_(timerWindow_.get(), [this](UINT m, WPARAM w, LPARAM) { return TimerMessage(m, w); }) {
     // The tab control is a common control.
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_TAB_CLASSES | ICC_STANDARD_CLASSES};
     ::InitCommonControlsEx(&controls);
-    WNDCLASSA windowClass{};
-    windowClass.lpfnWndProc = TimerWindowProc;
-    windowClass.hInstance = instance_;
-    windowClass.lpszClassName = kTimerWindowClass;
-    ::RegisterClassA(&windowClass);
-    timerWindow_.Reset(
-        ::CreateWindowExA(0, kTimerWindowClass, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, instance_, nullptr));
-    ::SetWindowLongPtrA(timerWindow_.get(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
 }
 
 Win32Toolkit::~Win32Toolkit() = default;
 
-LRESULT CALLBACK Win32Toolkit::TimerWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_TIMER) {
-        auto* self = reinterpret_cast<Win32Toolkit*>(::GetWindowLongPtrA(window, GWLP_USERDATA));
-        if (self != nullptr) {
-            const auto it = self->timers_.find(static_cast<UINT_PTR>(wParam));
-            if (it != self->timers_.end()) {
-                it->second->Tick();
-            }
-            return 0;
-        }
+std::optional<LRESULT> Win32Toolkit::TimerMessage(UINT message, WPARAM wParam) {
+    if (message != WM_TIMER) {
+        return std::nullopt;
     }
-    return ::DefWindowProcA(window, message, wParam, lParam);
+    const auto it = timers_.find(static_cast<UINT_PTR>(wParam));
+    if (it != timers_.end()) {
+        it->second->Tick();
+    }
+    return 0;
 }
 
 std::unique_ptr<platform::Form> Win32Toolkit::CreateForm(const platform::FormSpec& spec) {
@@ -360,21 +346,30 @@ std::unique_ptr<platform::ColorDialog> Win32Toolkit::CreateColorDialog(platform:
 
 namespace {
 
-int CALLBACK CollectFace(const LOGFONTA* font, const TEXTMETRICA*, DWORD, LPARAM faces) {
-    reinterpret_cast<std::vector<std::string>*>(faces)->push_back(font->lfFaceName);
+struct FaceList {
+    std::vector<std::string> faces;
+    std::set<std::string> seen;  // upper case: face names are compared without regard to case
+};
+
+int CALLBACK CollectFace(const LOGFONTA* font, const TEXTMETRICA*, DWORD, LPARAM data) {
+    auto& list = *reinterpret_cast<FaceList*>(data);
+    if (list.seen.insert(text::UpperCase(font->lfFaceName)).second) {
+        list.faces.push_back(font->lfFaceName);
+    }
     return 1;
 }
 
 }  // namespace
 
-// Without a face name the enumeration gives one font of each face.
+// Without a face name Windows gives one font of each face, but Wine one of each style of it:
+// a face is kept once, where it first came.
 std::vector<std::string> Win32Toolkit::ScreenFontFaces() {
-    std::vector<std::string> faces;
+    FaceList list;
     ScopedWindowDc screen(nullptr);
     if (screen) {
-        ::EnumFontsA(screen.get(), nullptr, CollectFace, reinterpret_cast<LPARAM>(&faces));
+        ::EnumFontsA(screen.get(), nullptr, CollectFace, reinterpret_cast<LPARAM>(&list));
     }
-    return faces;
+    return list.faces;
 }
 
 bool Win32Toolkit::RegisterCursor(int index, const std::string& resourceName) {

@@ -4,10 +4,12 @@
 
 #include <map>
 #include <memory>
+#include <optional>
 
 #include "platform/Toolkit.h"
 #include "platform/win32/ScopedWin.h"
 #include "platform/win32/Win32FolderBrowser.h"
+#include "platform/win32/Win32Subclass.h"
 
 namespace sorabell::win32 {
 
@@ -46,7 +48,7 @@ public:
 private:
     friend class Win32Form;
     friend class Win32Timer;
-    static LRESULT CALLBACK TimerWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    std::optional<LRESULT> TimerMessage(UINT message, WPARAM wParam);
 
     HINSTANCE instance_;
     std::string title_;
@@ -56,6 +58,7 @@ private:
     UINT_PTR nextTimerId_ = 1;
     bool hasMainForm_ = false;
     ScopedWindow timerWindow_;  // receives the WM_TIMER of every timer; goes before the timers do
+    ScopedSubclass timerSubclass_;
     Win32FolderBrowser folderBrowser_{*this};
 };
 

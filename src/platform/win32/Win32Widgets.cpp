@@ -4,11 +4,10 @@
 
 #include <algorithm>
 #include <functional>
-#include <string_view>
 #include <utility>
 
 #include "platform/Glyphs.h"
-#include "platform/Text.h"
+#include "platform/TypingLimit.h"
 #include "platform/win32/Win32ControlBase.h"
 #include "platform/win32/Win32Graphics.h"
 #include "platform/win32/Win32Toolkit.h"
@@ -25,36 +24,6 @@ std::string WindowText(HWND window) {
     const int copied = ::GetWindowTextA(window, text.data(), length + 1);
     text.resize(static_cast<size_t>(std::max(copied, 0)));
     return text;
-}
-
-ScopedSubclass::ScopedSubclass(HWND window, Handler handler) : window_(window), handler_(std::move(handler)) {
-    if (window_ != nullptr) {
-        ::SetPropA(window_, "SorabellSubclass", reinterpret_cast<HANDLE>(this));
-        old_ = reinterpret_cast<WNDPROC>(
-            ::SetWindowLongPtrA(window_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ScopedSubclass::Procedure)));
-    }
-}
-
-ScopedSubclass::~ScopedSubclass() {
-    if (window_ != nullptr && ::IsWindow(window_)) {
-        ::SetWindowLongPtrA(window_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(old_));
-        ::RemovePropA(window_, "SorabellSubclass");
-    }
-}
-
-LRESULT ScopedSubclass::CallOld(UINT message, WPARAM wParam, LPARAM lParam) const {
-    return ::CallWindowProcA(old_, window_, message, wParam, lParam);
-}
-
-LRESULT CALLBACK ScopedSubclass::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto* self = reinterpret_cast<ScopedSubclass*>(::GetPropA(window, "SorabellSubclass"));
-    if (self == nullptr) {
-        return ::DefWindowProcA(window, message, wParam, lParam);
-    }
-    if (const auto result = self->handler_(message, wParam, lParam)) {
-        return *result;
-    }
-    return self->CallOld(message, wParam, lParam);
 }
 
 HWND CreateChild(const Site& site, const char* className, const std::string& text, DWORD style,
@@ -115,63 +84,6 @@ std::vector<std::string> Items(HWND window, const ItemMessages& messages) {
     return items;
 }
 
-// An edit's positions count characters; the text counts bytes.
-size_t ByteOffset(std::string_view text, size_t chars) {
-    size_t offset = 0;
-    for (; chars > 0 && offset < text.size(); --chars) {
-        offset += text::CharLengthAt(text, offset);
-    }
-    return std::min(offset, text.size());
-}
-
-size_t CharCount(std::string_view text, size_t bytes) {
-    size_t chars = 0;
-    for (size_t offset = 0; offset < bytes && offset < text.size(); offset += text::CharLengthAt(text, offset)) {
-        ++chars;
-    }
-    return chars;
-}
-
-struct ByteRange {
-    size_t from;
-    size_t to;
-};
-
-// The bytes of `after` that the user's last change put beyond `limit`: the end of what was
-// inserted, which ends at the caret, cut at a whole character. Text that was there before the
-// change is never cut, so text set from code longer than the limit only refuses more typing.
-std::optional<ByteRange> ExcessTyping(std::string_view before, std::string_view after, size_t caret, size_t limit) {
-    if (after.size() <= limit) {
-        return std::nullopt;
-    }
-    caret = std::min(caret, after.size());
-    const size_t common = std::min(before.size(), after.size());
-    size_t prefix = 0;
-    while (prefix < std::min(common, caret) && before[prefix] == after[prefix]) {
-        ++prefix;
-    }
-    if (text::ByteTypeAt(after, prefix) == text::ByteKind::Trail) {
-        --prefix;
-    }
-    size_t suffix = 0;
-    const size_t suffixMax = std::min(common - prefix, after.size() - caret);
-    while (suffix < suffixMax && before[before.size() - 1 - suffix] == after[after.size() - 1 - suffix]) {
-        ++suffix;
-    }
-    while (suffix > 0 && text::ByteTypeAt(after, after.size() - suffix) == text::ByteKind::Trail) {
-        --suffix;
-    }
-    const size_t end = after.size() - suffix;
-    const size_t kept = after.size() - (end - prefix);
-    const size_t room = limit > kept ? limit - kept : 0;
-    const size_t from = prefix + text::CutToBytes(after.substr(prefix, end - prefix), room).size();
-    if (from >= end) {
-        return std::nullopt;
-    }
-    return ByteRange{from, end};
-}
-
-// A control of one window, created by its class.
 // A label that follows the mouse over it, as a hyperlink label needs. SS_NOTIFY makes the static
 // control take the mouse instead of passing it through to its parent.
 class Win32Label : public Win32Captioned<platform::Label> {
@@ -338,13 +250,14 @@ private:
         DWORD start = 0;
         DWORD end = 0;
         ::SendMessageA(window(), EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
-        const auto excess = ExcessTyping(accepted_, now, ByteOffset(now, end), static_cast<size_t>(maxLength_));
+        const auto excess =
+            text::ExcessTyping(accepted_, now, text::ByteOffset(now, end), static_cast<size_t>(maxLength_));
         if (!excess) {
             return false;
         }
         cutting_ = true;
-        ::SendMessageA(window(), EM_SETSEL, CharCount(now, excess->from),
-                       static_cast<LPARAM>(CharCount(now, excess->to)));
+        ::SendMessageA(window(), EM_SETSEL, text::CharCount(now, excess->from),
+                       static_cast<LPARAM>(text::CharCount(now, excess->to)));
         ::SendMessageA(window(), EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(""));
         cutting_ = false;
         now = text();
@@ -359,12 +272,13 @@ private:
 };
 
 // A read-only multi-line edit: it scrolls and its text can be selected, but not changed.
+// ES_AUTOHSCROLL keeps a multi-line edit from wrapping its lines at the right edge.
 class Win32Memo : public Win32Control<platform::Memo> {
 public:
     Win32Memo(const Site& site, const platform::Bounds& bounds)
         : Win32Control(site, CreateEditChild(site,
-                                             WS_VISIBLE | WS_GROUP | WS_TABSTOP | WS_VSCROLL | ES_MULTILINE |
-                                                 ES_AUTOVSCROLL | ES_READONLY,
+                                             WS_VISIBLE | WS_GROUP | WS_TABSTOP | WS_VSCROLL | WS_HSCROLL |
+                                                 ES_MULTILINE | ES_AUTOVSCROLL | ES_AUTOHSCROLL | ES_READONLY,
                                              bounds, WS_EX_CLIENTEDGE)) {}
 
     std::vector<std::string> lines() const override {

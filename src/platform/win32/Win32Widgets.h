@@ -14,6 +14,7 @@
 
 #include "platform/Toolkit.h"
 #include "platform/win32/ScopedWin.h"
+#include "platform/win32/Win32Subclass.h"
 
 namespace sorabell::win32 {
 
@@ -151,25 +152,5 @@ protected:
 
 // A window's text as CP932.
 std::string WindowText(HWND window);
-
-// Replaces a window's procedure for the life of the object, so that its messages reach `handler`
-// first; what it does not take goes on to the old procedure.
-class ScopedSubclass {
-public:
-    using Handler = std::function<std::optional<LRESULT>(UINT, WPARAM, LPARAM)>;
-    ScopedSubclass(HWND window, Handler handler);
-    ~ScopedSubclass();
-    ScopedSubclass(const ScopedSubclass&) = delete;
-    ScopedSubclass& operator=(const ScopedSubclass&) = delete;
-
-    LRESULT CallOld(UINT message, WPARAM wParam, LPARAM lParam) const;
-
-private:
-    static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-
-    HWND window_;
-    Handler handler_;
-    WNDPROC old_ = nullptr;
-};
 
 }  // namespace sorabell::win32
