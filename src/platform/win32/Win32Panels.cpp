@@ -6,6 +6,7 @@
 #include <commctrl.h>
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -26,6 +27,22 @@ HWND CreatePanel(const Site& site, HWND parent, const char* className, DWORD sty
                              bounds.height, parent, nullptr, site.instance, nullptr);
 }
 
+// Panels draw their whole area on WM_PAINT and never erase first, so a repaint does not flicker.
+template <class Paint>
+std::optional<LRESULT> PaintWithoutErase(HWND window, UINT message, Paint paint) {
+    if (message == WM_ERASEBKGND) {
+        return 1;
+    }
+    if (message != WM_PAINT) {
+        return std::nullopt;
+    }
+    PAINTSTRUCT ps{};
+    HDC dc = ::BeginPaint(window, &ps);
+    paint(dc, ps.rcPaint);
+    ::EndPaint(window, &ps);
+    return 0;
+}
+
 // Painted by its OnPaint on a canvas over the paint's device context; the background is left
 // to the handler, so a full repaint does not flicker.
 class Win32PaintBox : public Win32Control<platform::PaintBox> {
@@ -43,24 +60,14 @@ public:
 
 private:
     std::optional<LRESULT> Message(UINT message, WPARAM, LPARAM) {
-        if (message == WM_ERASEBKGND) {
-            return 1;
-        }
-        if (message != WM_PAINT) {
-            return std::nullopt;
-        }
-        PAINTSTRUCT paint{};
-        HDC dc = ::BeginPaint(window(), &paint);
-        {
+        return PaintWithoutErase(window(), message, [this](HDC dc, const RECT& dirty) {
             Win32Canvas canvas(dc, fonts_);
             if (OnPaint) {
                 platform::Dispatch(toolkit(), [&] { OnPaint(canvas); });
             } else {
-                ::FillRect(dc, &paint.rcPaint, ::GetSysColorBrush(COLOR_BTNFACE));
+                ::FillRect(dc, &dirty, ::GetSysColorBrush(COLOR_BTNFACE));
             }
-        }
-        ::EndPaint(window(), &paint);
-        return 0;
+        });
     }
 
     std::shared_ptr<FontCache> fonts_;
@@ -81,20 +88,12 @@ public:
 
 private:
     std::optional<LRESULT> Message(UINT message, WPARAM, LPARAM) {
-        if (message == WM_ERASEBKGND) {
-            return 1;
-        }
-        if (message != WM_PAINT) {
-            return std::nullopt;
-        }
-        PAINTSTRUCT paint{};
-        HDC dc = ::BeginPaint(window(), &paint);
-        RECT client{};
-        ::GetClientRect(window(), &client);
-        ::FillRect(dc, &client, ::GetSysColorBrush(COLOR_BTNFACE));
-        ::BitBlt(dc, 0, 0, picture_.width(), picture_.height(), picture_.dc(), 0, 0, SRCCOPY);
-        ::EndPaint(window(), &paint);
-        return 0;
+        return PaintWithoutErase(window(), message, [this](HDC dc, const RECT&) {
+            RECT client{};
+            ::GetClientRect(window(), &client);
+            ::FillRect(dc, &client, ::GetSysColorBrush(COLOR_BTNFACE));
+            ::BitBlt(dc, 0, 0, picture_.width(), picture_.height(), picture_.dc(), 0, 0, SRCCOPY);
+        });
     }
 
     Win32Bitmap picture_;
