@@ -99,6 +99,7 @@ if [[ $windows_preset == win32-x64 ]]; then
     step "win32 tests under wine32 in an i386 virtual machine"
     vm_summary=build/win32/i386-vm-summary.txt
     vm_status=0
+    rm -f "$vm_summary"
     bash scripts/test-i386-vm.sh || vm_status=$?
     if [[ -f $vm_summary ]]; then
         mapfile -t vm_lines <"$vm_summary"
