@@ -10,8 +10,8 @@ source "$job/job.env"
 
 mkdir -p "$SRC/build"
 tar -C /mnt/src --exclude=./build --exclude=./.git --exclude=./out -cf - . | tar -C "$SRC" -xf -
-tar -C /mnt/src/build --exclude=./win32/wineprefix --exclude=./win32/test-results \
-    --exclude=./win32/vm-job --exclude='*.obj' --exclude='*.o' -cf - win32 | tar -C "$SRC/build" -xf -
+tar -C /mnt/src/build --exclude=win32/wineprefix --exclude=win32/test-results \
+    --exclude=win32/vm-job --exclude='*.obj' --exclude='*.o' -cf - win32 | tar -C "$SRC/build" -xf -
 cd "$SRC" || exit 2
 # shellcheck source=wine.sh
 source scripts/lib/wine.sh
