@@ -17,15 +17,19 @@ set(SORABELL_WINE_ENV
     "WINEDLLOVERRIDES=mscoree,mshtml="
     LC_ALL=ja_JP.UTF-8)
 
+# The same environment for the scripts that run this build's programs outside ctest (the test
+# run, the demo, the Wine session fixture, the i386 guest): KEY=VALUE lines, one a line.
+set(SORABELL_WINE_ENV_FILE ${CMAKE_BINARY_DIR}/wine.env)
+list(JOIN SORABELL_WINE_ENV "\n" wine_env_lines)
+file(CONFIGURE OUTPUT ${SORABELL_WINE_ENV_FILE} CONTENT "${wine_env_lines}\n" @ONLY)
+
 if(NOT TEST wine_session_start)
     add_test(NAME wine_session_start
-             COMMAND bash ${PROJECT_SOURCE_DIR}/scripts/lib/wine-session.sh start)
+             COMMAND bash ${PROJECT_SOURCE_DIR}/scripts/lib/wine-session.sh start ${SORABELL_WINE_ENV_FILE})
     add_test(NAME wine_session_stop
-             COMMAND bash ${PROJECT_SOURCE_DIR}/scripts/lib/wine-session.sh stop)
-    set_tests_properties(wine_session_start PROPERTIES FIXTURES_SETUP wine LABELS wine
-                                                        ENVIRONMENT "${SORABELL_WINE_ENV}")
-    set_tests_properties(wine_session_stop PROPERTIES FIXTURES_CLEANUP wine LABELS wine
-                                                       ENVIRONMENT "${SORABELL_WINE_ENV}")
+             COMMAND bash ${PROJECT_SOURCE_DIR}/scripts/lib/wine-session.sh stop ${SORABELL_WINE_ENV_FILE})
+    set_tests_properties(wine_session_start PROPERTIES FIXTURES_SETUP wine LABELS wine)
+    set_tests_properties(wine_session_stop PROPERTIES FIXTURES_CLEANUP wine LABELS wine)
 endif()
 
 # A GoogleTest program run under Wine; its results also go to <build>/test-results/<name>.xml

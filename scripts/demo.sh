@@ -15,9 +15,8 @@ source scripts/lib/wine.sh
 started=$SECONDS
 sorabell_setup
 
-sorabell_choose_windows
-sorabell_check_tools "$loader"
-preset=$windows_preset
+preset=$(sorabell_windows_preset)
+sorabell_check_tools "$(sorabell_wine_loader "$preset")"
 if [[ $preset == win32-x64 ]]; then
     echo "note: this kernel runs no 32-bit programs; the demo runs the x86-64 build under wine64."
 fi
@@ -34,8 +33,9 @@ cleanup() {
     sorabell_xvfb_stop
 }
 trap cleanup EXIT
-# A prefix of the demo's own: it writes its settings into that registry.
-sorabell_wine_env "$PWD/build/$preset/demo-prefix" "$arch"
+# The build's Wine environment in a prefix of the demo's own: it writes its settings into that registry.
+sorabell_export_wine_env "build/$preset/wine.env"
+export WINEPREFIX=$PWD/build/$preset/demo-prefix
 sorabell_wine_prefix
 if [[ -z "${DISPLAY:-}" ]]; then
     sorabell_xvfb_start

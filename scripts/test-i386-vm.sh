@@ -7,7 +7,9 @@
 #
 # Without arguments every Wine test runs; arguments go to ctest after `-L wine` (for example
 # `-R e2e`). SORABELL_VM_TIMEOUT bounds the guest's whole run in seconds (default 3600).
-# Exits non-zero when a test fails or the guest does not come back in time.
+# Exits non-zero when a test fails or the guest does not come back in time. The summary it
+# prints last is also written to build/win32/i386-vm-summary.txt (one line each, no colours),
+# for scripts/test.sh to take into its own.
 set -euo pipefail
 
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
@@ -19,6 +21,7 @@ source scripts/lib/wine.sh
 source scripts/lib/i386-vm.sh
 
 started=$SECONDS
+summary_file=$PWD/build/win32/i386-vm-summary.txt
 limit=${SORABELL_VM_TIMEOUT:-3600}
 
 if [[ $(id -u) -eq 0 ]]; then
@@ -27,6 +30,7 @@ fi
 sorabell_require_tools "qemu-system-x86_64 qemu-system-x86" "mkfs.ext4 e2fsprogs" "debootstrap debootstrap" \
     "i686-w64-mingw32-g++-posix g++-mingw-w64-i686-posix" "cmake cmake" "ninja ninja-build" || exit 1
 
+rm -f "$summary_file"
 echo "== win32 build (the programs and tests the guest runs)"
 cmake --preset win32 >/dev/null
 cmake --build --preset win32
@@ -55,27 +59,30 @@ ran=$((SECONDS - booted))
 cat "$job/job.log" 2>/dev/null || true
 [[ -d $job/test-results ]] && cp -r "$job/test-results" build/win32/
 
-echo
-echo "== summary (i386 guest)"
+summary=()
 failed=0
 if [[ ! -f $job/rc ]]; then
     if ((boot_status == 124)); then
-        echo "the guest did not come back within ${limit}s"
+        summary+=("wine (win32, i386 guest): FAILED, the guest did not come back within ${limit}s")
     else
-        echo "the guest ended without a result (QEMU exit status $boot_status)"
+        summary+=("wine (win32, i386 guest): FAILED, the guest ended without a result (QEMU exit status $boot_status)")
     fi
     tail -n 30 "$job/console.log" "$job/qemu.log" 2>/dev/null || true
     failed=1
 else
-    summary=$(grep -E 'tests passed|tests failed' "$job/job.log" | tail -n 1 || true)
-    echo "wine (win32, i386 guest): ${summary:-no ctest summary}"
-    echo "wine (win32, i386 guest) test cases: $(gtest_counts build/win32/test-results)"
+    line=$(grep -E 'tests passed|tests failed' "$job/job.log" | tail -n 1 || true)
+    summary+=("wine (win32, i386 guest): ${line:-no ctest summary}")
+    summary+=("wine (win32, i386 guest) test cases: $(gtest_counts build/win32/test-results)")
     [[ $(cat "$job/rc") == 0 ]] || failed=1
 fi
 if ((made > 1)); then
-    echo "guest made in ${made}s"
+    summary+=("guest made in ${made}s")
 fi
-echo "guest run: ${ran}s; wall time: $((SECONDS - started))s"
+summary+=("guest run: ${ran}s; wall time: $((SECONDS - started))s")
+
+echo
+echo "== summary (i386 guest)"
+printf '%s\n' "${summary[@]}" | tee "$summary_file"
 if ((failed)); then
     echo "FAILED"
     exit 1

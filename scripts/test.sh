@@ -11,10 +11,21 @@ source scripts/lib/setup.sh
 source scripts/lib/wine.sh
 
 started=$SECONDS
-failures=0
+# The closing summary: a line for each step, and how many steps failed.
 results=()
+failures=0
 
 step() { printf '\n== %s\n' "$*"; }
+
+# Adds a step's line to the summary; a non-zero STATUS counts the step as failed.
+record() {
+    local status=$1
+    shift
+    results+=("$*")
+    if ((status != 0)); then
+        failures=$((failures + 1))
+    fi
+}
 
 cleanup() {
     if [[ -n "${WINEPREFIX:-}" ]]; then
@@ -24,76 +35,48 @@ cleanup() {
 }
 trap cleanup EXIT
 
-# Runs ctest and remembers its summary line.
+# Runs ctest with the given arguments, its output shown on standard error; prints ctest's
+# summary line and returns ctest's own exit status (a selection without tests fails).
 run_ctest() {
-    local name=$1
-    shift
-    local log
+    local log status=0
     log=$(mktemp)
-    if ctest "$@" 2>&1 | tee "$log"; then :; fi
-    if ! grep -q '100% tests passed' "$log"; then
-        failures=$((failures + 1))
-    fi
-    results+=("$name: $(grep -E 'tests passed|tests failed' "$log" | tail -n 1)")
+    ctest --no-tests=error "$@" 2>&1 | tee "$log" >&2 || status=$?
+    grep -E 'tests passed|tests failed' "$log" | tail -n 1 || echo "no ctest summary"
     rm -f "$log"
+    return "$status"
 }
 
-# What is wrong with the shipped read-me for a Japanese Windows user, or nothing. Text that is
-# valid UTF-8 would show as garbage in Shift-JIS, so it must fail as UTF-8 and read as CP932.
-readme_fault() {
-    local file=$1 lines crlf
-    if [[ ! -f $file ]]; then
-        echo "missing"
-    elif ! iconv -f CP932 -t UTF-8 "$file" >/dev/null 2>&1; then
-        echo "is not Shift-JIS"
-    elif iconv -f UTF-8 -t UTF-8 "$file" >/dev/null 2>&1; then
-        echo "is UTF-8 or ASCII, not Shift-JIS"
-    elif ! iconv -f CP932 -t UTF-8 "$file" | grep -q 'Sorabell_Preferences.exe.*設定'; then
-        echo "does not name the preferences program"
-    else
-        lines=$(tr -cd '\n' <"$file" | wc -c)
-        crlf=$(grep -c $'\r$' "$file" || true)
-        if ((lines == 0 || lines != crlf)) || [[ $(tail -c 2 "$file" | od -An -tx1 | tr -d ' ') != 0d0a ]]; then
-            echo "has line ends other than CR LF"
-        fi
-    fi
+# Runs ctest (see run_ctest) as a step of the summary named NAME.
+ctest_step() {
+    local name=$1 line status=0
+    shift
+    line=$(run_ctest "$@") || status=$?
+    record "$status" "$name: $line"
 }
 
 step "set-up"
 sorabell_setup
-sorabell_choose_windows
-sorabell_check_tools "$loader"
+windows_preset=$(sorabell_windows_preset)
+sorabell_check_tools "$(sorabell_wine_loader "$windows_preset")"
 
 step "native build (simulated platform, AddressSanitizer and UBSan)"
 cmake --preset native >/dev/null
 cmake --build --preset native
 step "native tests"
-run_ctest "native" --preset native -j "$(nproc)"
+ctest_step "native" --preset native -j "$(nproc)"
 
 step "benchmarks (optimised build; a short run keeps them working)"
 cmake --preset native-release >/dev/null
 cmake --build --preset native-release
-run_ctest "benchmarks" --test-dir build/native-release -L bench
+ctest_step "benchmarks" --test-dir build/native-release -L bench
 
 step "win32 build (the shipped 32-bit programs)"
 cmake --preset win32 >/dev/null
 cmake --build --preset win32
-step "win32 program checks"
-run_ctest "win32 program files" --preset win32 -L host
+# The host checks read the zip a Windows user receives.
 cmake --build --preset win32 --target dist
-shipped=$(cmake -E tar tf build/win32/Sorabell.zip | sort | tr '\n' ' ')
-expected="Sorabell/ Sorabell/Default.Bmp Sorabell/README.txt Sorabell/Sorabell.exe Sorabell/SorabellSub.dll Sorabell/Sorabell_Preferences.exe "
-unpacked=build/win32/dist-check
-rm -rf "$unpacked" && mkdir -p "$unpacked"
-(cd "$unpacked" && cmake -E tar xf ../Sorabell.zip Sorabell/README.txt) || true
-readme_problem=$(readme_fault "$unpacked/Sorabell/README.txt")
-if [[ "$shipped" == "$expected" && -z "$readme_problem" ]]; then
-    results+=("dist: Sorabell.zip holds ${shipped% }; README.txt in Shift-JIS with CR LF")
-else
-    echo "Sorabell.zip holds: $shipped ${readme_problem:+(README.txt $readme_problem)}"
-    failures=$((failures + 1))
-    results+=("dist: FAILED, Sorabell.zip holds $shipped ${readme_problem:+(README.txt $readme_problem)}")
-fi
+step "win32 program files and Sorabell.zip"
+ctest_step "win32 program files and Sorabell.zip" --preset win32 -L host
 
 if [[ $windows_preset == win32-x64 ]]; then
     echo "note: this kernel runs no 32-bit programs (booted with ia32_emulation off), so wine32 cannot"
@@ -106,19 +89,27 @@ fi
 
 step "Windows tests under Wine ($windows_preset)"
 sorabell_xvfb_start
-sorabell_wine_env "$PWD/build/$windows_preset/wineprefix" "$arch"
+# The same environment as the tests' own, for the Wine server this script ends at its exit.
+sorabell_export_wine_env "build/$windows_preset/wine.env"
 rm -rf "build/$windows_preset/test-results"
-run_ctest "wine ($windows_preset)" --preset "$windows_preset" -L wine
-results+=("wine ($windows_preset) test cases: $(gtest_counts "build/$windows_preset/test-results")")
+ctest_step "wine ($windows_preset)" --preset "$windows_preset" -L wine
+record 0 "wine ($windows_preset) test cases: $(gtest_counts "build/$windows_preset/test-results")"
 
 if [[ $windows_preset == win32-x64 ]]; then
     step "win32 tests under wine32 in an i386 virtual machine"
-    log=$(mktemp)
-    if ! bash scripts/test-i386-vm.sh 2>&1 | tee "$log"; then
-        failures=$((failures + 1))
+    vm_summary=build/win32/i386-vm-summary.txt
+    vm_status=0
+    rm -f "$vm_summary"
+    bash scripts/test-i386-vm.sh || vm_status=$?
+    if [[ -f $vm_summary ]]; then
+        mapfile -t vm_lines <"$vm_summary"
+    else
+        vm_lines=("wine (win32, i386 guest): FAILED before its summary (exit status $vm_status)")
     fi
-    mapfile -t -O "${#results[@]}" results < <(grep -E '^(wine \(win32, i386 guest\)|guest |the guest )' "$log")
-    rm -f "$log"
+    record "$vm_status" "${vm_lines[0]}"
+    for line in "${vm_lines[@]:1}"; do
+        record 0 "$line"
+    done
 fi
 
 step "summary"

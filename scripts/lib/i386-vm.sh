@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # Sourced: a Debian 12 virtual machine whose kernel runs 32-bit programs, for the wine32 tests
 # on kernels booted without 32-bit emulation. QEMU emulates it in software (there is no KVM on
 # the machines this is for), so it boots straight into the kernel and one job, without a
@@ -102,7 +103,8 @@ sorabell_vm_failed() {
 # Makes the guest in SORABELL_VM_DIR/KEY (a root file system image, its kernel and initrd),
 # first into a folder of its own, so that a making cut short is never taken for a guest.
 sorabell_vm_make() {
-    local key=$1 dir=$SORABELL_VM_DIR/$key mirror work root size
+    local key=$1 dir mirror work root size
+    dir=$SORABELL_VM_DIR/$key
     mirror=$(sorabell_vm_mirror)
     [[ -n $mirror ]] || { echo "vm: no Debian source found in the apt configuration" >&2; return 1; }
     work=$SORABELL_VM_DIR/making-$key

@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # Sourced by the project's scripts: installs what a fresh Debian 12 machine lacks, and checks
 # that every tool the scripts call is there before anything is built.
 # Only missing packages are installed, so a second run costs a few dpkg queries.
@@ -44,6 +45,9 @@ sorabell_missing_packages() {
     done
 }
 
+# Installs those of the given packages that are missing. The first install of a script updates
+# the package lists and sets SORABELL_APT_UPDATED=1, so that later installs in the same script
+# skip the update; adding the i386 architecture clears it, as the lists must then be read again.
 sorabell_install_packages() {
     local missing unknown=() pkg
     if ! dpkg --print-foreign-architectures | grep -qx i386; then

@@ -1,13 +1,20 @@
 #!/usr/bin/env bash
-# Starts or stops the Wine session the Windows tests share. Expects the WINE* variables and
-# LC_ALL that the test build sets, and DISPLAY. `start` creates the prefix when it is missing.
+# Starts or stops the Wine session the Windows tests share, in the Wine environment the build
+# wrote (its wine.env); DISPLAY comes from the caller. `start` creates the prefix when it is missing.
+# Usage: wine-session.sh start|stop WINE-ENV-FILE
 set -euo pipefail
 
 here=$(cd "$(dirname "$0")" && pwd)
 # shellcheck source=wine.sh
 source "$here/wine.sh"
 
-case "${1:-}" in
+if [[ $# -ne 2 || ! ${1:-} =~ ^(start|stop)$ ]]; then
+    echo "usage: $0 start|stop WINE-ENV-FILE" >&2
+    exit 2
+fi
+sorabell_export_wine_env "$2"
+
+case $1 in
     start)
         # Everything Wine starts outlives this script: none of it may hold ctest's output open.
         sorabell_wine_prefix </dev/null >/dev/null 2>&1
@@ -16,9 +23,5 @@ case "${1:-}" in
         ;;
     stop)
         wineserver -k </dev/null >/dev/null 2>&1 || true
-        ;;
-    *)
-        echo "usage: $0 start|stop" >&2
-        exit 2
         ;;
 esac

@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # Sourced: Wine and X helpers for the test and demo scripts (see the project's WINE.md notes).
 
 # True when this kernel runs 32-bit x86 programs. Some kernels are booted with
@@ -7,24 +8,37 @@ sorabell_can_run_i386() {
     [[ ${SORABELL_NO_I386:-} != 1 ]] && [[ -x /usr/lib/wine/wine ]] && /usr/lib/wine/wine --version >/dev/null 2>&1
 }
 
-# Chooses the Windows build that Wine runs here: sets windows_preset, arch and loader.
-sorabell_choose_windows() {
+# Prints the preset of the Windows build that Wine runs here: the shipped win32 build, or its
+# x86-64 twin for wine64 where this kernel runs no 32-bit programs.
+sorabell_windows_preset() {
     if sorabell_can_run_i386; then
-        windows_preset=win32 arch=win32 loader=/usr/lib/wine/wine
+        echo win32
     else
-        windows_preset=win32-x64 arch=win64 loader=/usr/lib/wine/wine64
+        echo win32-x64
     fi
 }
 
-# Exports the Wine environment for a prefix of the given architecture (win32 or win64).
-sorabell_wine_env() {
-    local prefix=$1 arch=$2
-    export WINEPREFIX=$prefix WINEARCH=$arch WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" LC_ALL=ja_JP.UTF-8
-    if [[ $arch == win64 ]]; then
-        export WINELOADER=/usr/lib/wine/wine64
-    else
-        export WINELOADER=/usr/lib/wine/wine
+# Prints the Wine loader that runs a preset's programs (the build writes the same into its
+# wine.env; this one is for the tool check before anything is configured).
+sorabell_wine_loader() {
+    case $1 in
+        win32-x64) echo /usr/lib/wine/wine64 ;;
+        *) echo /usr/lib/wine/wine ;;
+    esac
+}
+
+# Exports the Wine environment that a Windows build wrote into its wine.env (KEY=VALUE lines;
+# see cmake/SorabellWineTests.cmake), for the Wine programs the caller runs next.
+sorabell_export_wine_env() {
+    local file=$1 line
+    if [[ ! -f $file ]]; then
+        echo "no Wine environment in $file: configure the Windows preset first" >&2
+        return 1
     fi
+    while IFS= read -r line || [[ -n $line ]]; do
+        [[ $line == *=* ]] || continue
+        export "${line%%=*}=${line#*=}"
+    done <"$file"
 }
 
 # Counts the test cases in GoogleTest's XML reports.
@@ -58,9 +72,11 @@ sorabell_wine_prefix() {
     touch "$WINEPREFIX/.sorabell-ready"
 }
 
-# Starts Xvfb on the first free display number; sets DISPLAY and SORABELL_XVFB_PID. A number
-# whose lock file is absent may still be taken: a server in a chroot that shares this network
-# holds the abstract socket of its number without any file here, and Xvfb gives up on it.
+# Starts Xvfb on the first free display number, for the caller's programs: exports DISPLAY
+# naming it and keeps the server's pid in SORABELL_XVFB_PID, which sorabell_xvfb_stop ends (the
+# caller arranges that, for example in its EXIT trap). A number whose lock file is absent may
+# still be taken: a server in a chroot that shares this network holds the abstract socket of its
+# number without any file here, and Xvfb gives up on it.
 sorabell_xvfb_start() {
     local n tries
     for ((n = 90; n < 110; n++)); do
@@ -81,6 +97,7 @@ sorabell_xvfb_start() {
     return 1
 }
 
+# Ends the Xvfb that sorabell_xvfb_start started, if any, and forgets its pid.
 sorabell_xvfb_stop() {
     if [[ -n "${SORABELL_XVFB_PID:-}" ]]; then
         kill "$SORABELL_XVFB_PID" 2>/dev/null || true
