@@ -191,9 +191,7 @@ void TFolderDialog::SetRootFolder(TShellFolder folder) {
 
 platform::Control* TFolderDialog::CustomButton() const { return dialog_ != nullptr ? copy_.get() : Template(); }
 
-platform::Control* TFolderDialog::Template() const {
-    return customButtonLifetime_.expired() ? nullptr : customButton_;
-}
+platform::Control* TFolderDialog::Template() const { return customButtonLifetime_.expired() ? nullptr : customButton_; }
 
 void TFolderDialog::SetCustomButton(platform::Control* button) {
     if (button != nullptr && !PartsOf(*button)) {

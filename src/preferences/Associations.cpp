@@ -42,7 +42,8 @@ std::string Follow(platform::Registry& registry, const std::string& extension, c
     if (const auto key = CommandKey(registry, fileType)) {
         const std::string old = DefaultValue(registry, *key);
         registry.WriteString(RegistryRoot::ClassesRoot, *key, "", command);
-        report.lines.push_back("*." + extension + " の関連づけを " + OldProgramName(old) + " から Sorabell に変更しました");
+        report.lines.push_back("*." + extension + " の関連づけを " + OldProgramName(old) +
+                               " から Sorabell に変更しました");
     }
     return fileType;
 }

@@ -211,13 +211,7 @@ protected:
     static std::string UnderPointer() {
         POINT at{};
         ::GetCursorPos(&at);
-        HWND window = ::WindowFromPoint(at);
-        char name[64] = {};
-        ::GetClassNameA(window, name, sizeof name);
-        DWORD pid = 0;
-        ::GetWindowThreadProcessId(window, &pid);
-        return " (under the pointer at " + std::to_string(at.x) + "," + std::to_string(at.y) + ": " + name +
-               " of process " + std::to_string(pid) + ")";
+        return " (under the pointer " + DescribeWindowAt(at) + ")";
     }
     // Pixels of the label's text in the colour.
     static int Ink(HWND label, TColor color) {
@@ -257,7 +251,8 @@ TEST_F(LabelsOnAForm, AHyperlinkTurnsHotUnderTheMouseAndAPressOpensItsCaption) {
     EXPECT_TRUE(WaitFor([&] { return Ink(link, kHot) == 0; }, 5000)) << "hot before the mouse came";
 
     MoveMouseTo({r.left + 20, (r.top + r.bottom) / 2});
-    EXPECT_TRUE(WaitFor([&] { return Ink(link, kHot) > 20; }, 5000)) << "no hot colour under the mouse" << UnderPointer();
+    EXPECT_TRUE(WaitFor([&] { return Ink(link, kHot) > 20; }, 5000))
+        << "no hot colour under the mouse" << UnderPointer();
     CURSORINFO cursor{};
     cursor.cbSize = sizeof cursor;
     ASSERT_TRUE(::GetCursorInfo(&cursor));

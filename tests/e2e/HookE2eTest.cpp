@@ -87,7 +87,10 @@ TEST_F(HookLibrary, PaintAndTimerOfThePlayerArePosted) {
 TEST_F(HookLibrary, AClickOnTheMarkCarriesItsPosition) {
     receiver_.got.clear();
     Click(player_, 245, 100);
-    ASSERT_TRUE(WaitFor([&] { return receiver_.Has(hook::UM_HOOK_LBUTTONUP); }, 5000));
+    POINT at{245, 100};
+    ::ClientToScreen(player_, &at);
+    ASSERT_TRUE(WaitFor([&] { return receiver_.Has(hook::UM_HOOK_LBUTTONUP); }, 5000))
+        << "no button up from the player; " << DescribeWindowAt(at);
     EXPECT_TRUE(receiver_.Has(hook::UM_HOOK_LBUTTONDOWN));
     const auto* up = receiver_.Find(hook::UM_HOOK_LBUTTONUP);
     EXPECT_EQ(up->lParam, 245 | (100 << 16));

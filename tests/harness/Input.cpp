@@ -2,13 +2,13 @@
 
 #include <vector>
 
+#include "harness/Waits.h"
+
 namespace sorabell::testing {
 
 namespace {
 
-void Send(std::vector<INPUT> inputs) {
-    ::SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
-}
+void Send(std::vector<INPUT> inputs) { ::SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT)); }
 
 INPUT Mouse(DWORD flags) {
     INPUT input{};
@@ -38,7 +38,11 @@ INPUT Character(wchar_t c, bool up) {
 void Click(HWND window, int x, int y) {
     POINT at{x, y};
     ::ClientToScreen(window, &at);
-    ::SetForegroundWindow(::GetAncestor(window, GA_ROOT));
+    const HWND root = ::GetAncestor(window, GA_ROOT);
+    ::SetForegroundWindow(root);
+    // The window of an earlier case may still lie over the place while it goes away, and would
+    // take the click.
+    WaitFor([&] { return ::GetAncestor(::WindowFromPoint(at), GA_ROOT) == root; }, 5000);
     ClickAt(at);
 }
 

@@ -9,7 +9,7 @@
 namespace sorabell::testing {
 
 // A left click at a client position of a window; the window's top-level window is brought to
-// the front first.
+// the front first, and the click waits (a while, not for ever) until nothing else lies there.
 void Click(HWND window, int x, int y);
 // A left click in the middle of a window, as on a button.
 void ClickMiddle(HWND window);

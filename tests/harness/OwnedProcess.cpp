@@ -29,8 +29,7 @@ OwnedProcess& OwnedProcess::operator=(OwnedProcess&& other) noexcept {
     return *this;
 }
 
-OwnedProcess OwnedProcess::Start(const std::string& commandLine, const std::string& folder,
-                                 const std::string& output) {
+OwnedProcess OwnedProcess::Start(const std::string& commandLine, const std::string& folder, const std::string& output) {
     OwnedProcess owned;
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
@@ -68,9 +67,7 @@ OwnedProcess OwnedProcess::OfWindow(HWND window) {
     return owned;
 }
 
-bool OwnedProcess::running() const {
-    return process_ && ::WaitForSingleObject(process_.get(), 0) == WAIT_TIMEOUT;
-}
+bool OwnedProcess::running() const { return process_ && ::WaitForSingleObject(process_.get(), 0) == WAIT_TIMEOUT; }
 
 bool OwnedProcess::WaitForExit(DWORD limitMs) const {
     return process_ && ::WaitForSingleObject(process_.get(), Scaled(limitMs)) == WAIT_OBJECT_0;

@@ -38,8 +38,7 @@ void SendPlayerCommand(HWND player, const std::string& command) {
     data.cbData = static_cast<DWORD>(command.size());
     data.lpData = const_cast<char*>(command.data());
     DWORD_PTR result = 0;
-    ::SendMessageTimeoutA(player, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data), SMTO_NORMAL, Scaled(5000),
-                          &result);
+    ::SendMessageTimeoutA(player, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data), SMTO_NORMAL, Scaled(5000), &result);
 }
 
 bool StandInDriver::Answers() const {

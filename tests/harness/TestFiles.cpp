@@ -50,8 +50,6 @@ void RemoveTree(const std::string& folder) {
     ::RemoveDirectoryA(folder.c_str());
 }
 
-void WipeSettings() {
-    win32::Win32Registry().DeleteKey(platform::RegistryRoot::CurrentUser, "software\\Quillmere");
-}
+void WipeSettings() { win32::Win32Registry().DeleteKey(platform::RegistryRoot::CurrentUser, "software\\Quillmere"); }
 
 }  // namespace sorabell::testing

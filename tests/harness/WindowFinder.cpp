@@ -56,8 +56,8 @@ HWND ChildWithText(HWND parent, const char* className, const std::string& text) 
 std::string TextOf(HWND window) {
     char text[512] = {};
     DWORD_PTR copied = 0;
-    ::SendMessageTimeoutA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text), SMTO_NORMAL,
-                          Scaled(5000), &copied);
+    ::SendMessageTimeoutA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text), SMTO_NORMAL, Scaled(5000),
+                          &copied);
     return text;
 }
 
@@ -66,6 +66,16 @@ void EndProcessOf(HWND window, DWORD graceMs) {
     ::PostMessageA(window, WM_CLOSE, 0, 0);
     // What is still running then is ended as the owner goes.
     process.WaitForExit(graceMs);
+}
+
+std::string DescribeWindowAt(POINT screen) {
+    HWND window = ::WindowFromPoint(screen);
+    char name[64] = {};
+    ::GetClassNameA(window, name, sizeof name);
+    DWORD pid = 0;
+    ::GetWindowThreadProcessId(window, &pid);
+    return "at " + std::to_string(screen.x) + "," + std::to_string(screen.y) + ": " + name + " of process " +
+           std::to_string(pid);
 }
 
 }  // namespace sorabell::testing

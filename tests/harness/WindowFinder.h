@@ -23,6 +23,9 @@ HWND ChildWithText(HWND parent, const char* className, const std::string& text);
 // empty when the window does not answer.
 std::string TextOf(HWND window);
 
+// What lies at a screen position (class and process), for a failure's message.
+std::string DescribeWindowAt(POINT screen);
+
 // Closes a window's process: WM_CLOSE first, the hard way after `graceMs` (scaled).
 void EndProcessOf(HWND window, DWORD graceMs = 5000);
 

@@ -313,7 +313,8 @@ TEST_F(PreferencesTest, TheWinampRepairWaitsForWinampToEndAndSaysWhyItCouldNotWr
     machine_.desktop().RemoveWindow(winamp);
     machine_.files().SetAttributes(ini, platform::attr::ReadOnly);
     p.behaviourPage().Button10Click();
-    EXPECT_EQ(toolkit_.shownMessages.back().rfind(ini + " を書き換えられませんでした", 0), 0u) << toolkit_.shownMessages.back();
+    EXPECT_EQ(toolkit_.shownMessages.back().rfind(ini + " を書き換えられませんでした", 0), 0u)
+        << toolkit_.shownMessages.back();
     EXPECT_EQ(platform::ReadWholeFile(machine_.files(), ini), before);
 
     machine_.files().SetAttributes(ini, 0);

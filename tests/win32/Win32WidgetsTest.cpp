@@ -95,8 +95,7 @@ private:
         char name[16] = {};
         ::GetClassNameA(window, name, sizeof name);
         // Only once shown: a box's styles are set while it initialises, after it can be found.
-        if (std::string(name) == "#32770" && ::GetWindow(window, GW_OWNER) == me->owner_ &&
-            ::IsWindowVisible(window)) {
+        if (std::string(name) == "#32770" && ::GetWindow(window, GW_OWNER) == me->owner_ && ::IsWindowVisible(window)) {
             me->box_ = window;
             return FALSE;
         }

@@ -215,8 +215,7 @@ bool WorkPreferences(const std::string& programs, settings::TRegIniFile& rootSto
     recorder.StillOf(prefs.form(), "07-preferences-new-format");
     recorder.Still("08-before-update");
 
-    if (!prefs.Press("更新") ||
-        !WaitFor([&] { return skins.ReadString("(Default)", "Disp1Text", "") == format; })) {
+    if (!prefs.Press("更新") || !WaitFor([&] { return skins.ReadString("(Default)", "Disp1Text", "") == format; })) {
         return Fail("更新 did not store the new format");
     }
     hold(10);

@@ -266,7 +266,7 @@ private:
     HWND window_;
     HWND ok_;
     Session& session_;
-    std::string wanted_;  // a selection asked for that has not arrived; the posted request's text
+    std::string wanted_;       // a selection asked for that has not arrived; the posted request's text
     ScopedSubclass subclass_;  // last: it goes first
 };
 

@@ -7,9 +7,9 @@
 namespace sorabell::win32 {
 
 ScopedSubclass::ScopedSubclass(HWND window, Handler handler) : window_(window), handler_(std::move(handler)) {
-    attached_ = window_ != nullptr && ::SetWindowSubclass(window_, &ScopedSubclass::Procedure,
-                                                          reinterpret_cast<UINT_PTR>(this),
-                                                          reinterpret_cast<DWORD_PTR>(this)) != FALSE;
+    attached_ =
+        window_ != nullptr && ::SetWindowSubclass(window_, &ScopedSubclass::Procedure, reinterpret_cast<UINT_PTR>(this),
+                                                  reinterpret_cast<DWORD_PTR>(this)) != FALSE;
 }
 
 ScopedSubclass::~ScopedSubclass() { Remove(); }

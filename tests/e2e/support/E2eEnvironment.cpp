@@ -81,8 +81,9 @@ std::vector<std::string> E2eEnvironment::PlayerCommandLines() const {
 }
 
 bool E2eEnvironment::WaitForHooks(DWORD timeoutMs) {
-    return WaitFor([] { return win32::ScopedHandle(::OpenFileMappingA(FILE_MAP_READ, FALSE, hook::kShareName)).valid(); },
-                   timeoutMs);
+    return WaitFor(
+        [] { return win32::ScopedHandle(::OpenFileMappingA(FILE_MAP_READ, FALSE, hook::kShareName)).valid(); },
+        timeoutMs);
 }
 
 }  // namespace sorabell::testing
