@@ -128,7 +128,8 @@ sorabell_vm_make() {
         set -e
         export DEBIAN_FRONTEND=noninteractive
         dpkg --add-architecture i386
-        apt-get update -qq
+        $(declare -f sorabell_apt_update)
+        sorabell_apt_update
         apt-get install -y -qq --no-install-recommends ${SORABELL_VM_GUEST_PACKAGES[*]}
         locale-gen
         apt-get clean

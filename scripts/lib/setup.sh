@@ -48,6 +48,21 @@ sorabell_missing_packages() {
 # Installs those of the given packages that are missing. The first install of a script updates
 # the package lists and sets SORABELL_APT_UPDATED=1, so that later installs in the same script
 # skip the update; adding the i386 architecture clears it, as the lists must then be read again.
+# Refreshes the package lists. A mirror caught in the middle of a sync fails one index now and
+# then ("File has unexpected size"): try again after a pause, and at last go on with the lists
+# that did come, so that the install, not the refresh, names what cannot be had.
+sorabell_apt_update() {
+    local try
+    for try in 1 2 3; do
+        if apt-get update -qq; then
+            return 0
+        fi
+        echo "setup: apt-get update failed (try $try of 3)" >&2
+        ((try == 3)) || sleep 30
+    done
+    echo "setup: going on with the package lists that could be read" >&2
+}
+
 sorabell_install_packages() {
     local missing unknown=() pkg
     if ! dpkg --print-foreign-architectures | grep -qx i386; then
@@ -60,7 +75,7 @@ sorabell_install_packages() {
     fi
     echo "setup: installing ${missing[*]}"
     if [[ -z "${SORABELL_APT_UPDATED:-}" ]]; then
-        apt-get update -qq
+        sorabell_apt_update
         SORABELL_APT_UPDATED=1
     fi
     for pkg in "${missing[@]}"; do
