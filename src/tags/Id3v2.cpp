@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "platform/Text.h"
 #include "tags/GenreTable.h"
 #include "tags/Id3v2Text.h"
 
@@ -159,7 +160,7 @@ public:
         tag.title = title_.value_or("");
         tag.artist = artist_.value_or("");
         tag.album = album_.value_or("");
-        tag.year = year_ ? *year_ : recorded_ ? recorded_->substr(0, std::min<size_t>(4, recorded_->size())) : "";
+        tag.year = year_ ? *year_ : recorded_ ? std::string(text::TrimRight(text::CutToBytes(*recorded_, 4))) : "";
         tag.comment = plainComment_ ? *plainComment_ : comment_.value_or("");
         tag.genre = genre_ ? GenreText(*genre_) : "";
         tag.unsyncedLyrics = std::move(unsyncedLyrics_);

@@ -30,6 +30,8 @@ struct Id3v2SyncedText {
 struct Id3v2SyncedLyrics {
     uint8_t timeFormat = 0;
     std::vector<Id3v2SyncedText> lines;
+
+    bool operator==(const Id3v2SyncedLyrics&) const = default;
 };
 
 // Absent frames leave their text empty. Values are cut at their first terminator and, but for
@@ -44,6 +46,8 @@ struct Id3v2Tag {
     std::string genre;                              // a genre number already named
     std::optional<std::string> unsyncedLyrics;      // the first USLT
     std::optional<Id3v2SyncedLyrics> syncedLyrics;  // the first SYLT
+
+    bool operator==(const Id3v2Tag&) const = default;
 };
 
 // The byte count after the 10-byte header that it announces, or nothing when the bytes are no

@@ -43,7 +43,7 @@ struct FrameOptions {
 };
 
 // A frame of version 2 (three-letter name, 24-bit size), 3 or 4.
-inline std::string Frame(int version, std::string_view id, std::string_view data, FrameOptions options = {}) {
+inline std::string Id3v2Frame(int version, std::string_view id, std::string_view data, FrameOptions options = {}) {
     const auto size =
         options.claimedSize >= 0 ? static_cast<uint32_t>(options.claimedSize) : static_cast<uint32_t>(data.size());
     std::string out(id);
@@ -58,13 +58,13 @@ inline std::string Frame(int version, std::string_view id, std::string_view data
 }
 
 // A text frame's data: the encoding byte, the text and its terminator.
-inline std::string Text(uint8_t encoding, std::string_view text) {
+inline std::string FrameText(uint8_t encoding, std::string_view text) {
     const bool wide = encoding == 1 || encoding == 2;
     return std::string(1, static_cast<char>(encoding)) + std::string(text) + std::string(wide ? 2 : 1, '\0');
 }
 
 // The header (flags as given, the size syncsafe) before the body.
-inline std::string Tag(int version, std::string_view body, uint8_t flags = 0) {
+inline std::string Id3v2Bytes(int version, std::string_view body, uint8_t flags = 0) {
     std::string out = "ID3";
     out += static_cast<char>(version);
     out += '\0';
