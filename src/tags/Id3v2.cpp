@@ -180,7 +180,8 @@ private:
         return nullptr;
     }
 
-    // Encoding, language, then a described value: the description, and what follows it.
+    // COMM, USLT and SYLT begin with the encoding and a language, SYLT with `extra` bytes more;
+    // a frame too short for them is passed over.
     bool TakeHead(std::string_view& data, uint8_t& encoding, size_t extra) {
         if (data.size() < 4 + extra) {
             return false;
