@@ -10,6 +10,7 @@
 
 #include "fuzz/FuzzInput.h"
 #include "support/BmpWriter.h"
+#include "support/Id3v2Builder.h"
 #include "support/TagFixtures.h"
 
 namespace {
@@ -52,6 +53,32 @@ std::vector<std::string> MusicFiles() {
         Form("WAVE" + Chunk("data", "abcd")),
         MpegPayload(500) + Id3Block("タイトル", "artist", "album", "2001", "comment", 255),
         "TAG" + std::string(125, 'x'),
+    };
+}
+
+// ID3v2 tags of each version and layout, before a little audio.
+std::vector<std::string> Id3v2Files() {
+    const std::string audio = MpegPayload(64);
+    const std::string wide = FrameText(1, "\xFF\xFE" + std::string("A\0\xFF\0", 4));
+    const std::string comment = std::string("\0jpn", 4) + std::string("\0Note\0", 6);
+    const std::string sylt = std::string("\0jpn\2\1\0", 7) + std::string("One\0", 4) + BigEndian(1500, 4);
+    return {
+        Id3v2Bytes(2, Id3v2Frame(2, "TT2", FrameText(0, "歌の題名")) + Id3v2Frame(2, "TCO", FrameText(0, "(17)")) +
+                          std::string(8, '\0')) +
+            audio,
+        Id3v2Bytes(3, Id3v2Frame(3, "TIT2", wide) + Id3v2Frame(3, "COMM", comment) + Id3v2Frame(3, "SYLT", sylt)) +
+            audio,
+        Id3v2Bytes(3, Unsynchronise(Id3v2Frame(3, "TIT2", wide) + Id3v2Frame(3, "TCON", FrameText(0, "(RX)"))), 0x80) +
+            audio,
+        Id3v2Bytes(3, BigEndian(6, 4) + std::string(6, '\0') + Id3v2Frame(3, "TPE1", FrameText(0, "artist")), 0x40),
+        Id3v2Bytes(4, Id3v2Frame(4, "TIT2", FrameText(3, "\xE6\xAD\x8C")) +
+                          Id3v2Frame(4, "TDRC", FrameText(0, "2004-05-06")) +
+                          Id3v2Frame(4, "TALB", SyncSafe(static_cast<uint32_t>(wide.size())) + Unsynchronise(wide),
+                                     {.format = 3})),
+        Id3v2Bytes(4, Id3v2Frame(4, "TIT2", FrameText(2, std::string(300, 'x')), {.plainSize = true}) +
+                          Id3v2Frame(4, "TPE1", FrameText(0, "a"))),
+        Id3v2Bytes(4, SyncSafe(6) + std::string("\1\0", 2) + Id3v2Frame(4, "USLT", "\3eng\0[00:01]la")) + audio,
+        Id3v2Bytes(3, Id3v2Frame(3, "TIT2", FrameText(0, "cut"), {.claimedSize = 0x7FFFFFFF})),
     };
 }
 
@@ -184,6 +211,7 @@ int main(int argc, char** argv) {
     }
     const fs::path root = argv[1];
     WriteSeeds(root / "tag_read", MusicFiles());
+    WriteSeeds(root / "id3v2", Id3v2Files());
     WriteSeeds(root / "info_write", WriteInputs());
     WriteSeeds(root / "light_strings", {"a\r\n\r\nb", "[00:01.00]歌詞\r\n[00:02.50]二行目\r\n",
                                         "one\ntwo\rthree\n\rfour", "a,\"b c\",d,,\"e,f\"", ",lead,trail,", "\"open"});
