@@ -1,14 +1,11 @@
 #include "sorabell-tag/PosixEdge.h"
 
-#include <iconv.h>
-
 #include <algorithm>
-#include <cerrno>
 #include <cstdio>
 #include <functional>
-#include <stdexcept>
 
 #include "platform/Text.h"
+#include "platform/posix/Iconv.h"
 
 namespace sorabell::tagtool {
 
@@ -25,32 +22,18 @@ using Replace = std::function<size_t(std::string_view rest, std::string& out)>;
 // Converts `in` with iconv from `from` to `to`; true when every byte was converted.
 bool Convert(const std::string& to, const std::string& from, std::string_view in, std::string& out,
              const Replace& replace) {
-    const iconv_t cd = ::iconv_open(to.c_str(), from.c_str());
-    if (cd == reinterpret_cast<iconv_t>(-1)) {
-        throw std::runtime_error("iconv cannot convert " + from + " to " + to);
-    }
-    bool whole = true;
-    while (!in.empty()) {
-        char* src = const_cast<char*>(in.data());
-        size_t srcLeft = in.size();
-        char buffer[256];
-        char* dst = buffer;
-        size_t dstLeft = sizeof buffer;
-        const size_t rc = ::iconv(cd, &src, &srcLeft, &dst, &dstLeft);
-        const int error = errno;
-        out.append(buffer, static_cast<size_t>(dst - buffer));
-        in.remove_prefix(in.size() - srcLeft);
-        if (rc == static_cast<size_t>(-1) && error != E2BIG) {
-            const size_t skipped = replace(in, out);
-            if (skipped == 0) {
-                whole = false;
-                break;
-            }
-            in.remove_prefix(std::min(skipped, in.size()));
+    posix::EncodingConverter converter(to, from);
+    while (true) {
+        in.remove_prefix(converter.Convert(in, out));
+        if (in.empty()) {
+            return true;
         }
+        const size_t skipped = replace(in, out);
+        if (skipped == 0) {
+            return false;
+        }
+        in.remove_prefix(std::min(skipped, in.size()));
     }
-    ::iconv_close(cd);
-    return whole;
 }
 
 std::optional<std::string> ConvertAll(const std::string& to, const std::string& from, std::string_view in) {

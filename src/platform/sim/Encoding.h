@@ -6,24 +6,11 @@
 #include <string>
 #include <string_view>
 
+#include "platform/posix/Iconv.h"
+
 namespace sorabell::sim {
 
-// One iconv conversion between two encodings named as iconv names them.
-class EncodingConverter {
-public:
-    // Throws std::runtime_error when iconv knows no such conversion.
-    EncodingConverter(const std::string& to, const std::string& from);
-    ~EncodingConverter();
-    EncodingConverter(const EncodingConverter&) = delete;
-    EncodingConverter& operator=(const EncodingConverter&) = delete;
-
-    // Converts from the start of `in` up to the first sequence it cannot take; the number of
-    // input bytes consumed.
-    size_t Convert(std::string_view in, std::string& out);
-
-private:
-    void* cd_;
-};
+using posix::EncodingConverter;
 
 // Empty when the bytes are not valid CP932.
 std::optional<std::string> Cp932ToUtf8(std::string_view cp932);
