@@ -94,6 +94,17 @@ protected:
         Write(Skins() + "nums_ex.bmp", NumbersImage(108));
     }
 
+    // Before the player's first song title is read the display shows its own name, "Sorabell"
+    // and its version, where the song's file name "song" will be: only the short name, ink left
+    // of x = 150 and none beyond, means the song's fields are read, which the editors' starts need.
+    void WaitForTheFileName() {
+        // A loaded machine can take a while.
+        const auto nameShows = [](const ScreenCapture& s) {
+            return s.Count(kRed, 109, 24, 150, 36) > 20 && s.Count(kRed, 150, 24, 266, 36) == 0;
+        };
+        ASSERT_TRUE(nameShows(WaitForScreen(nameShows, 20000))) << "the song's file name never showed";
+    }
+
     // Clicks the mark and waits for the menu to show.
     HWND OpenMenu() {
         Click(player_, 245, 100);
@@ -198,10 +209,9 @@ TEST_F(TagEditorFromTheMenu, TypingATitleAndWritingInTheId3ModeChangesTheFilesTa
     EditorOptions().WriteInteger("Option", "View", 1);
     EditorOptions().WriteInteger("Option", "Write", 3);
     EditorOptions().WriteBool("Option", "OverWrite", true);
+    Skin("Disp1Text", "%7");
     StartWith("MMMM");
-    // A loaded machine can take a while.
-    const auto nameShows = [](const ScreenCapture& s) { return s.Count(kRed, 109, 24, 266, 36) > 20; };
-    ASSERT_TRUE(nameShows(WaitForScreen(nameShows, 20000))) << "the song's file name never showed";
+    WaitForTheFileName();
 
     // On a heavily loaded machine the menu now and then closes under the click without the
     // command (seen about once in twenty runs under Wine): the item is chosen once more then.
@@ -246,9 +256,6 @@ protected:
         ::CreateDirectoryA(folder_.c_str(), nullptr);
         ::CopyFileA((ProgramFolder() + "versewright.exe").c_str(), (folder_ + "Versewright.Exe").c_str(), FALSE);
         Root().WriteString("Option", "Versewright", folder_);
-        // The file's own name shows only once the song's fields are read, which the editor's
-        // start needs; the player's title alone would show before.
-        Skin("Disp1Text", "%7");
     }
     std::vector<std::string> Log() const { return ReadLines(folder_ + "versewright-log.txt"); }
 
@@ -256,10 +263,9 @@ protected:
 };
 
 TEST_F(LyricsEditorFromTheMenu, StartsTheEditorOnceWithTheSongThenOnlyTellsItToLookAgain) {
+    Skin("Disp1Text", "%7");
     StartWith("MMMM");
-    // A loaded machine can take a while.
-    const auto nameShows = [](const ScreenCapture& s) { return s.Count(kRed, 109, 24, 266, 36) > 20; };
-    ASSERT_TRUE(nameShows(WaitForScreen(nameShows, 20000))) << "the song's file name never showed";
+    WaitForTheFileName();
     Choose("Lumora Lyrics Editor...");
     ASSERT_NE(WaitForWindow("TLumora_Edit"), nullptr) << "the editor did not start";
     ASSERT_TRUE(WaitFor([&] { return !Log().empty(); }));

@@ -60,11 +60,19 @@ void ClickAt(POINT screen) {
 void LeftButton(bool down) { Send({Mouse(down ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP)}); }
 
 void MoveMouseTo(POINT screen) {
-    ::SetCursorPos(screen.x, screen.y);
+    // The pointer is not placed first: a move to where it already lies is no movement, and
+    // Wine then posts no mouse move at all.
+    const LONG width = ::GetSystemMetrics(SM_CXSCREEN);
+    const LONG height = ::GetSystemMetrics(SM_CYSCREEN);
     INPUT input = Mouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE);
-    input.mi.dx = screen.x * 65535 / (::GetSystemMetrics(SM_CXSCREEN) - 1);
-    input.mi.dy = screen.y * 65535 / (::GetSystemMetrics(SM_CYSCREEN) - 1);
+    // Rounded up, as the system maps back by rounding down.
+    input.mi.dx = (screen.x * 65536 + width - 1) / width;
+    input.mi.dy = (screen.y * 65536 + height - 1) / height;
     Send({input});
+    POINT now{};
+    if (!::GetCursorPos(&now) || now.x != screen.x || now.y != screen.y) {
+        ::SetCursorPos(screen.x, screen.y);
+    }
 }
 
 void Type(const std::wstring& text) {
