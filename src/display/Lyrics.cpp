@@ -192,11 +192,17 @@ std::string LyricsLineAt(const std::vector<LyricsEntry>& entries, int32_t positi
 }
 
 std::string LyricsSecondLineAt(const std::vector<LyricsEntry>& entries, int32_t position) {
-    if (entries.empty() || position == -1) {
+    const bool anyPair = std::adjacent_find(entries.begin(), entries.end(), [](const auto& a, const auto& b) {
+                             return a.milliseconds == b.milliseconds;
+                         }) != entries.end();
+    if (!anyPair) {
         return {};
     }
+    if (position == -1) {
+        return kIdeographicSpace;
+    }
     const auto [first, end] = CurrentTime(entries, position);
-    return end - first < 2 ? std::string() : Shown(std::next(first)->text);
+    return end - first < 2 ? std::string(kIdeographicSpace) : Shown(std::next(first)->text);
 }
 
 }  // namespace sorabell::display

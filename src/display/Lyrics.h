@@ -60,8 +60,10 @@ std::vector<LyricsEntry> ShiftLyrics(std::vector<LyricsEntry> entries, int32_t e
 // else the text of the first entry of the latest time that is not after the position.
 std::string LyricsLineAt(const std::vector<LyricsEntry>& entries, int32_t position);
 
-// The second entry of that time (a translation or a reading), shown as the first is; empty
-// when the time has one entry, before the first entry and at position -1.
+// The second entry of that time (a translation or a reading), shown as the first is. Lyrics
+// with no time of two entries give nothing, so that a line of its own is dropped as a blank
+// one; other lyrics keep that line occupied with an ideographic space where the time has one
+// entry, before the first and at position -1, as the first line does.
 std::string LyricsSecondLineAt(const std::vector<LyricsEntry>& entries, int32_t position);
 
 inline constexpr const char* kIdeographicSpace = "　";

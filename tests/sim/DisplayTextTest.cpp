@@ -130,8 +130,24 @@ TEST_F(DisplayText, TheSecondLineOfATimeShowsWhereTheFormatHasG) {
     EXPECT_TRUE(display_->lines()[0].lyrics) << "a line with %G follows the position";
     player_->position = 2500;
     Tick();
-    EXPECT_EQ(Line(0), " ") << "a time of one line has no second";
+    EXPECT_EQ(Line(0), "　 ") << "a time of one line keeps the line of the second occupied";
     EXPECT_EQ(Line(2), "solo ");
+}
+
+TEST_F(DisplayText, ALineOfGIsKeptForLyricsWithTranslationsFromTheSongsStart) {
+    DefaultSkinValue("DispSw", "1");
+    DefaultSkinValue("Disp1Text", "%B");
+    DefaultSkinValue("Disp2Text", "%G");
+    Write("C:\\Music\\pair.mp3", Id3Block("Pair"));
+    Write("C:\\Music\\pair.lrc", "[00:01]original\r\n[00:01]translation\r\n");
+    Write("C:\\Music\\single.mp3", Id3Block("Single"));
+    Write("C:\\Music\\single.lrc", "[00:01]original\r\n");
+    Start();
+    player_->position = 0;
+    Play({"C:\\Music\\pair.mp3"}, 0, "1. Pair - Winamp");
+    EXPECT_EQ(display_->skinView().DispSw, 1);
+    Play({"C:\\Music\\single.mp3"}, 0, "1. Single - Winamp");
+    EXPECT_EQ(display_->skinView().DispSw, 0) << "lyrics without translations drop the line";
 }
 
 TEST_F(DisplayText, LyricsSavedAsUnicodeShowInTheCodePageAndCp932FilesAsTheyAre) {

@@ -125,10 +125,15 @@ TEST(LyricsLine, TheFirstLineOfATimeShowsAndTheSecondIsItsTranslation) {
     EXPECT_EQ(LyricsLineAt(entries, 15000), "original");
     EXPECT_EQ(LyricsSecondLineAt(entries, 15000), "translation");
     EXPECT_EQ(LyricsLineAt(entries, 20000), "alone");
-    EXPECT_EQ(LyricsSecondLineAt(entries, 20000), "") << "a time of one line has no second";
     EXPECT_EQ(LyricsSecondLineAt(entries, 30000), "　") << "a blank second line keeps its place";
-    EXPECT_EQ(LyricsSecondLineAt(entries, 9999), "");
-    EXPECT_EQ(LyricsSecondLineAt(entries, -1), "");
+    // Lyrics with translations keep the second line occupied wherever a time has none.
+    for (const int32_t position : {20000, 9999, -1}) {
+        EXPECT_EQ(LyricsSecondLineAt(entries, position), "　") << position;
+    }
+    const auto single = ParseLyrics({"[00:10]a", "[00:20]b"});
+    for (const int32_t position : {15000, 9999, -1}) {
+        EXPECT_EQ(LyricsSecondLineAt(single, position), "") << "lyrics without a second line give none";
+    }
     EXPECT_EQ(LyricsSecondLineAt({}, 15000), "");
 }
 
