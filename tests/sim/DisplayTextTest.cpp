@@ -118,36 +118,26 @@ TEST_F(DisplayText, OfTheLyricsFilesOfASongTheLastThatExistsIsRead) {
     EXPECT_TRUE(display_->lyrics().empty()) << "a song without an artist has no \"Artist - Title\" file";
 }
 
-TEST_F(DisplayText, TheSecondLineOfATimeShowsWhereTheFormatHasG) {
-    DefaultSkinValue("Disp1Text", "%g");
-    Write("C:\\Music\\song.mp3", Id3Block("Song"));
-    Write("C:\\Music\\song.lrc", "[00:01.00]original\r\n[00:01.00]translation\r\n[00:02.50]solo\r\n");
-    Start();
-    player_->position = 1500;
-    Play({"C:\\Music\\song.mp3"}, 0, "1. Song - Winamp");
-    EXPECT_EQ(Line(0), "translation ");
-    EXPECT_EQ(Line(2), "original ");
-    EXPECT_TRUE(display_->lines()[0].lyrics) << "a line with %G follows the position";
-    player_->position = 2500;
-    Tick();
-    EXPECT_EQ(Line(0), "　 ") << "a time of one line keeps the line of the second occupied";
-    EXPECT_EQ(Line(2), "solo ");
-}
-
-TEST_F(DisplayText, ALineOfGIsKeptForLyricsWithTranslationsFromTheSongsStart) {
+TEST_F(DisplayText, ALineOfGShowsTheSecondLineOfATimeAndStaysOnlyForLyricsWithSuch) {
     DefaultSkinValue("DispSw", "1");
     DefaultSkinValue("Disp1Text", "%B");
-    DefaultSkinValue("Disp2Text", "%G");
-    Write("C:\\Music\\pair.mp3", Id3Block("Pair"));
-    Write("C:\\Music\\pair.lrc", "[00:01]original\r\n[00:01]translation\r\n");
+    DefaultSkinValue("Disp2Text", "%g");
+    Write("C:\\Music\\song.mp3", Id3Block("Song"));
+    Write("C:\\Music\\song.lrc", "[00:01.00]original\r\n[00:01.00]translation\r\n[00:02.50]solo\r\n");
     Write("C:\\Music\\single.mp3", Id3Block("Single"));
     Write("C:\\Music\\single.lrc", "[00:01]original\r\n");
     Start();
-    player_->position = 0;
-    Play({"C:\\Music\\pair.mp3"}, 0, "1. Pair - Winamp");
-    EXPECT_EQ(display_->skinView().DispSw, 1);
+    Play({"C:\\Music\\song.mp3"}, 0, "1. Song - Winamp");
+    EXPECT_EQ(display_->skinView().DispSw, 1) << "kept from the song's start";
+    player_->position = 1500;
+    Tick();
+    EXPECT_EQ(Line(0), "original ");
+    EXPECT_EQ(Line(1), "translation ") << "a line with %G follows the position";
+    player_->position = 2500;
+    Tick();
+    EXPECT_EQ(Line(1), "　 ");
     Play({"C:\\Music\\single.mp3"}, 0, "1. Single - Winamp");
-    EXPECT_EQ(display_->skinView().DispSw, 0) << "lyrics without translations drop the line";
+    EXPECT_EQ(display_->skinView().DispSw, 0) << "lyrics without a second line drop the line";
 }
 
 TEST_F(DisplayText, LyricsSavedAsUnicodeShowInTheCodePageAndCp932FilesAsTheyAre) {

@@ -188,7 +188,6 @@ TEST_F(LyricsNudges, EachMovesTheLinesAtOnceAndKeepsTheOffsetInTheFile) {
     Choose(Tlumora::LyricsLater1);
     Choose(Tlumora::LyricsLater1);
     EXPECT_EQ(Lyrics(), "\xEF\xBB\xBF[offset:-500]\n[00:01]first\n[00:02]second\n");
-    EXPECT_EQ(Line(0), "first ");
     EXPECT_EQ(display_->lyrics().front().milliseconds, 1500);
     EXPECT_TRUE(toolkit_.shownMessages.empty());
 
@@ -210,11 +209,6 @@ TEST_F(LyricsNudges, AFileThatCannotBeWrittenIsNamedAndNothingChanges) {
     EXPECT_EQ(Lyrics(), before);
     EXPECT_EQ(Line(0), "first ");
     EXPECT_EQ(display_->lyrics().front().milliseconds, 1000);
-    std::vector<std::string> names;
-    for (const auto& entry : machine_.files().Find("C:\\Music\\*.*")) {
-        names.push_back(entry.name);
-    }
-    EXPECT_EQ(names.size(), 5u) << "nothing is left beside the file";
 }
 
 }  // namespace

@@ -20,7 +20,7 @@ TEST(LyricsParser, EveryLeadingTagAddsAnEntryWithTheLinesText) {
 
 TEST(LyricsParser, MalformedTagsAddNothing) {
     EXPECT_TRUE(ParseLyrics({"no tag [00:10]"}).empty());
-    EXPECT_TRUE(ParseLyrics({"[ar:artist]", "[xx:yy]", "", "["}).empty());
+    EXPECT_TRUE(ParseLyrics({"[ar:artist]", "[ti:x]", "[by:x]", "[length:03:20]", "[xx:yy]", "", "["}).empty());
     EXPECT_TRUE(ParseLyrics({"[:05]", "[1000:00]x", "[1:5]x", "[1:05.]x", "[1:05.1234]x", "<00:01>x"}).empty());
     // A broken tag before a good one is skipped a character at a time.
     EXPECT_EQ(Keys(ParseLyrics({"[[00:05]x"})), (std::vector<std::string>{"0005000x"}));
@@ -64,10 +64,6 @@ TEST(LyricsParser, WordTagsLeaveTheShownText) {
     EXPECT_EQ(WithoutWordTags("<00:01.00"), "<00:01.00") << "an unclosed tag is text";
 }
 
-TEST(LyricsParser, HeadTagsAddNoLine) {
-    EXPECT_TRUE(ParseLyrics({"[ti:Title]", "[ar:Artist]", "[al:Album]", "[by:Someone]", "[length:03:20]"}).empty());
-}
-
 TEST(LyricsParser, TextsAreCutAt256BytesOnAWholeCharacter) {
     const std::string longText = std::string(255, 'a') + "曲曲";
     const auto entries = ParseLyrics({"[00:00]" + longText});
@@ -84,15 +80,11 @@ TEST(LyricsParser, EntriesAreSortedByTimeAndOneTimeKeepsTheFilesOrder) {
 }
 
 TEST(LyricsParser, TheEntriesOfOneFileAreCapped) {
-    const std::string tags = [] {
-        std::string line;
-        for (int i = 0; i < 1000; ++i) {
-            line += "[00:01]";
-        }
-        return line;
-    }();
-    const std::vector<std::string> lines(kMaxLyricsEntries / 1000 + 5, tags + "x");
-    EXPECT_EQ(ParseLyrics(lines).size(), kMaxLyricsEntries);
+    std::string line;
+    for (size_t i = 0; i <= kMaxLyricsEntries; ++i) {
+        line += "[00:01]";
+    }
+    EXPECT_EQ(ParseLyrics({line, "[00:02]x"}).size(), kMaxLyricsEntries);
 }
 
 TEST(LyricsParser, AnOffsetLineShiftsEveryTimeOfTheFileButNotBelowZero) {
@@ -120,31 +112,23 @@ TEST(LyricsLine, FollowsThePositionAtTheEdges) {
 }
 
 TEST(LyricsLine, TheFirstLineOfATimeShowsAndTheSecondIsItsTranslation) {
-    const auto entries = ParseLyrics(
-        {"[00:10]original", "[00:20]alone", "[00:10]translation", "[00:10]third", "[00:30]one", "[00:30] "});
+    const auto entries = ParseLyrics({"[00:10]original", "[00:20]alone", "[00:10]translation", "[00:30]a", "[00:30] "});
     EXPECT_EQ(LyricsLineAt(entries, 15000), "original");
     EXPECT_EQ(LyricsSecondLineAt(entries, 15000), "translation");
-    EXPECT_EQ(LyricsLineAt(entries, 20000), "alone");
     EXPECT_EQ(LyricsSecondLineAt(entries, 30000), "　") << "a blank second line keeps its place";
-    // Lyrics with translations keep the second line occupied wherever a time has none.
+    // Lyrics with translations keep the second line occupied wherever a time has none; others give none.
     for (const int32_t position : {20000, 9999, -1}) {
         EXPECT_EQ(LyricsSecondLineAt(entries, position), "　") << position;
+        EXPECT_EQ(LyricsSecondLineAt(ParseLyrics({"[00:10]a", "[00:20]b"}), position), "") << position;
     }
-    const auto single = ParseLyrics({"[00:10]a", "[00:20]b"});
-    for (const int32_t position : {15000, 9999, -1}) {
-        EXPECT_EQ(LyricsSecondLineAt(single, position), "") << "lyrics without a second line give none";
-    }
-    EXPECT_EQ(LyricsSecondLineAt({}, 15000), "");
 }
 
-TEST(LyricsLine, AShiftMovesEveryTimeWithinTheBoundsAndKeepsTheOrder) {
-    const auto entries = ParseLyrics({"[00:00.200]a", "[00:00.400]b", "[00:00.400]c", "[999:99.999]d"});
-    const auto earlier = ShiftLyrics(entries, 300);
-    EXPECT_EQ(Keys(earlier), (std::vector<std::string>{"0000000a", "0000100b", "0000100c",
-                                                       std::to_string(kMaxLyricsTime - 300) + "d"}));
+TEST(LyricsLine, AShiftMovesEveryTimeWithinTheBounds) {
+    const auto entries = ParseLyrics({"[00:00.200]a", "[00:00.400]b", "[999:99.999]c"});
+    EXPECT_EQ(Keys(ShiftLyrics(entries, 300)),
+              (std::vector<std::string>{"0000000a", "0000100b", std::to_string(kMaxLyricsTime - 300) + "c"}));
     EXPECT_EQ(Keys(ShiftLyrics(entries, -300)),
-              (std::vector<std::string>{"0000500a", "0000700b", "0000700c", std::to_string(kMaxLyricsTime) + "d"}));
-    EXPECT_EQ(ShiftLyrics(entries, 0), entries);
+              (std::vector<std::string>{"0000500a", "0000700b", std::to_string(kMaxLyricsTime) + "c"}));
 }
 
 TEST(LyricsLine, BinaryAndLongLinesDoNoHarm) {
