@@ -1,6 +1,8 @@
 // The menu's commands that reach beyond the display: the tag editor, the two sibling
 // programs, and the lyrics moved earlier or later and kept so in their file.
 
+#include <algorithm>
+
 #include "display/LyricsFile.h"
 #include "display/Messages.h"
 #include "display/Tlumora.h"
@@ -84,7 +86,7 @@ void Tlumora::MoveLyrics(int32_t earlierBy) {
         if (lyricsAsLoaded_.empty()) {
             lyricsAsLoaded_ = LyricsList;
         }
-        lyricsMoved_ += earlierBy;
+        lyricsMoved_ = std::clamp(lyricsMoved_ + earlierBy, -kMaxLyricsTime, kMaxLyricsTime);
         LyricsList = ShiftLyrics(lyricsAsLoaded_, lyricsMoved_);
     } else {
         const std::string refusal = "歌詞ファイル(" + lyricsFile_ + ")を書き換えられませんでした";
