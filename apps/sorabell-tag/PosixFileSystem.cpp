@@ -162,6 +162,15 @@ bool PosixFileSystem::Rename(const std::string& from, const std::string& to) {
     return source && target && Stat(*source) && !Stat(*target) && ::rename(source->c_str(), target->c_str()) == 0;
 }
 
+bool PosixFileSystem::Replace(const std::string& from, const std::string& to) {
+    const auto source = HostPath(from);
+    const auto target = HostPath(to);
+    const auto sourceStat = source ? Stat(*source) : std::nullopt;
+    const auto targetStat = target ? Stat(*target) : std::nullopt;
+    return sourceStat && targetStat && !S_ISDIR(sourceStat->st_mode) && !S_ISDIR(targetStat->st_mode) &&
+           (AttributesOf(*targetStat) & attr::ReadOnly) == 0 && ::rename(source->c_str(), target->c_str()) == 0;
+}
+
 bool PosixFileSystem::Delete(const std::string& path) {
     const auto host = HostPath(path);
     const auto st = host ? Stat(*host) : std::nullopt;

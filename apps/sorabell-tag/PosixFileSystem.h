@@ -23,6 +23,7 @@ public:
     // The pattern's "*" and "?" as fnmatch reads them, "*.*" being every name.
     std::vector<platform::FindEntry> Find(const std::string& pattern) override;
     bool Rename(const std::string& from, const std::string& to) override;
+    bool Replace(const std::string& from, const std::string& to) override;
     bool Delete(const std::string& path) override;
     bool CreateFolder(const std::string& path) override;
     std::unique_ptr<platform::BinaryFile> Open(const std::string& path, platform::OpenMode mode) override;

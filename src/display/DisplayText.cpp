@@ -1,6 +1,7 @@
 // What the lines say: the song of the current play list entry, its tags and lyrics, and the
 // expanded line formats.
 
+#include "display/LyricsFile.h"
 #include "display/Messages.h"
 #include "display/Scrolling.h"
 #include "display/Tlumora.h"
@@ -67,6 +68,7 @@ void Tlumora::Edit1Change() {
         ReadSongInformation();
         SongFields_ = MakeSongFields(trackNumber_, song_.path, song_.info, song_.hasInfo, song_.id3, song_.hasId3);
         LoadLyrics();
+        EnableLyricsNudges();
         for (size_t n = 0; n < lines_.size(); ++n) {
             lines_[n].text = ExpandFormat(skinView_.Disp[n].Text);
         }
@@ -95,10 +97,13 @@ void Tlumora::ReadSongInformation() {
 
 void Tlumora::LoadLyrics() {
     LyricsList.clear();
-    // The last candidate that exists wins: a file beside the song before the lyrics folder's.
+    lyricsFile_.clear();
+    lyricsAsLoaded_.clear();
+    lyricsMoved_ = 0;
     std::string chosen;
     for (const std::string& candidate :
-         {lyricsFolder_ + SongFields_[7] + ".txt", SongFields_[8] + SongFields_[7] + ".txt"}) {
+         LyricsCandidates({lyricsFolder_, TaggedArtist(song_.info, song_.id3), TaggedTitle(song_.info, song_.id3),
+                           SongFields_[7], SongFields_[8]})) {
         if (platform::FileExists(platform_.files, candidate)) {
             chosen = candidate;
         }
@@ -106,15 +111,20 @@ void Tlumora::LoadLyrics() {
     if (chosen.empty()) {
         return;
     }
+    LyricsList = ParseLyrics(LyricsLines(platform::ReadWholeFile(platform_.files, chosen)));
+    lyricsFile_ = chosen;
+}
+
+std::vector<std::string> Tlumora::LyricsLines(std::string_view fileBytes) {
     // Files saved as UTF-8 or UTF-16 are read in the code page, as every text is.
     tags::TLightStrings file;
-    file.SetFileText(platform::TextFileToAnsi(platform::ReadWholeFile(platform_.files, chosen), platform_.codePage));
+    file.SetFileText(platform::TextFileToAnsi(fileBytes, platform_.codePage));
     std::vector<std::string> lines;
     lines.reserve(static_cast<size_t>(file.Count()));
     for (int32_t i = 0; i < file.Count(); ++i) {
         lines.push_back(file.Get(i));
     }
-    LyricsList = ParseLyrics(lines);
+    return lines;
 }
 
 std::string Tlumora::ExpandFormat(const std::string& format) {
@@ -127,6 +137,12 @@ std::string Tlumora::ExpandFormat(const std::string& format) {
             return std::string();
         }
         return LyricsLineAt(LyricsList, static_cast<int32_t>(Query(FindWinamp(), 0, kQueryTime)));
+    };
+    sources.lyricsSecondLine = [this] {
+        if (LyricsList.empty()) {
+            return std::string();
+        }
+        return LyricsSecondLineAt(LyricsList, static_cast<int32_t>(Query(FindWinamp(), 0, kQueryTime)));
     };
     return display::ExpandFormat(format, sources);
 }

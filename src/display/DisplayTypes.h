@@ -33,7 +33,7 @@ struct TSkinView {
 // The run-time state of one display line.
 struct TDispOption {
     std::string text;          // the expanded line
-    bool lyrics = false;       // its format holds the lyrics placeholder
+    bool lyrics = false;       // its format holds a lyrics placeholder (%B or %G)
     int32_t scrollMode = 0;    // 0 at rest at the start, 1 moving left, 2 moving back
     int32_t scrollOffset = 0;  // unscaled pixels
     int32_t waitCount = 0;

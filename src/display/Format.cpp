@@ -46,6 +46,10 @@ std::string ExpandFormat(std::string_view format, const FormatSources& sources) 
                 case 'b':
                     result += sources.lyricsLine ? sources.lyricsLine() : std::string();
                     break;
+                case 'G':
+                case 'g':
+                    result += sources.lyricsSecondLine ? sources.lyricsSecondLine() : std::string();
+                    break;
                 case 'C':
                 case 'c':
                     result += sources.info->Copyright;
@@ -82,6 +86,14 @@ const std::string& FirstOf(const std::string& preferred, const std::string& fall
 
 }  // namespace
 
+std::string TaggedArtist(const tags::TRMPInfo& info, const tags::TID3Tag& id3) {
+    return FirstOf(info.Artist, Id3Text(id3.Artist));
+}
+
+std::string TaggedTitle(const tags::TRMPInfo& info, const tags::TID3Tag& id3) {
+    return FirstOf(info.Title, Id3Text(id3.Title));
+}
+
 SongFields MakeSongFields(int32_t track, const std::string& path, const tags::TRMPInfo& info, bool hasInfo,
                           const tags::TID3Tag& id3, bool hasId3) {
     SongFields f;
@@ -92,9 +104,9 @@ SongFields MakeSongFields(int32_t track, const std::string& path, const tags::TR
     f[8] = text::ExtractFilePath(path);
     f[9] = ext.empty() ? std::string() : ext.substr(1);
 
-    const std::string artist = FirstOf(info.Artist, Id3Text(id3.Artist));
+    const std::string artist = TaggedArtist(info, id3);
     f[1] = artist.empty() ? std::string("(Unknown)") : artist;
-    const std::string title = FirstOf(info.Title, Id3Text(id3.Title));
+    const std::string title = TaggedTitle(info, id3);
     f[2] = title.empty() ? "(" + f[7] + ")" : title;
     f[3] = FirstOf(info.Album, Id3Text(id3.Album));
     f[4] = FirstOf(info.Release, Id3Text(id3.Year));

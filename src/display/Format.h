@@ -17,9 +17,10 @@ using SongFields = std::array<std::string, 10>;
 
 struct FormatSources {
     const SongFields* fields = nullptr;
-    const tags::TRMPInfo* info = nullptr;     // %C to %F
-    std::function<int32_t()> songLength;      // seconds, -1 when there is none (%A)
-    std::function<std::string()> lyricsLine;  // %B
+    const tags::TRMPInfo* info = nullptr;           // %C to %F
+    std::function<int32_t()> songLength;            // seconds, -1 when there is none (%A)
+    std::function<std::string()> lyricsLine;        // %B
+    std::function<std::string()> lyricsSecondLine;  // %G
 };
 
 // The song length as the display shows it: "[4:05]", or "[??:??]" without one.
@@ -32,6 +33,10 @@ std::string ExpandFormat(std::string_view format, const FormatSources& sources);
 // The fields of a song: %1 to %6 from its INFO list, else its ID3v1 tag, else the fallbacks;
 // %7 to %9 from its path (name without extension, folder with its "\", extension without its
 // dot); %0 the track number.
+// The artist and the title as the song's INFO list or ID3v1 tag give them, empty without one.
+std::string TaggedArtist(const tags::TRMPInfo& info, const tags::TID3Tag& id3);
+std::string TaggedTitle(const tags::TRMPInfo& info, const tags::TID3Tag& id3);
+
 SongFields MakeSongFields(int32_t track, const std::string& path, const tags::TRMPInfo& info, bool hasInfo,
                           const tags::TID3Tag& id3, bool hasId3);
 

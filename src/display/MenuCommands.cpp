@@ -1,9 +1,14 @@
-// The menu's commands that reach beyond the display: the tag editor and the two sibling
-// programs.
+// The menu's commands that reach beyond the display: the tag editor, the two sibling
+// programs, and the lyrics moved earlier or later and kept so in their file.
 
+#include <algorithm>
+
+#include "display/LyricsFile.h"
 #include "display/Messages.h"
 #include "display/Tlumora.h"
+#include "platform/Errors.h"
 #include "platform/Text.h"
+#include "platform/TextFile.h"
 #include "settings/RegIniFile.h"
 #include "tags/LightStrings.h"
 
@@ -64,6 +69,47 @@ void Tlumora::Kettle1Click() {
     }
     platform_.processes.WinExec(text::Quoted(program) + " " + text::Quoted(WinampFolder + "WINAMP.PL"),
                                 platform::SW_SHOW_NORMAL);
+}
+
+void Tlumora::EnableLyricsNudges() {
+    PopupMenu1->SetEnabled(LyricsEarlier1, !LyricsList.empty());
+    PopupMenu1->SetEnabled(LyricsLater1, !LyricsList.empty());
+}
+
+void Tlumora::MoveLyrics(int32_t earlierBy) {
+    if (LyricsList.empty()) {
+        return;
+    }
+    if (lyricsFile_.empty()) {
+        // Lyrics that came without a file have nowhere to keep the offset: they move until the
+        // program ends, from the list as loaded, so that times held at 0 come back.
+        if (lyricsAsLoaded_.empty()) {
+            lyricsAsLoaded_ = LyricsList;
+        }
+        lyricsMoved_ = std::clamp(lyricsMoved_ + earlierBy, -kMaxLyricsTime, kMaxLyricsTime);
+        LyricsList = ShiftLyrics(lyricsAsLoaded_, lyricsMoved_);
+    } else {
+        const std::string refusal = "歌詞ファイル(" + lyricsFile_ + ")を書き換えられませんでした";
+        try {
+            const MovedOffset moved =
+                MoveLyricsOffset(platform::ReadWholeFile(platform_.files, lyricsFile_), earlierBy);
+            if (!platform::ReplaceWholeFile(platform_.files, lyricsFile_, moved.bytes)) {
+                toolkit_.ShowMessage(refusal);
+                return;
+            }
+            // Read back as the next song change will read it.
+            LyricsList = ParseLyrics(LyricsLines(moved.bytes));
+            EnableLyricsNudges();
+        } catch (const EInOutError& e) {
+            toolkit_.ShowMessage(refusal + text::kCrLf + SystemErrorText(e.systemError()));
+            return;
+        }
+    }
+    bool changed = false;
+    RefreshLyricsLines(changed);
+    if (changed) {
+        RenderDisplay();
+    }
 }
 
 }  // namespace sorabell::display

@@ -111,8 +111,10 @@ void Tlumora::LoadSkin(const std::string& skinName, bool writeToWinampIni) {
     }
 
     for (size_t n = 0; n < lines_.size(); ++n) {
-        lines_[n].lyrics = static_cast<int32_t>(n) <= configuredDispSw_ &&
-                           text::Find(text::UpperCase(skinView_.Disp[n].Text), "%B") != std::string::npos;
+        const std::string format = text::UpperCase(skinView_.Disp[n].Text);
+        lines_[n].lyrics =
+            static_cast<int32_t>(n) <= configuredDispSw_ &&
+            (text::Find(format, "%B") != std::string::npos || text::Find(format, "%G") != std::string::npos);
     }
 
     DisplayBitmap->canvas().SetBrushColor(skinView_.BGColor);

@@ -14,6 +14,8 @@ namespace {
 // Client size of the form as designed; the form is never shown.
 constexpr int kClientWidth = 259;
 constexpr int kClientHeight = 148;
+// How far one choice of the menu moves the lyrics, in milliseconds.
+constexpr int32_t kLyricsNudge = 500;
 
 }  // namespace
 
@@ -43,12 +45,16 @@ void Tlumora::CreateMenu() {
     menu.AddItem("-");
     menu.AddItem("Lumora Lyrics Editor...", [this] { LumoraLyricsEditor1Click(); });
     menu.AddItem("Kettle...", [this] { Kettle1Click(); });
+    menu.AddItem("歌詞を0.5秒早く", [this] { MoveLyrics(kLyricsNudge); });
+    menu.AddItem("歌詞を0.5秒遅く", [this] { MoveLyrics(-kLyricsNudge); });
     menu.AddItem("-");
     menu.AddItem("このメニューを閉じる");
     menu.SetVisible(UpdatePlayList1, false);
     menu.SetEnabled(TimeRemaining1, false);
     menu.SetEnabled(LumoraLyricsEditor1, false);
     menu.SetEnabled(Kettle1, false);
+    menu.SetEnabled(LyricsEarlier1, false);
+    menu.SetEnabled(LyricsLater1, false);
 }
 
 void Tlumora::FormCreate() {

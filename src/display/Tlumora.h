@@ -6,6 +6,7 @@
 #include <array>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "display/DisplayTypes.h"
@@ -36,6 +37,8 @@ public:
         N1,
         LumoraLyricsEditor1,
         Kettle1,
+        LyricsEarlier1,
+        LyricsLater1,
         N2,
         ThisWindowClose1,
     };
@@ -94,6 +97,10 @@ public:
     void FileInfo1Click();
     void LumoraLyricsEditor1Click();
     void Kettle1Click();
+    // Moves the lyrics `earlierBy` milliseconds (later when negative) and keeps it in the file.
+    void MoveLyrics(int32_t earlierBy);
+    // The lyrics file in use; empty without one, and for lyrics that came from elsewhere.
+    const std::string& lyricsFile() const { return lyricsFile_; }
     // The tag editors opened from the menu that are still open.
     std::vector<tags::TRMPdialog*> openEditors();
 
@@ -109,6 +116,9 @@ private:
     intptr_t Query(platform::WindowHandle winamp, uintptr_t wParam, intptr_t lParam);
     void ReadSongInformation();
     void LoadLyrics();
+    std::vector<std::string> LyricsLines(std::string_view fileBytes);
+    void EnableLyricsNudges();
+    void RefreshLyricsLines(bool& changed);
     void ScrollLines(bool& changed);
     void DrawLine(int line, int x, int y);
     // The line's two shadow passes, `a` and 2a pixels right of and below its text at (x, y).
@@ -147,6 +157,10 @@ private:
     Tmp3info song_;
     SongFields SongFields_;
     std::vector<LyricsEntry> LyricsList;
+    std::string lyricsFile_;
+    // Lyrics without a file move in memory only, from the list as it was loaded.
+    std::vector<LyricsEntry> lyricsAsLoaded_;
+    int32_t lyricsMoved_ = 0;
     platform::WindowHandle skinListBox_ = 0;
     std::string lyricsFolder_;
     std::string lastTitle_;

@@ -72,23 +72,28 @@ void Tlumora::Timer1Timer() {
         return;
     }
     bool changed = false;
-    const bool anyLyrics = lines_[0].lyrics || lines_[1].lyrics || lines_[2].lyrics;
-    if (anyLyrics && !IsNoSongTitle(Edit1)) {
-        for (size_t n = 0; n < lines_.size(); ++n) {
-            if (!lines_[n].lyrics) {
-                continue;
-            }
-            std::string expanded = ExpandFormat(skinView_.Disp[n].Text);
-            if (expanded != lines_[n].text) {
-                changed = true;
-                lines_[n].text = std::move(expanded);
-                ResetScroll(lines_[n]);
-            }
-        }
-    }
+    RefreshLyricsLines(changed);
     ScrollLines(changed);
     if (changed) {
         RenderDisplay();
+    }
+}
+
+void Tlumora::RefreshLyricsLines(bool& changed) {
+    const bool anyLyrics = lines_[0].lyrics || lines_[1].lyrics || lines_[2].lyrics;
+    if (!anyLyrics || IsNoSongTitle(Edit1)) {
+        return;
+    }
+    for (size_t n = 0; n < lines_.size(); ++n) {
+        if (!lines_[n].lyrics) {
+            continue;
+        }
+        std::string expanded = ExpandFormat(skinView_.Disp[n].Text);
+        if (expanded != lines_[n].text) {
+            changed = true;
+            lines_[n].text = std::move(expanded);
+            ResetScroll(lines_[n]);
+        }
     }
 }
 

@@ -28,4 +28,19 @@ void WriteWholeFile(FileSystem& files, const std::string& path, std::string_view
     file->WriteAt(0, content.data(), content.size());
 }
 
+bool ReplaceWholeFile(FileSystem& files, const std::string& path, std::string_view content) {
+    const std::string beside = path + ".sorabell-new";
+    try {
+        WriteWholeFile(files, beside, content);
+    } catch (const EInOutError&) {
+        files.Delete(beside);
+        throw;
+    }
+    if (!files.Replace(beside, path)) {
+        files.Delete(beside);
+        return false;
+    }
+    return true;
+}
+
 }  // namespace sorabell::platform

@@ -56,6 +56,9 @@ public:
     virtual std::vector<FindEntry> Find(const std::string& pattern) = 0;
     // Fails when the target exists: a rename never replaces a file.
     virtual bool Rename(const std::string& from, const std::string& to) = 0;
+    // Puts `from` in the place of the existing file `to` in one step. Fails, leaving both as
+    // they were, where Windows refuses: a read-only or open target, a folder without the right.
+    virtual bool Replace(const std::string& from, const std::string& to) = 0;
     virtual bool Delete(const std::string& path) = 0;
     virtual bool CreateFolder(const std::string& path) = 0;
     virtual std::unique_ptr<BinaryFile> Open(const std::string& path, OpenMode mode) = 0;
@@ -69,5 +72,9 @@ bool DirectoryExists(FileSystem& files, const std::string& path);
 // Whole-file helpers for text files and small binary files.
 std::string ReadWholeFile(FileSystem& files, const std::string& path);
 void WriteWholeFile(FileSystem& files, const std::string& path, std::string_view content);
+// The content written beside the file, then put in its place, so that a failure at any step
+// leaves the file as it was. False when the replacement is refused; a failed writing throws as
+// WriteWholeFile does. Either way nothing is left beside it.
+bool ReplaceWholeFile(FileSystem& files, const std::string& path, std::string_view content);
 
 }  // namespace sorabell::platform

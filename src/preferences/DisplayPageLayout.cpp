@@ -26,6 +26,7 @@ const std::vector<std::string> kPlaceholderLines = {
     "%D = Engineer : エンジニア",
     "%E = Source : ソース",
     "%F = Software : ソフトウェア",
+    "%G = Lyrics 2 : 歌詞の2行目(訳・読み)",
     "",
     "%% = % : %を表示",
 };

@@ -98,6 +98,19 @@ TEST_F(FileSystemContract, RenameNeverReplacesAFileButMayChangeCase) {
     EXPECT_EQ(Names("*.rmp"), (std::set<std::string>{"New.RMP"}));
 }
 
+TEST_F(FileSystemContract, AReplacementTakesTheFilesPlaceUnlessTheFileIsReadOnly) {
+    auto& files = os().files;
+    Write("song.lrc", "old");
+    EXPECT_FALSE(files.Replace(PathOf("song.lrc"), PathOf("missing.lrc"))) << "only an existing file is replaced";
+    EXPECT_TRUE(platform::ReplaceWholeFile(files, PathOf("song.lrc"), "whole"));
+    EXPECT_EQ(Read("song.lrc"), "whole");
+    ASSERT_TRUE(files.SetAttributes(PathOf("song.lrc"), attr::ReadOnly));
+    EXPECT_FALSE(platform::ReplaceWholeFile(files, PathOf("song.lrc"), "refused"));
+    EXPECT_EQ(Read("song.lrc"), "whole");
+    EXPECT_EQ(Names("*.*"), (std::set<std::string>{".", "..", "song.lrc"})) << "nothing is left beside it";
+    ASSERT_TRUE(files.SetAttributes(PathOf("song.lrc"), attr::Normal));
+}
+
 TEST_F(FileSystemContract, ReadOnlyFilesRefuseWritesAndDeletion) {
     auto& files = os().files;
     Write("locked.mp3", "keep");

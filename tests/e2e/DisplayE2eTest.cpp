@@ -111,6 +111,29 @@ TEST_F(DisplayOnScreen, TheLyricsLineFollowsThePlayersPosition) {
     EXPECT_LT(second.Count(kRed, 109, 24, 266, 36), wide / 2);
 }
 
+TEST_F(DisplayOnScreen, ALrcFileBesideTheSongShowsWithItsTranslationLine) {
+    Skin("DispSw", "1");
+    Skin("Disp1Text", "%B");
+    Skin("Disp2Text", "%G");
+    Write(music_ + "song.lrc",
+          "[ti:MMMM]\r\n[00:01.00]MMMMMMMMMMMM\r\n[00:01.00]<00:01.00>iiii<00:01.50>iiii\r\n[00:03.50]MMMMMM\r\n");
+    StartWith("MMMM", "position 0");
+    const auto both = [](const ScreenCapture& s) {
+        return s.Count(kRed, 109, 24, 266, 41) > 40 && s.Count(kRed, 109, 42, 266, 56) > 5;
+    };
+    Send("position 1500");
+    const auto shot = WaitForScreen(both);
+    EXPECT_GT(shot.Count(kRed, 109, 24, 266, 41), 40) << "the first line of the time";
+    const int translation = shot.Count(kRed, 109, 42, 266, 56);
+    EXPECT_GT(translation, 5) << "the second line of the time";
+    EXPECT_LT(translation, shot.Count(kRed, 109, 24, 266, 41) / 2) << "the word tags show as text";
+    Send("position 3600");
+    const auto alone = WaitForScreen([](const ScreenCapture& s) {
+        return s.Count(kRed, 109, 42, 266, 56) == 0 && s.Count(kRed, 109, 24, 266, 41) > 20;
+    });
+    EXPECT_EQ(alone.Count(kRed, 109, 42, 266, 56), 0) << "a time of one line leaves the second blank";
+}
+
 TEST_F(DisplayOnScreen, ALineTooLongScrolls) {
     Skin("Disp1Scroll", "1");
     StartWith(std::string(30, 'M'));

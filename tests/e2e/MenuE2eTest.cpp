@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <fstream>
+#include <iterator>
 #include <vector>
 
 #include "harness/Input.h"
@@ -177,6 +178,32 @@ TEST_F(MenuOnTheMark, RemainingTimeTurnsTheMinusCellOnAndOff) {
     Choose("残り時間");
     shot = WaitForScreen([](const ScreenCapture& s) { return s.At(39, 32) != InkOf(11); });
     EXPECT_NE(shot.At(39, 32), InkOf(11)) << "the minus cell stayed after the second choice";
+}
+
+TEST_F(MenuOnTheMark, TheLyricsNudgesMoveTheLineAtOnceAndWriteTheOffsetIntoTheFile) {
+    Skin("Disp1Text", "%B");
+    const std::string lyrics = music_ + "song.lrc";
+    const std::string body = "[00:01]MMMMMMMMMMMM\r\n[00:03]iiiiii\r\n";
+    Write(lyrics, body);
+    const auto fileText = [&] {
+        std::ifstream file(lyrics, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(file), {});
+    };
+    StartWith("MMMM", "position 2800");
+    const auto wide = [](const ScreenCapture& s) { return s.Count(kRed, 109, 24, 266, 36) > 40; };
+    const int wideCount = WaitForScreen(wide, 20000).Count(kRed, 109, 24, 266, 36);
+    ASSERT_GT(wideCount, 40) << "the first lyrics line never showed";
+
+    const auto narrow = [&](const ScreenCapture& s) {
+        return s.Count(kRed, 109, 24, 266, 36) > 0 && s.Count(kRed, 109, 24, 266, 36) < wideCount / 2;
+    };
+    Choose("歌詞を0.5秒早く");
+    EXPECT_TRUE(narrow(WaitForScreen(narrow))) << "the next line did not come half a second earlier";
+    EXPECT_EQ(fileText(), "[offset:500]\r\n" + body);
+
+    Choose("歌詞を0.5秒遅く");
+    EXPECT_TRUE(wide(WaitForScreen(wide))) << "the line did not go back";
+    EXPECT_EQ(fileText(), "[offset:0]\r\n" + body);
 }
 
 class TagEditorFromTheMenu : public MenuOnTheMark {

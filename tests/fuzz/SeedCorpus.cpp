@@ -204,6 +204,18 @@ std::vector<std::string> TypingLimitInputs() {
 
 }  // namespace
 
+// A move of the offset (a byte, 128 for none), then a lyrics file in one of its encodings.
+std::vector<std::string> LyricsInputs() {
+    const std::string lrc =
+        "[ti:歌]\r\n[offset:+250]\r\n[00:01.00]<00:01.00>歌<00:01.50>詞\r\n[00:01.00]訳\r\n"
+        "[1:02:50][100:00.5]x\r\n[00:03";
+    std::string utf16 = "\xFF\xFE";
+    for (const char c : std::string("[offset:-500]\n[00:01]a\n")) {
+        utf16 += {c, '\0'};
+    }
+    return {"\x81" + lrc, "\x7F\xEF\xBB\xBF[00:01]\xE6\xAD\x8C\n", "\x80" + utf16, "\x81", "\x00[offset:5x]"};
+}
+
 int main(int argc, char** argv) {
     if (argc != 2) {
         std::fprintf(stderr, "usage: %s FOLDER\n", argv[0]);
@@ -219,5 +231,6 @@ int main(int argc, char** argv) {
     WriteSeeds(root / "bmp", BmpFiles());
     WriteSeeds(root / "path_shorten", PathShortenInputs());
     WriteSeeds(root / "typing_limit", TypingLimitInputs());
+    WriteSeeds(root / "lyrics", LyricsInputs());
     return 0;
 }

@@ -92,6 +92,54 @@ TEST_F(DisplayText, ALyricsFileBesideTheSongWinsAndItsLineFollowsThePosition) {
     EXPECT_EQ(Line(2), "(LyricsFile Ready) ");
 }
 
+TEST_F(DisplayText, OfTheLyricsFilesOfASongTheLastThatExistsIsRead) {
+    Root().WriteString("Option", "LyricsFolder", "C:\\Lyrics\\");
+    machine_.files().CreateFolder("C:\\Lyrics");
+    Write("C:\\Music\\01.mp3", Id3Block("What?", "AC/DC"));
+    const std::vector<std::string> candidates = {"C:\\Lyrics\\AC_DC - What_.lrc",
+                                                 "C:\\Lyrics\\AC_DC - What_.txt",
+                                                 "C:\\Lyrics\\01.lrc",
+                                                 "C:\\Lyrics\\01.txt",
+                                                 "C:\\Music\\01.lrc",
+                                                 "C:\\Music\\01.txt"};
+    for (size_t i = 0; i < candidates.size(); ++i) {
+        Write(candidates[i], "[00:00]file " + std::to_string(i));
+    }
+    Start();
+    for (size_t shown = candidates.size(); shown-- > 0;) {
+        Play({"C:\\Music\\01.mp3"}, 0, "1. AC/DC - What? " + std::to_string(shown) + " - Winamp");
+        EXPECT_EQ(Line(2), "file " + std::to_string(shown) + " ");
+        EXPECT_EQ(display_->lyricsFile(), candidates[shown]);
+        machine_.files().Delete(candidates[shown]);
+    }
+    Write("C:\\Lyrics\\(Unknown) - What_.lrc", "[00:00]unknown artist");
+    Write("C:\\Music\\02.mp3", Id3Block("What?"));
+    Play({"C:\\Music\\02.mp3"}, 0, "1. What? - Winamp");
+    EXPECT_TRUE(display_->lyrics().empty()) << "a song without an artist has no \"Artist - Title\" file";
+}
+
+TEST_F(DisplayText, ALineOfGShowsTheSecondLineOfATimeAndStaysOnlyForLyricsWithSuch) {
+    DefaultSkinValue("DispSw", "1");
+    DefaultSkinValue("Disp1Text", "%B");
+    DefaultSkinValue("Disp2Text", "%g");
+    Write("C:\\Music\\song.mp3", Id3Block("Song"));
+    Write("C:\\Music\\song.lrc", "[00:01.00]original\r\n[00:01.00]translation\r\n[00:02.50]solo\r\n");
+    Write("C:\\Music\\single.mp3", Id3Block("Single"));
+    Write("C:\\Music\\single.lrc", "[00:01]original\r\n");
+    Start();
+    Play({"C:\\Music\\song.mp3"}, 0, "1. Song - Winamp");
+    EXPECT_EQ(display_->skinView().DispSw, 1) << "kept from the song's start";
+    player_->position = 1500;
+    Tick();
+    EXPECT_EQ(Line(0), "original ");
+    EXPECT_EQ(Line(1), "translation ") << "a line with %G follows the position";
+    player_->position = 2500;
+    Tick();
+    EXPECT_EQ(Line(1), "　 ");
+    Play({"C:\\Music\\single.mp3"}, 0, "1. Single - Winamp");
+    EXPECT_EQ(display_->skinView().DispSw, 0) << "lyrics without a second line drop the line";
+}
+
 TEST_F(DisplayText, LyricsSavedAsUnicodeShowInTheCodePageAndCp932FilesAsTheyAre) {
     const std::u8string utf8 = u8"[00:01]春の歌한😀\r\n";
     const std::string plain(utf8.begin(), utf8.end());

@@ -24,9 +24,19 @@ protected:
 TEST_F(MenuCommands, TheItemsAndTheirFirstStates) {
     Start();
     auto& menu = display_->menu();
-    const std::vector<std::string> captions = {
-        "Sorabellの再更新",        "Sorabell設定...", "-", "プレイリストの更新",  "タグ情報表示", "残り時間", "-",
-        "Lumora Lyrics Editor...", "Kettle...",       "-", "このメニューを閉じる"};
+    const std::vector<std::string> captions = {"Sorabellの再更新",
+                                               "Sorabell設定...",
+                                               "-",
+                                               "プレイリストの更新",
+                                               "タグ情報表示",
+                                               "残り時間",
+                                               "-",
+                                               "Lumora Lyrics Editor...",
+                                               "Kettle...",
+                                               "歌詞を0.5秒早く",
+                                               "歌詞を0.5秒遅く",
+                                               "-",
+                                               "このメニューを閉じる"};
     for (size_t i = 0; i < captions.size(); ++i) {
         EXPECT_EQ(menu.caption(static_cast<int>(i)), captions[i]) << i;
     }
@@ -34,6 +44,8 @@ TEST_F(MenuCommands, TheItemsAndTheirFirstStates) {
     EXPECT_FALSE(menu.enabled(Tlumora::TimeRemaining1)) << "the skin shows no time";
     EXPECT_FALSE(menu.enabled(Tlumora::LumoraLyricsEditor1)) << "Versewright's folder is not set";
     EXPECT_FALSE(menu.enabled(Tlumora::Kettle1));
+    EXPECT_FALSE(menu.enabled(Tlumora::LyricsEarlier1)) << "no lyrics are loaded";
+    EXPECT_FALSE(menu.enabled(Tlumora::LyricsLater1));
 }
 
 TEST_F(MenuCommands, TheSiblingsStayDisabledWhileTheirFoldersAreNotSet) {
@@ -148,6 +160,55 @@ TEST_F(MenuCommands, TheRemainingTimeItemTogglesAndTheTimeIsRedrawn) {
     Choose(Tlumora::TimeRemaining1);
     EXPECT_FALSE(display_->timeRemaining());
     EXPECT_EQ(PlayerPixel(39, 32), MainPixel(39, 32));
+}
+
+class LyricsNudges : public MenuCommands {
+protected:
+    static constexpr const char* kLyrics = "C:\\Music\\song.lrc";
+    void SetUp() override {
+        DefaultSkinValue("Disp1Text", "%B");
+        Write("C:\\Music\\song.mp3", Id3Block("Song"));
+        Write("C:\\Music\\bare.mp3", Id3Block("Bare"));
+    }
+    std::string Lyrics() { return platform::ReadWholeFile(machine_.files(), kLyrics); }
+};
+
+TEST_F(LyricsNudges, EachMovesTheLinesAtOnceAndKeepsTheOffsetInTheFile) {
+    Write(kLyrics, "\xEF\xBB\xBF[00:01]first\n[00:02]second\n");
+    Start();
+    player_->position = 1600;
+    Play({"C:\\Music\\song.mp3"}, 0, "1. Song - Winamp");
+    ASSERT_EQ(Line(0), "first ");
+    ASSERT_TRUE(display_->menu().enabled(Tlumora::LyricsEarlier1));
+    ASSERT_TRUE(display_->menu().enabled(Tlumora::LyricsLater1));
+
+    Choose(Tlumora::LyricsEarlier1);
+    EXPECT_EQ(Lyrics(), "\xEF\xBB\xBF[offset:500]\n[00:01]first\n[00:02]second\n");
+    EXPECT_EQ(Line(0), "second ") << "the line moved without waiting for a tick";
+    Choose(Tlumora::LyricsLater1);
+    Choose(Tlumora::LyricsLater1);
+    EXPECT_EQ(Lyrics(), "\xEF\xBB\xBF[offset:-500]\n[00:01]first\n[00:02]second\n");
+    EXPECT_EQ(display_->lyrics().front().milliseconds, 1500);
+    EXPECT_TRUE(toolkit_.shownMessages.empty());
+
+    Play({"C:\\Music\\bare.mp3"}, 0, "1. Bare - Winamp");
+    EXPECT_FALSE(display_->menu().enabled(Tlumora::LyricsEarlier1)) << "a song without lyrics";
+    EXPECT_FALSE(display_->menu().enabled(Tlumora::LyricsLater1));
+}
+
+TEST_F(LyricsNudges, AFileThatCannotBeWrittenIsNamedAndNothingChanges) {
+    const std::string before = "[00:01]first\r\n[00:02]second\r\n";
+    Write(kLyrics, before);
+    ASSERT_TRUE(machine_.files().SetAttributes(kLyrics, platform::attr::ReadOnly));
+    Start();
+    player_->position = 1600;
+    Play({"C:\\Music\\song.mp3"}, 0, "1. Song - Winamp");
+    Choose(Tlumora::LyricsEarlier1);
+    EXPECT_EQ(toolkit_.shownMessages,
+              (std::vector<std::string>{"歌詞ファイル(C:\\Music\\song.lrc)を書き換えられませんでした"}));
+    EXPECT_EQ(Lyrics(), before);
+    EXPECT_EQ(Line(0), "first ");
+    EXPECT_EQ(display_->lyrics().front().milliseconds, 1000);
 }
 
 }  // namespace

@@ -346,6 +346,19 @@ bool SimFileSystem::Rename(const std::string& from, const std::string& to) {
     return ::rename(source->c_str(), target->c_str()) == 0;
 }
 
+bool SimFileSystem::Replace(const std::string& from, const std::string& to) {
+    const auto source = HostPath(from);
+    const auto target = HostPath(to);
+    const auto sourceStat = source ? Stat(*source) : std::nullopt;
+    const auto targetStat = target ? Stat(*target) : std::nullopt;
+    // What Windows refuses and the host would do: replacing a folder or a read-only file.
+    if (!sourceStat || !targetStat || S_ISDIR(sourceStat->st_mode) || S_ISDIR(targetStat->st_mode) ||
+        (AttributesOf(*targetStat) & attr::ReadOnly)) {
+        return false;
+    }
+    return ::rename(source->c_str(), target->c_str()) == 0;
+}
+
 bool SimFileSystem::Delete(const std::string& path) {
     const auto host = HostPath(path);
     if (!host) {

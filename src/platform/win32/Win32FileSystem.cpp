@@ -128,6 +128,15 @@ bool Win32FileSystem::Rename(const std::string& from, const std::string& to) {
     return true;
 }
 
+bool Win32FileSystem::Replace(const std::string& from, const std::string& to) {
+    // Windows refuses to replace a read-only file; Wine running as root would not.
+    const DWORD attributes = ::GetFileAttributesA(to.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY))) {
+        return false;
+    }
+    return ::MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING) != 0;
+}
+
 bool Win32FileSystem::Delete(const std::string& path) { return ::DeleteFileA(path.c_str()) != 0; }
 
 bool Win32FileSystem::CreateFolder(const std::string& path) { return ::CreateDirectoryA(path.c_str(), nullptr) != 0; }

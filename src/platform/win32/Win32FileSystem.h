@@ -10,6 +10,7 @@ public:
     bool SetAttributes(const std::string& path, uint32_t attributes) override;
     std::vector<platform::FindEntry> Find(const std::string& pattern) override;
     bool Rename(const std::string& from, const std::string& to) override;
+    bool Replace(const std::string& from, const std::string& to) override;
     bool Delete(const std::string& path) override;
     bool CreateFolder(const std::string& path) override;
     std::unique_ptr<platform::BinaryFile> Open(const std::string& path, platform::OpenMode mode) override;
