@@ -1,30 +1,13 @@
 // The hooks live in the player's thread alone: the display's events come through a player
-// that ended and started again, and another program neither loads the hook library nor pays
-// for it.
+// that ended and started again, and another program pays nothing for them.
 
-#include <cstdlib>
 #include "harness/Input.h"
-#include "harness/OwnedProcess.h"
-
-#include "harness/TestFiles.h"
-#include "support/PlayerStage.h"
+#include "support/HookStage.h"
 
 namespace sorabell::testing {
 namespace {
 
-class HookThread : public PlayerStage {
-protected:
-    // What a send costs the small program of the tests, run now; 0 when it failed.
-    double OtherProgramsSend() {
-        const ProgramRun run =
-            RunCapturing("\"" + ProgramFolder() + "sendcost.exe\" 20000", env_.playerFolder() + "sendcost.txt");
-        return run.code == 0 ? std::atof(run.output.c_str()) : 0.0;
-    }
-    int RedText() {
-        const ScreenCapture shot(player_);
-        return shot.Count(kRed, 109, 24, 266, 36);
-    }
-};
+using HookThread = HookStage;
 
 TEST_F(HookThread, APlayerStartedAgainGetsTheHooksAndItsNextSongShows) {
     StartWith("MMMM");
