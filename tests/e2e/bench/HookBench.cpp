@@ -41,11 +41,11 @@ protected:
         return values[values.size() / 2];
     }
     // The player's screen polled every millisecond until `shown` holds; its time from `start`,
-    // or -1 after five seconds.
+    // or -1 after five (scaled) seconds.
     template <class Shown>
     double TimeUntil(const LARGE_INTEGER& start, Shown shown) {
         while (!shown(RedText())) {
-            if (MillisecondsSince(start) > 5000) {
+            if (MillisecondsSince(start) > Scaled(5000)) {
                 return -1;
             }
             ::Sleep(1);
@@ -53,8 +53,10 @@ protected:
         return MillisecondsSince(start);
     }
     void Report(const char* name, double value, const char* unit) {
-        std::printf("hook bench: %-44s %10.1f %s\n", name, value, unit);
-        RecordProperty(name, std::to_string(value));
+        char figure[32];
+        std::snprintf(figure, sizeof figure, "%.1f %s", value, unit);
+        std::printf("hook bench: %-44s %12s\n", name, figure);
+        RecordProperty(name, figure);
     }
 };
 
@@ -105,8 +107,8 @@ TEST_F(HookBench, SendCostsAndSongChanges) {
     Report("other program, send without Sorabell", Median(otherAlone), "ns");
     Report("other program, send with Sorabell", Median(otherBeside), "ns");
     Report("other program, speed with / without", Median(otherAlone) / std::max(Median(otherBeside), 1.0), "x");
-    Report("player's own thread, send without hooks", playerAlone, "ns");
-    Report("player's own thread, send with hooks", playerHooked, "ns");
+    Report("player thread, send without hooks", playerAlone, "ns");
+    Report("player thread, send with hooks", playerHooked, "ns");
     Report("song change shown, median", changes[changes.size() / 2], "ms");
     Report("song change shown, fastest", changes.front(), "ms");
     Report("song change shown, slowest", changes.back(), "ms");
