@@ -22,7 +22,8 @@ HookShare g_copy;
 // This process called sethook: its failures are all shown, as its user started it.
 bool g_installedHere = false;
 // Only in the process that called sethook: the call hook of the play list editor's thread when
-// that is not Winamp's main thread. The record names the main thread's two hooks.
+// that is not Winamp's main thread. The record names the main thread's two hooks; CallNextHookEx
+// ignores the handle it is given, so that thread's calls may pass the record's call hook.
 HHOOK g_playListHook = nullptr;
 // Interlocked flags: a read of the record is under way in this process, and a failed read has
 // been shown here.
