@@ -94,6 +94,7 @@ sorabell_export_wine_env "build/$windows_preset/wine.env"
 rm -rf "build/$windows_preset/test-results"
 ctest_step "wine ($windows_preset)" --preset "$windows_preset" -L wine
 record 0 "wine ($windows_preset) test cases: $(gtest_counts "build/$windows_preset/test-results")"
+record 0 "hook bench ($windows_preset): $(hook_bench_figures "build/$windows_preset/test-results/sorabell_hook_bench.xml")"
 
 if [[ $windows_preset == win32-x64 ]]; then
     step "win32 tests under wine32 in an i386 virtual machine"

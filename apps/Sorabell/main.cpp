@@ -18,7 +18,9 @@ namespace {
 // The exports bound by the import table: the program does not start without the library.
 class ImportedHookLibrary : public sorabell::platform::HookLibrary {
 public:
-    void sethook(sorabell::platform::WindowHandle display) override { ::sethook(reinterpret_cast<HWND>(display)); }
+    bool sethook(sorabell::platform::WindowHandle display, uint32_t thread, uint32_t playListThread) override {
+        return ::sethook(reinterpret_cast<HWND>(display), thread, playListThread) != FALSE;
+    }
     void freehook() override { ::freehook(); }
 };
 

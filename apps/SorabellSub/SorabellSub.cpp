@@ -1,10 +1,12 @@
-// SorabellSub.dll: watches Winamp's windows from inside every GUI process and posts what it sees
-// to the display program's window. It sits in the message path of every thread on the desktop:
-// nothing here allocates or throws, and an unlisted message costs one comparison chain.
+// SorabellSub.dll: watches Winamp's windows from inside Winamp's process and posts what it sees
+// to the display program's window. Its hooks are installed for the threads of Winamp's windows
+// only, so no other program runs them; still, nothing here allocates or throws, and an unlisted
+// message costs one comparison chain.
 
 #include <windows.h>
 
 #include <cstring>
+#include <initializer_list>
 
 #include "hook/HookRules.h"
 
@@ -19,6 +21,10 @@ HANDLE g_mapping = nullptr;
 HookShare g_copy;
 // This process called sethook: its failures are all shown, as its user started it.
 bool g_installedHere = false;
+// Only in the process that called sethook: the call hook of the play list editor's thread when
+// that is not Winamp's main thread. The record names the main thread's two hooks; CallNextHookEx
+// ignores the handle it is given, so that thread's calls may pass the record's call hook.
+HHOOK g_playListHook = nullptr;
 // Interlocked flags: a read of the record is under way in this process, and a failed read has
 // been shown here.
 LONG g_reading = 0;
@@ -132,54 +138,76 @@ LRESULT CALLBACK callwndproc(int code, WPARAM wParam, LPARAM lParam) noexcept {
     return ::CallNextHookEx(FromShared<HHOOK>(g_copy.callHook), code, wParam, lParam);
 }
 
+// Removes the hooks in force, in the process that installed them, and says so in the record.
+void RemoveHooks(HookShare* share) noexcept {
+    for (const uint32_t hook : {g_copy.messageHook, g_copy.callHook}) {
+        if (hook != 0) {
+            ::UnhookWindowsHookEx(FromShared<HHOOK>(hook));
+        }
+    }
+    if (g_playListHook != nullptr) {
+        ::UnhookWindowsHookEx(g_playListHook);
+        g_playListHook = nullptr;
+    }
+    g_copy.messageHook = 0;
+    g_copy.callHook = 0;
+    if (share != nullptr) {
+        share->messageHook = 0;
+        share->callHook = 0;
+    }
+}
+
+HHOOK Install(int type, HOOKPROC procedure, DWORD thread) noexcept {
+    return ::SetWindowsHookExA(type, procedure, g_module, thread);
+}
+
 }  // namespace
 
 extern "C" {
 
-void sethook(HWND display) noexcept {
+BOOL sethook(HWND display, DWORD thread, DWORD playListThread) noexcept {
     g_installedHere = true;
-    g_mapping = ::CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, sizeof(HookShare), kShareName);
     if (g_mapping == nullptr) {
-        ShowError("FileMapping Error!");
-        return;
+        g_mapping =
+            ::CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, sizeof(HookShare), kShareName);
     }
-    void* view = ::MapViewOfFile(g_mapping, FILE_MAP_WRITE, 0, 0, 0);
-    if (view == nullptr) {
-        ShowError("MapViewOfFile Error!");
-        ::CloseHandle(g_mapping);
-        g_mapping = nullptr;
-        return;
-    }
+    void* view = g_mapping != nullptr ? ::MapViewOfFile(g_mapping, FILE_MAP_WRITE, 0, 0, 0) : nullptr;
     auto* share = static_cast<HookShare*>(view);
+    RemoveHooks(share);
+    if (share == nullptr) {
+        // Without the record Winamp's process could not know where to post: no hooks. The
+        // display program asks again later.
+        return FALSE;
+    }
     share->displayWindow = g_copy.displayWindow = ToShared(display);
-    const HHOOK messageHook = ::SetWindowsHookExA(WH_GETMESSAGE, getmsgproc, g_module, 0);
-    const HHOOK callHook =
-        messageHook != nullptr ? ::SetWindowsHookExA(WH_CALLWNDPROC, callwndproc, g_module, 0) : nullptr;
-    if (callHook == nullptr) {
-        // One hook without the other would report half of Winamp's changes: none is what every
-        // other failed sethook leaves, and the display program copes with that.
-        if (messageHook != nullptr) {
-            ::UnhookWindowsHookEx(messageHook);
+    // Thread 0 would hook every thread of the desktop; here it only removes the hooks.
+    HHOOK messageHook = thread != 0 ? Install(WH_GETMESSAGE, getmsgproc, thread) : nullptr;
+    HHOOK callHook = messageHook != nullptr ? Install(WH_CALLWNDPROC, callwndproc, thread) : nullptr;
+    // Only sent messages of the play list editor are watched: its thread needs the call hook alone.
+    const bool otherPlayListThread = playListThread != 0 && playListThread != thread;
+    HHOOK playListHook =
+        callHook != nullptr && otherPlayListThread ? Install(WH_CALLWNDPROC, callwndproc, playListThread) : nullptr;
+    if (callHook == nullptr || (otherPlayListThread && playListHook == nullptr)) {
+        // Some of Winamp's changes would go unreported: none is what a refused install leaves.
+        for (HHOOK hook : {messageHook, callHook}) {
+            if (hook != nullptr) {
+                ::UnhookWindowsHookEx(hook);
+            }
         }
-        *share = HookShare{};
-        g_copy = HookShare{};
         ::UnmapViewOfFile(view);
-        ::CloseHandle(g_mapping);
-        g_mapping = nullptr;
-        ShowError("SetWindowsHookEx Error!");
-        return;
+        return FALSE;
     }
     g_copy.messageHook = ToShared(messageHook);
     g_copy.callHook = ToShared(callHook);
+    g_playListHook = playListHook;
     share->messageHook = g_copy.messageHook;
     share->callHook = g_copy.callHook;
     ::UnmapViewOfFile(view);
+    return TRUE;
 }
 
 void freehook() noexcept {
-    ReadShare();
-    ::UnhookWindowsHookEx(FromShared<HHOOK>(g_copy.messageHook));
-    ::UnhookWindowsHookEx(FromShared<HHOOK>(g_copy.callHook));
+    RemoveHooks(nullptr);
     if (g_mapping != nullptr) {
         ::CloseHandle(g_mapping);
         g_mapping = nullptr;

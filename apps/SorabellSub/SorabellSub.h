@@ -4,8 +4,11 @@
 #include <windows.h>
 
 extern "C" {
-// Installs the two system-wide hooks; their messages are posted to `display`.
-__declspec(dllimport) void sethook(HWND display);
-// Removes both hooks.
+// Installs the two hooks for Winamp's thread `thread`, and the call hook also for
+// `playListThread` when that is another thread (0: none); their messages are posted to
+// `display`. The hooks in force before are removed first, so calling it again moves them; thread 0
+// only removes them. FALSE, with no hook in force and nothing shown, when the system refused.
+__declspec(dllimport) BOOL sethook(HWND display, DWORD thread, DWORD playListThread);
+// Removes the hooks in force.
 __declspec(dllimport) void freehook();
 }

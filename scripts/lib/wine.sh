@@ -54,6 +54,17 @@ gtest_counts() {
     echo "$tests test cases, $failed failed"
 }
 
+# The figures the hook benchmark recorded in its GoogleTest report, on one line.
+hook_bench_figures() {
+    local file=$1
+    if [[ ! -f $file ]]; then
+        echo "no report"
+        return 0
+    fi
+    grep -o '<property name="[^"]*" value="[^"]*"' "$file" |
+        sed -E 's/<property name="([^"]*)" value="([^"]*)"/\1 \2/' | paste -sd ';' - | sed 's/;/; /g'
+}
+
 # Creates the prefix named by WINEPREFIX once: Japanese font names mapped onto the IPA fonts,
 # no window manager waits under Xvfb.
 sorabell_wine_prefix() {

@@ -100,15 +100,16 @@ void Tlumora::FormCreate() {
 
     // No title has been read yet.
     Edit1 = " ";
-    // From here on the hook library posts its messages to this window.
-    hooks_.sethook(form_->handle());
+    // From here on the hook library posts its messages to this window; a Winamp still starting
+    // gets its hooks from the tick that finds its window.
+    winampHooks_.Follow(form_->handle(), FindWinamp());
     Timer1->SetEnabled(true);
 }
 
 void Tlumora::FormClose() {
     settings::TRegIniFile(platform_.registry, settings::kRootPath)
         .WriteBool("Option", "Remain", PopupMenu1->checked(TimeRemaining1));
-    hooks_.freehook();
+    winampHooks_.Free();
     Timer1->SetEnabled(false);
     LyricsList.clear();
     DisplayBitmap.reset();

@@ -12,6 +12,7 @@
 #include "display/DisplayTypes.h"
 #include "display/Format.h"
 #include "display/Lyrics.h"
+#include "display/WinampHooks.h"
 #include "hook/HookRules.h"
 #include "platform/Graphics.h"
 #include "platform/HookLibrary.h"
@@ -130,6 +131,7 @@ private:
     platform::Toolkit& toolkit_;
     platform::Graphics& graphics_;
     platform::HookLibrary& hooks_;
+    WinampHooks winampHooks_{hooks_, platform_.desktop, platform_.processes};
 
     // Components.
     std::unique_ptr<platform::Form> form_;

@@ -54,10 +54,15 @@ void Tlumora::Timer1Timer() {
         ChooseRandomSkin();
     }
     if (winamp == 0) {
+        winampHooks_.Follow(form_->handle(), 0);
         if (TickCount > kEndAfterTicks) {
             form_->Close();
         }
         return;
+    }
+    // Hooks new to this Winamp missed its first title and paint: this tick reads and paints.
+    if (winampHooks_.Follow(form_->handle(), winamp)) {
+        winampPainted_ = true;
     }
     if (TickCount > kReloadAfterTicks) {
         ReloadSettings();

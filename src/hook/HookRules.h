@@ -66,8 +66,8 @@ constexpr bool LendsForeground(const Post& post) { return post.message == UM_HOO
 // is already under way in the process: the message box of a failed read runs its own messages
 // through the hooks.
 constexpr bool ReadsShare(bool copyEmpty, bool readUnderWay) { return copyEmpty && !readUnderWay; }
-// A failed read is shown each time in the process that installed the hooks (its sethook and
-// freehook report there), and once at most in any other process, which never asked for it.
+// A failed read is shown each time in the process that installed the hooks, whose user started
+// it, and once at most in any other process (Winamp's), which never asked for it.
 constexpr bool ShowsReadFailure(bool installedHere, bool shownBefore) { return installedHere || !shownBefore; }
 
 // A message's window is Winamp's when it is that window. A window-less thread message (null) is

@@ -21,6 +21,8 @@ public:
     virtual std::string WindowText(WindowHandle window, size_t bufferSize) = 0;
     virtual std::optional<Rect> WindowRect(WindowHandle window) = 0;
     virtual std::string ClassName(WindowHandle window) = 0;
+    // The thread that created the window; 0 when there is no such window.
+    virtual uint32_t WindowThread(WindowHandle window) = 0;
     virtual std::vector<WindowHandle> ChildWindows(WindowHandle window) = 0;
     // Waits a short while for the window's answer and gives up on a window that does not answer
     // (gone, or its program hung): nullopt then.

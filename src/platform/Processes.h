@@ -1,5 +1,5 @@
 #pragma once
-// Starting programs, named mutexes and the running program's own file name.
+// Starting programs, named mutexes, the running program's own file name and the clock.
 
 #include <cstdint>
 #include <memory>
@@ -25,11 +25,14 @@ public:
     // ShellExecute: opens a file, a folder or an address with the program the system has for it;
     // the result is ShellExecute's (above 32 on success).
     virtual uintptr_t ShellExecuteFile(const std::string& verb, const std::string& file, const std::string& parameters,
-                                   const std::string& directory, int show) = 0;
+                                       const std::string& directory, int show) = 0;
     // Null when the system refused to create the mutex.
     virtual std::unique_ptr<NamedMutex> CreateNamedMutex(const std::string& name) = 0;
     // The full path of the running program (GetModuleFileName of the process).
     virtual std::string ModuleFileName() = 0;
+    // Milliseconds since the system started (GetTickCount): it wraps after 49.7 days, so only
+    // differences count.
+    virtual uint32_t TickCount() = 0;
 };
 
 }  // namespace sorabell::platform

@@ -14,7 +14,7 @@
 namespace sorabell::testing {
 namespace {
 
-using SetHook = void (*)(HWND);
+using SetHook = BOOL (*)(HWND, DWORD, DWORD);
 using FreeHook = void (*)();
 
 class HookLibrary : public ::testing::Test {
@@ -28,7 +28,8 @@ protected:
         env_.StartPlayer();
         player_ = WaitForWindow(kStandInClass);
         ASSERT_NE(player_, nullptr);
-        sethook_(receiver_.window());
+        // The hooks go to the player's thread, as the display program installs them.
+        ASSERT_TRUE(sethook_(receiver_.window(), ::GetWindowThreadProcessId(player_, nullptr), 0));
     }
     void TearDown() override {
         if (freehook_ != nullptr) {

@@ -33,12 +33,13 @@ HWND WaitForStandInWindow(const OwnedProcess& standIn, DWORD limitMs) {
     return main;
 }
 
-void SendPlayerCommand(HWND player, const std::string& command) {
+LRESULT SendPlayerCommand(HWND player, const std::string& command) {
     COPYDATASTRUCT data{};
     data.cbData = static_cast<DWORD>(command.size());
     data.lpData = const_cast<char*>(command.data());
     DWORD_PTR result = 0;
     ::SendMessageTimeoutA(player, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data), SMTO_NORMAL, Scaled(5000), &result);
+    return static_cast<LRESULT>(result);
 }
 
 bool StandInDriver::Answers() const {

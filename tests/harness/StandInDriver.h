@@ -22,8 +22,9 @@ OwnedProcess StartStandIn(const std::string& playerFolder);
 // The main window of that stand-in once it shows; null after the limit.
 HWND WaitForStandInWindow(const OwnedProcess& standIn, DWORD limitMs = 10000);
 
-// Sends one command to a running stand-in and returns once it has been carried out.
-void SendPlayerCommand(HWND player, const std::string& command);
+// Sends one command to a running stand-in and returns its answer once it has been carried out
+// (TRUE, or what the command measured).
+LRESULT SendPlayerCommand(HWND player, const std::string& command);
 
 // The commands a song change is made of, on a running stand-in's main window.
 class StandInDriver {

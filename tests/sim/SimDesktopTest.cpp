@@ -19,7 +19,7 @@ protected:
             got_.push_back(m);
             return true;
         };
-        hooks_.sethook(form_->handle());
+        hooks_.sethook(form_->handle(), machine_.desktop().WindowThread(player_.main()), 0);
     }
     std::vector<uint32_t> Messages() {
         machine_.desktop().Pump();

@@ -32,6 +32,7 @@ protected:
 
 TEST_F(DisplayForm, ASettingsFailureAtCreationIsShownAndTheWindowStillWorks) {
     Store().WriteString("Option", "Winamp", "C:\\No Such Folder\\");
+    machine_.desktop().AddWindow({"Winamp v1.x", "Winamp 1.x", {0, 0, 275, 116}, 0, {}, {}, -1});
     auto display = Create();
     ASSERT_EQ(toolkit_.shownMessages.size(), 1u);
     EXPECT_NE(toolkit_.shownMessages[0].find("WINAMP.INI"), std::string::npos);
@@ -47,10 +48,12 @@ TEST_F(DisplayForm, IsAHiddenWindowFoundByItsClassAndCaption) {
     EXPECT_EQ(display->edit1Text(), " ");
 }
 
-TEST_F(DisplayForm, InstallsTheHooksLastThenStartsItsTimer) {
+TEST_F(DisplayForm, InstallsTheHooksOnWinampsThreadLastThenStartsItsTimer) {
+    machine_.desktop().newWindowThread = 7;
+    machine_.desktop().AddWindow({"Winamp v1.x", "Winamp 1.x", {0, 0, 275, 116}, 0, {}, {}, -1});
     auto display = Create();
     ASSERT_EQ(hooks_.calls.size(), 1u);
-    EXPECT_EQ(hooks_.calls[0], "sethook " + std::to_string(display->form().handle()));
+    EXPECT_EQ(hooks_.calls[0], "sethook " + std::to_string(display->form().handle()) + " 7 0");
     EXPECT_TRUE(display->timer().enabled());
 }
 

@@ -23,7 +23,7 @@ namespace {
 
 class NoHooks : public platform::HookLibrary {
 public:
-    void sethook(platform::WindowHandle) override {}
+    bool sethook(platform::WindowHandle, uint32_t, uint32_t) override { return false; }
     void freehook() override {}
 };
 

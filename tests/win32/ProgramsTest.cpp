@@ -15,7 +15,7 @@
 namespace sorabell::testing {
 namespace {
 
-using SetHook = void (*)(HWND);
+using SetHook = BOOL (*)(HWND, DWORD, DWORD);
 using FreeHook = void (*)();
 
 HWND MakeWindow(const char* className, const char* title) {
@@ -46,7 +46,7 @@ TEST(Programs, TheHooksPostWinampsWindowEventsUntilRemoved) {
     HWND other = MakeWindow("SorabellTestOther", "other");
     ASSERT_NE(winamp, nullptr);
 
-    sethook(receiver.window());
+    EXPECT_TRUE(sethook(receiver.window(), ::GetCurrentThreadId(), 0));
     ::SendMessageA(other, WM_SIZE, 0, 0);
     ::SendMessageA(winamp, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("2. New - Song - Winamp"));
     ::PostMessageA(winamp, WM_LBUTTONUP, 0, MAKELPARAM(245, 100));

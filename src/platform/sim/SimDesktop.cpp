@@ -12,11 +12,13 @@ WindowHandle SimDesktop::AddWindow(Window window) {
     const WindowHandle handle = next_;
     next_ += 4;
     windows_[handle] = std::move(window);
+    threads_[handle] = newWindowThread;
     return handle;
 }
 
 void SimDesktop::RemoveWindow(WindowHandle window) {
     windows_.erase(window);
+    threads_.erase(window);
     std::erase_if(queue_, [window](const auto& entry) { return entry.first == window; });
 }
 
@@ -66,8 +68,18 @@ size_t SimDesktop::Pump() {
     return delivered;
 }
 
+uint32_t SimDesktop::WindowThread(WindowHandle window) {
+    const auto it = threads_.find(window);
+    return it == threads_.end() ? 0 : it->second;
+}
+
+bool SimDesktop::CallHookOn(WindowHandle window) const {
+    const auto it = threads_.find(window);
+    return it != threads_.end() && (it->second == hookedThread_ || it->second == playListHookThread_);
+}
+
 void SimDesktop::HookSent(WindowHandle window, const WindowMessage& message) {
-    if (hookTarget_ == 0) {
+    if (hookTarget_ == 0 || !CallHookOn(window)) {
         return;
     }
     const hook::Watch watch = hook::CallHookWatch(message.message);
@@ -88,7 +100,8 @@ void SimDesktop::HookSent(WindowHandle window, const WindowMessage& message) {
 }
 
 void SimDesktop::HookQueued(WindowHandle window, const WindowMessage& message) {
-    if (hookTarget_ == 0 || hook::MessageHookWatch(message.message) == hook::Watch::Nothing) {
+    if (hookTarget_ == 0 || WindowThread(window) != hookedThread_ ||
+        hook::MessageHookWatch(message.message) == hook::Watch::Nothing) {
         return;
     }
     const bool main = hook::IsWindow(window, FindTopLevel(hook::kMainWindowClass, nullptr));
@@ -175,11 +188,17 @@ std::optional<std::string> SimDesktop::SelectedListBoxText(WindowHandle listBox,
     return w->items[static_cast<size_t>(w->selected)].substr(0, bufferSize - 1);
 }
 
-void SimHookLibrary::sethook(WindowHandle display) {
-    calls.push_back("sethook " + std::to_string(display));
+bool SimHookLibrary::sethook(WindowHandle display, uint32_t thread, uint32_t playListThread) {
+    calls.push_back("sethook " + std::to_string(display) + " " + std::to_string(thread) + " " +
+                    std::to_string(playListThread));
+    const bool installs = thread != 0 && !refuse;
     if (desktop_ != nullptr) {
-        desktop_->InstallHooks(display);
+        desktop_->RemoveHooks();
+        if (installs) {
+            desktop_->InstallHooks(display, thread, playListThread != thread ? playListThread : 0);
+        }
     }
+    return installs;
 }
 
 void SimHookLibrary::freehook() {

@@ -52,14 +52,23 @@ public:
     // Delivers the posted messages in order, also those posted meanwhile; how many there were.
     size_t Pump();
 
-    // What SorabellSub.dll does while installed, with its own rules.
-    void InstallHooks(platform::WindowHandle display) { hookTarget_ = display; }
-    void RemoveHooks() { hookTarget_ = 0; }
+    // The thread of the windows added from now on: a program started again gets another one.
+    uint32_t newWindowThread = 1;
+
+    // What SorabellSub.dll does while installed, with its own rules: both hooks on `thread`,
+    // the call hook alone on `playListThread` (0: none).
+    void InstallHooks(platform::WindowHandle display, uint32_t thread, uint32_t playListThread) {
+        hookTarget_ = display;
+        hookedThread_ = thread;
+        playListHookThread_ = playListThread;
+    }
+    void RemoveHooks() { InstallHooks(0, 0, 0); }
 
     platform::WindowHandle FindTopLevel(const char* className, const char* title) override;
     std::string WindowText(platform::WindowHandle window, size_t bufferSize) override;
     std::optional<platform::Rect> WindowRect(platform::WindowHandle window) override;
     std::string ClassName(platform::WindowHandle window) override;
+    uint32_t WindowThread(platform::WindowHandle window) override;
     std::vector<platform::WindowHandle> ChildWindows(platform::WindowHandle window) override;
     std::optional<intptr_t> Send(platform::WindowHandle window, uint32_t message, uintptr_t wParam,
                                  intptr_t lParam) override;
@@ -81,20 +90,28 @@ private:
     void HookSent(platform::WindowHandle window, const platform::WindowMessage& message);
     void HookQueued(platform::WindowHandle window, const platform::WindowMessage& message);
 
+    bool CallHookOn(platform::WindowHandle window) const;
+
     std::map<platform::WindowHandle, Window> windows_;
+    std::map<platform::WindowHandle, uint32_t> threads_;
     std::deque<std::pair<platform::WindowHandle, platform::WindowMessage>> queue_;
     platform::WindowHandle next_ = 0x20020;
     platform::WindowHandle hookTarget_ = 0;
+    uint32_t hookedThread_ = 0;
+    uint32_t playListHookThread_ = 0;
 };
 
 // The hook library on the simulated desktop.
 class SimHookLibrary : public platform::HookLibrary {
 public:
     explicit SimHookLibrary(SimDesktop* desktop = nullptr) : desktop_(desktop) {}
-    void sethook(platform::WindowHandle display) override;
+    bool sethook(platform::WindowHandle display, uint32_t thread, uint32_t playListThread) override;
     void freehook() override;
 
+    // "sethook DISPLAY THREAD PLAYLISTTHREAD" and "freehook", in order.
     std::vector<std::string> calls;
+    // The system refuses the hooks, as it does for a player running with higher rights.
+    bool refuse = false;
 
 private:
     SimDesktop* desktop_;

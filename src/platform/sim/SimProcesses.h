@@ -43,6 +43,10 @@ public:
                                const std::string& directory, int show) override;
     std::unique_ptr<platform::NamedMutex> CreateNamedMutex(const std::string& name) override;
     std::string ModuleFileName() override { return moduleFileName_; }
+    uint32_t TickCount() override { return tickCount; }
+
+    // The clock, moved by tests.
+    uint32_t tickCount = 0;
 
 private:
     std::shared_ptr<SimSession> session_;

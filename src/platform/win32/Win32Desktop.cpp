@@ -57,6 +57,10 @@ std::string Win32Desktop::ClassName(platform::WindowHandle window) {
     return std::string(name, n > 0 ? static_cast<size_t>(n) : 0);
 }
 
+uint32_t Win32Desktop::WindowThread(platform::WindowHandle window) {
+    return ::GetWindowThreadProcessId(Hwnd(window), nullptr);
+}
+
 std::vector<platform::WindowHandle> Win32Desktop::ChildWindows(platform::WindowHandle window) {
     std::vector<platform::WindowHandle> children;
     ::EnumChildWindows(Hwnd(window), CollectChild, reinterpret_cast<LPARAM>(&children));

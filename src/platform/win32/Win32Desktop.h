@@ -10,6 +10,7 @@ public:
     std::string WindowText(platform::WindowHandle window, size_t bufferSize) override;
     std::optional<platform::Rect> WindowRect(platform::WindowHandle window) override;
     std::string ClassName(platform::WindowHandle window) override;
+    uint32_t WindowThread(platform::WindowHandle window) override;
     std::vector<platform::WindowHandle> ChildWindows(platform::WindowHandle window) override;
     std::optional<intptr_t> Send(platform::WindowHandle window, uint32_t message, uintptr_t wParam,
                                  intptr_t lParam) override;

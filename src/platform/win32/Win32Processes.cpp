@@ -47,4 +47,6 @@ std::string Win32Processes::ModuleFileName() {
     return std::string(buffer, n);
 }
 
+uint32_t Win32Processes::TickCount() { return ::GetTickCount(); }
+
 }  // namespace sorabell::win32

@@ -11,6 +11,7 @@ public:
                                const std::string& directory, int show) override;
     std::unique_ptr<platform::NamedMutex> CreateNamedMutex(const std::string& name) override;
     std::string ModuleFileName() override;
+    uint32_t TickCount() override;
 };
 
 }  // namespace sorabell::win32

@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "support/PlayerModel.h"
+#include "support/SendCost.h"
 
 namespace {
 
@@ -107,10 +108,11 @@ void Resize(Player& player, bool doubleSize) {
     ::SetWindowPos(player.main, nullptr, 0, 0, 275 * scale, 116 * scale, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void Execute(Player& player, const std::string& text) {
+// What the command measured, or TRUE.
+LRESULT Execute(Player& player, const std::string& text) {
     const PlayerCommand command = SplitCommand(text);
     if (player.Apply(command)) {
-        return;
+        return TRUE;
     }
     const std::string& verb = command.verb;
     const std::string& arg = command.arg;
@@ -167,6 +169,9 @@ void Execute(Player& player, const std::string& text) {
             ::DestroyWindow(player.skinDialog);
             player.skinDialog = nullptr;
         }
+    } else if (verb == "sendcost") {
+        // Nanoseconds per message sent inside the player's own thread, hooks and all.
+        return static_cast<LRESULT>(sorabell::testing::SendNanoseconds(player.other, std::atoi(arg.c_str())));
     } else if (verb == "quit") {
         ::DestroyWindow(player.main);
     } else if (verb == "hang") {
@@ -175,6 +180,7 @@ void Execute(Player& player, const std::string& text) {
         ::ReplyMessage(TRUE);
         ::Sleep(static_cast<DWORD>(std::atoi(arg.c_str())));
     }
+    return TRUE;
 }
 
 LRESULT CALLBACK MainProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -193,8 +199,7 @@ LRESULT CALLBACK MainProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
             });
         case WM_COPYDATA: {
             const auto* data = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
-            Execute(*player, std::string(static_cast<const char*>(data->lpData), data->cbData));
-            return TRUE;
+            return Execute(*player, std::string(static_cast<const char*>(data->lpData), data->cbData));
         }
         case WM_PAINT:
             Paint(*player, window);

@@ -1,5 +1,7 @@
 #include "support/E2eEnvironment.h"
 
+#include <cstring>
+
 #include "harness/StandInDriver.h"
 #include "harness/TestFiles.h"
 #include "harness/Waits.h"
@@ -80,10 +82,21 @@ std::vector<std::string> E2eEnvironment::PlayerCommandLines() const {
     return ReadLines(playerFolder_ + "standin-commandlines.txt");
 }
 
+hook::HookShare E2eEnvironment::HooksInForce() {
+    hook::HookShare share;
+    const win32::ScopedHandle mapping(::OpenFileMappingA(FILE_MAP_READ, FALSE, hook::kShareName));
+    if (!mapping.valid()) {
+        return share;
+    }
+    if (const void* view = ::MapViewOfFile(mapping.get(), FILE_MAP_READ, 0, 0, sizeof share)) {
+        std::memcpy(&share, view, sizeof share);
+        ::UnmapViewOfFile(view);
+    }
+    return share;
+}
+
 bool E2eEnvironment::WaitForHooks(DWORD timeoutMs) {
-    return WaitFor(
-        [] { return win32::ScopedHandle(::OpenFileMappingA(FILE_MAP_READ, FALSE, hook::kShareName)).valid(); },
-        timeoutMs);
+    return WaitFor([] { return !HooksInForce().empty(); }, timeoutMs);
 }
 
 }  // namespace sorabell::testing

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "harness/OwnedProcess.h"
+#include "hook/HookRules.h"
 
 namespace sorabell::testing {
 
@@ -34,8 +35,10 @@ public:
     // The lines the stand-in recorded, one per start.
     std::vector<std::string> PlayerCommandLines() const;
 
-    // The display's window is there a moment before its hooks are; input sent in between is
-    // lost, as it would be for a user.
+    // The hooks' shared record as it is now; empty while no hook is in force.
+    static hook::HookShare HooksInForce();
+    // The display's window is there a moment before its hooks are (a tick after the player's
+    // window shows); input sent in between is lost, as it would be for a user.
     static bool WaitForHooks(DWORD timeoutMs = 5000);
 
 private:
