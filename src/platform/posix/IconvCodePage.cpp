@@ -1,10 +1,10 @@
-#include "platform/sim/SimCodePage.h"
+#include "platform/posix/IconvCodePage.h"
 
-#include "platform/sim/Encoding.h"
+#include "platform/posix/Iconv.h"
 
-namespace sorabell::sim {
+namespace sorabell::posix {
 
-std::string SimCodePage::FromUtf16(std::u16string_view text) {
+std::string IconvCodePage::FromUtf16(std::u16string_view text) {
     std::string units;
     units.reserve(text.size() * 2);
     for (const char16_t u : text) {
@@ -25,4 +25,4 @@ std::string SimCodePage::FromUtf16(std::u16string_view text) {
     return out;
 }
 
-}  // namespace sorabell::sim
+}  // namespace sorabell::posix
