@@ -3,6 +3,7 @@
 
 #include "display/Messages.h"
 #include "display/Scrolling.h"
+#include "display/TagLyrics.h"
 #include "display/Tlumora.h"
 #include "platform/Text.h"
 #include "platform/TextFile.h"
@@ -65,7 +66,8 @@ void Tlumora::Edit1Change() {
         const std::string playList = WinampFolder + PlayListFileName(version);
         song_.path = tags::TLightStrings::LoadLine(platform_.files, playList, trackNumber_ - 1);
         ReadSongInformation();
-        SongFields_ = MakeSongFields(trackNumber_, song_.path, song_.info, song_.hasInfo, song_.id3, song_.hasId3);
+        SongFields_ =
+            MakeSongFields(trackNumber_, song_.path, song_.info, song_.hasInfo, song_.id3, song_.hasId3, song_.id3v2);
         LoadLyrics();
         for (size_t n = 0; n < lines_.size(); ++n) {
             lines_[n].text = ExpandFormat(skinView_.Disp[n].Text);
@@ -83,14 +85,16 @@ void Tlumora::ReadSongInformation() {
     song_.hasInfo = false;
     song_.id3 = tags::TID3Tag{};
     song_.hasId3 = false;
+    song_.id3v2.reset();
     if (text::UpperCase(text::ExtractFileExt(song_.path)) == ".CDA" ||
         !platform::FileExists(platform_.files, song_.path)) {
         return;
     }
-    // Both records from one open; a file that is there but cannot be read is the handler's error.
+    // All records from one open; a file that is there but cannot be read is the handler's error.
     const auto file = platform_.files.Open(song_.path, platform::OpenMode::Read);
     song_.hasInfo = tags::ReadRMPInfo(*file, song_.info);
     song_.hasId3 = tags::ReadID3Tag(*file, song_.id3);
+    song_.id3v2 = tags::ReadId3v2Tag(*file, platform_.codePage);
 }
 
 void Tlumora::LoadLyrics() {
@@ -104,6 +108,10 @@ void Tlumora::LoadLyrics() {
         }
     }
     if (chosen.empty()) {
+        // No lyrics file: the lyrics the song's ID3v2 tag holds, if any.
+        if (song_.id3v2) {
+            LyricsList = TagLyrics(*song_.id3v2);
+        }
         return;
     }
     // Files saved as UTF-8 or UTF-16 are read in the code page, as every text is.

@@ -4,10 +4,12 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
 
+#include "tags/Id3v2.h"
 #include "tags/TagRecords.h"
 
 namespace sorabell::display {
@@ -30,9 +32,11 @@ std::string LengthText(int32_t seconds);
 std::string ExpandFormat(std::string_view format, const FormatSources& sources);
 
 // The fields of a song: %1 to %6 from its INFO list, else its ID3v1 tag, else the fallbacks;
-// %7 to %9 from its path (name without extension, folder with its "\", extension without its
-// dot); %0 the track number.
+// an ID3v2 value that begins with the ID3v1 one (cut at its 30 bytes, empty, or absent) stands
+// for it whole. %7 to %9 from its path (name without extension, folder with its "\", extension
+// without its dot); %0 the track number.
 SongFields MakeSongFields(int32_t track, const std::string& path, const tags::TRMPInfo& info, bool hasInfo,
-                          const tags::TID3Tag& id3, bool hasId3);
+                          const tags::TID3Tag& id3, bool hasId3,
+                          const std::optional<tags::Id3v2Tag>& id3v2 = std::nullopt);
 
 }  // namespace sorabell::display
