@@ -5,6 +5,7 @@
 #include "display/Scrolling.h"
 #include "display/TagLyrics.h"
 #include "display/Tlumora.h"
+#include "platform/Errors.h"
 #include "platform/Text.h"
 #include "platform/TextFile.h"
 #include "settings/Schema.h"
@@ -86,15 +87,24 @@ void Tlumora::ReadSongInformation() {
     song_.id3 = tags::TID3Tag{};
     song_.hasId3 = false;
     song_.id3v2.reset();
-    if (text::UpperCase(text::ExtractFileExt(song_.path)) == ".CDA" ||
-        !platform::FileExists(platform_.files, song_.path)) {
+    if (text::UpperCase(text::ExtractFileExt(song_.path)) == ".CDA") {
         return;
     }
-    // All records from one open; a file that is there but cannot be read is the handler's error.
-    const auto file = platform_.files.Open(song_.path, platform::OpenMode::Read);
-    song_.hasInfo = tags::ReadRMPInfo(*file, song_.info);
-    song_.hasId3 = tags::ReadID3Tag(*file, song_.id3);
+    // All records from one open. A missing file (or a folder) has none, which is asked only when
+    // the open fails; a file that is there but cannot be read is the handler's error.
+    std::unique_ptr<platform::BinaryFile> file;
+    try {
+        file = platform_.files.Open(song_.path, platform::OpenMode::Read);
+    } catch (const EInOutError&) {
+        if (!platform::FileExists(platform_.files, song_.path)) {
+            return;
+        }
+        throw;
+    }
     song_.id3v2 = tags::ReadId3v2Tag(*file, platform_.codePage);
+    // A file that begins with an ID3v2 tag holds no RIFF form: its header is no chunk.
+    song_.hasInfo = !song_.id3v2 && tags::ReadRMPInfo(*file, song_.info);
+    song_.hasId3 = tags::ReadID3Tag(*file, song_.id3);
 }
 
 void Tlumora::LoadLyrics() {

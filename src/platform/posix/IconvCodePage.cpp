@@ -1,7 +1,5 @@
 #include "platform/posix/IconvCodePage.h"
 
-#include "platform/posix/Iconv.h"
-
 namespace sorabell::posix {
 
 std::string IconvCodePage::FromUtf16(std::u16string_view text) {
@@ -11,7 +9,10 @@ std::string IconvCodePage::FromUtf16(std::u16string_view text) {
         units += static_cast<char>(u & 0xFF);
         units += static_cast<char>(u >> 8);
     }
-    EncodingConverter converter("CP932//TRANSLIT", "UTF-16LE");
+    if (!converter_) {
+        converter_ = std::make_unique<EncodingConverter>("CP932//TRANSLIT", "UTF-16LE");
+    }
+    EncodingConverter& converter = *converter_;
     std::string out;
     std::string_view rest = units;
     while (!rest.empty()) {
