@@ -117,11 +117,8 @@ TEST(SongFieldsOf, AnId3v2ValueStandsForTheId3v1OneItBeginsWith) {
 
 TEST(SongFieldsOf, AFileWithOnlyAnId3v2TagHasATag) {
     tags::Id3v2Tag v2;
-    v2.title = "Title";
     v2.genre = "J-Pop";
     const SongFields f = MakeSongFields(1, "C:\\x.mp3", {}, false, {}, false, v2);
-    EXPECT_EQ(f[2], "Title");
-    EXPECT_EQ(f[1], "(Unknown)");
     EXPECT_EQ(f[5], "");
     EXPECT_EQ(f[6], "J-Pop");
     EXPECT_EQ(MakeSongFields(1, "x.mp3", {}, false, {}, false, tags::Id3v2Tag{})[6], "Blues")
