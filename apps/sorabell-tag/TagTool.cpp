@@ -11,6 +11,7 @@
 #include "platform/Errors.h"
 #include "tags/GenreTable.h"
 #include "tags/Id3v1.h"
+#include "tags/Id3v2.h"
 #include "tags/Riff.h"
 #include "tags/RmpInfo.h"
 #include "tags/TagConversion.h"
@@ -171,6 +172,7 @@ struct Records {
     bool hasInfo = false;
     TID3Tag tag;
     bool hasTag = false;
+    std::optional<tags::Id3v2Tag> id3v2;         // read only: the tool never writes one
     std::vector<tags::ChunkHeader> otherChunks;  // of the RMP form, but the audio and the INFO list read
 };
 
@@ -183,9 +185,32 @@ std::string ChunkLine(const tags::ChunkHeader& chunk) {
     return line + " " + std::to_string(chunk.size) + "\n";
 }
 
+// The ID3v2 tag's version and texts; of the lyrics frames, what they hold.
+std::string Id3v2Lines(const std::optional<tags::Id3v2Tag>& tag) {
+    if (!tag) {
+        return "id3v2: no\n";
+    }
+    std::string out = "id3v2: 2." + std::to_string(tag->version) + "\n";
+    out += "title: " + Printable(tag->title) + "\n";
+    out += "artist: " + Printable(tag->artist) + "\n";
+    out += "album: " + Printable(tag->album) + "\n";
+    out += "year: " + Printable(tag->year) + "\n";
+    out += "comment: " + Printable(tag->comment) + "\n";
+    out += "genre: " + Printable(tag->genre) + "\n";
+    if (tag->unsyncedLyrics) {
+        out += "uslt: " + std::to_string(tag->unsyncedLyrics->size()) + " bytes\n";
+    }
+    if (const auto& synced = tag->syncedLyrics) {
+        out += "sylt: " + std::to_string(synced->lines.size()) + " texts, " +
+               (synced->timeFormat == 2 ? "milliseconds" : "MPEG frames") + "\n";
+    }
+    return out;
+}
+
 class Tool {
 public:
-    Tool(platform::FileSystem& files, const ToolIo& io) : files_(files), io_(io) {}
+    Tool(platform::FileSystem& files, platform::CodePage& codePage, const ToolIo& io)
+        : files_(files), codePage_(codePage), io_(io) {}
 
     int Run(const Command& command) {
         bool allDone = true;
@@ -226,6 +251,7 @@ private:
         auto file = files_.Open(path, platform::OpenMode::Read);
         records.hasInfo = tags::ReadRMPInfo(*file, records.info);
         records.hasTag = tags::ReadID3Tag(*file, records.tag);
+        records.id3v2 = tags::ReadId3v2Tag(*file, codePage_);
         if (const auto layout = tags::FindRmpForm(*file)) {
             for (const tags::ChunkHeader& chunk : layout->chunks) {
                 const bool audio = layout->data && chunk.offset == layout->data->offset;
@@ -267,6 +293,7 @@ private:
             out += "comment: " + Printable(tags::FieldText(tag.Comment)) + "\n";
             out += "genre: " + std::to_string(tag.Genre) + " (" + tags::GenreName(tag.Genre) + ")\n";
         }
+        out += Id3v2Lines(records.id3v2);
         io_.out(out);
         return true;
     }
@@ -316,6 +343,7 @@ private:
     }
 
     platform::FileSystem& files_;
+    platform::CodePage& codePage_;
     const ToolIo& io_;
     bool shownOne_ = false;
 };
@@ -331,7 +359,8 @@ std::string UsageText() {
            "  sorabell-tag rmp2id3 FILE...\n"
            "  sorabell-tag id32rmp FILE...\n"
            "\n"
-           "  show     INFO リストと ID3 タグの各項目、ほかのチャンクとその大きさを表示します。\n"
+           "  show     INFO リストと ID3 タグの各項目、ほかのチャンクとその大きさ、ID3v2 タグの\n"
+           "           版と各項目を表示します (ID3v2 タグは読むだけで、書き込みでも変わりません)。\n"
            "  write    指定した項目を変えて、--mode の書き込み方で書き込みます。\n"
            "             0  RMP Info + ID3TAG(toRMP)  INFO リストと、それから作った ID3 タグ (既定)\n"
            "             1  RMP Info + ID3TAG         INFO リストと ID3 タグ\n"
@@ -346,7 +375,8 @@ std::string UsageText() {
            "終了コード: 0 成功、1 失敗したファイルがある、2 使い方の誤り\n";
 }
 
-int RunTagTool(platform::FileSystem& files, const std::vector<std::string>& args, const ToolIo& io) {
+int RunTagTool(platform::FileSystem& files, platform::CodePage& codePage, const std::vector<std::string>& args,
+               const ToolIo& io) {
     if (args.size() == 1 && IsHelp(args[0])) {
         io.out(UsageText());
         return kExitOk;
@@ -358,7 +388,7 @@ int RunTagTool(platform::FileSystem& files, const std::vector<std::string>& args
         io.err(std::string(kProgram) + ": " + e.what() + "\n\n" + UsageText());
         return kExitUsage;
     }
-    return Tool(files, io).Run(command);
+    return Tool(files, codePage, io).Run(command);
 }
 
 }  // namespace sorabell::tagtool

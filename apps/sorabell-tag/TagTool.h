@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/CodePage.h"
 #include "platform/FileSystem.h"
 
 namespace sorabell::tagtool {
@@ -26,9 +27,11 @@ struct ToolIo {
 
 std::string UsageText();
 
-// Runs one command line (the arguments after the program's name, CP932). Returns kExitOk,
-// kExitFileFailed when a file could not be handled (it is named on `err` and the others are
-// still handled), or kExitUsage with the usage text on `err`.
-int RunTagTool(platform::FileSystem& files, const std::vector<std::string>& args, const ToolIo& io);
+// Runs one command line (the arguments after the program's name, CP932); ID3v2 texts are read
+// into CP932 through `codePage`. Returns kExitOk, kExitFileFailed when a file could not be
+// handled (it is named on `err` and the others are still handled), or kExitUsage with the usage
+// text on `err`.
+int RunTagTool(platform::FileSystem& files, platform::CodePage& codePage, const std::vector<std::string>& args,
+               const ToolIo& io);
 
 }  // namespace sorabell::tagtool

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform/Errors.h"
+#include "platform/posix/IconvCodePage.h"
 #include "sorabell-tag/PosixEdge.h"
 #include "sorabell-tag/PosixFileSystem.h"
 #include "sorabell-tag/TagTool.h"
@@ -45,5 +46,6 @@ int main(int argc, char** argv) {
         }
         return tagtool::ZDrivePath(arg, *cwd);
     };
-    return tagtool::RunTagTool(files, args, io);
+    posix::IconvCodePage codePage;
+    return tagtool::RunTagTool(files, codePage, args, io);
 }

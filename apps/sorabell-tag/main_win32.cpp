@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/win32/Win32CodePage.h"
 #include "platform/win32/Win32FileSystem.h"
 #include "sorabell-tag/TagTool.h"
 
@@ -15,5 +16,6 @@ int main(int argc, char** argv) {
     io.out = [](std::string_view text) { std::fwrite(text.data(), 1, text.size(), stdout); };
     io.err = [](std::string_view text) { std::fwrite(text.data(), 1, text.size(), stderr); };
     io.systemPath = [](const std::string& arg) { return arg; };
-    return tagtool::RunTagTool(files, args, io);
+    win32::Win32CodePage codePage;
+    return tagtool::RunTagTool(files, codePage, args, io);
 }

@@ -4,7 +4,9 @@
 #include "display/LyricsFile.h"
 #include "display/Messages.h"
 #include "display/Scrolling.h"
+#include "display/TagLyrics.h"
 #include "display/Tlumora.h"
+#include "platform/Errors.h"
 #include "platform/Text.h"
 #include "platform/TextFile.h"
 #include "settings/Schema.h"
@@ -66,7 +68,8 @@ void Tlumora::Edit1Change() {
         const std::string playList = WinampFolder + PlayListFileName(version);
         song_.path = tags::TLightStrings::LoadLine(platform_.files, playList, trackNumber_ - 1);
         ReadSongInformation();
-        SongFields_ = MakeSongFields(trackNumber_, song_.path, song_.info, song_.hasInfo, song_.id3, song_.hasId3);
+        SongFields_ =
+            MakeSongFields(trackNumber_, song_.path, song_.info, song_.hasInfo, song_.id3, song_.hasId3, song_.id3v2);
         LoadLyrics();
         EnableLyricsNudges();
         for (size_t n = 0; n < lines_.size(); ++n) {
@@ -85,13 +88,24 @@ void Tlumora::ReadSongInformation() {
     song_.hasInfo = false;
     song_.id3 = tags::TID3Tag{};
     song_.hasId3 = false;
-    if (text::UpperCase(text::ExtractFileExt(song_.path)) == ".CDA" ||
-        !platform::FileExists(platform_.files, song_.path)) {
+    song_.id3v2.reset();
+    if (text::UpperCase(text::ExtractFileExt(song_.path)) == ".CDA") {
         return;
     }
-    // Both records from one open; a file that is there but cannot be read is the handler's error.
-    const auto file = platform_.files.Open(song_.path, platform::OpenMode::Read);
-    song_.hasInfo = tags::ReadRMPInfo(*file, song_.info);
+    // All records from one open. A missing file (or a folder) has none, which is asked only when
+    // the open fails; a file that is there but cannot be read is the handler's error.
+    std::unique_ptr<platform::BinaryFile> file;
+    try {
+        file = platform_.files.Open(song_.path, platform::OpenMode::Read);
+    } catch (const EInOutError&) {
+        if (!platform::FileExists(platform_.files, song_.path)) {
+            return;
+        }
+        throw;
+    }
+    song_.id3v2 = tags::ReadId3v2Tag(*file, platform_.codePage);
+    // A file that begins with an ID3v2 tag holds no RIFF form: its header is no chunk.
+    song_.hasInfo = !song_.id3v2 && tags::ReadRMPInfo(*file, song_.info);
     song_.hasId3 = tags::ReadID3Tag(*file, song_.id3);
 }
 
@@ -99,16 +113,21 @@ void Tlumora::LoadLyrics() {
     LyricsList.clear();
     lyricsFile_.clear();
     lyricsAsLoaded_.clear();
-    lyricsMoved_ = 0;
     std::string chosen;
-    for (const std::string& candidate :
-         LyricsCandidates({lyricsFolder_, TaggedArtist(song_.info, song_.id3), TaggedTitle(song_.info, song_.id3),
-                           SongFields_[7], SongFields_[8]})) {
+    for (const std::string& candidate : LyricsCandidates(
+             {lyricsFolder_, TaggedArtist(song_.info, song_.id3, song_.hasId3, song_.id3v2),
+              TaggedTitle(song_.info, song_.id3, song_.hasId3, song_.id3v2), SongFields_[7], SongFields_[8]})) {
         if (platform::FileExists(platform_.files, candidate)) {
             chosen = candidate;
         }
     }
     if (chosen.empty()) {
+        // No lyrics file: the lyrics the song's ID3v2 tag holds, if any.
+        if (song_.id3v2) {
+            lyricsAsLoaded_ = TagLyrics(*song_.id3v2);
+            const auto moved = tagLyricsMoved_.find(song_.path);
+            LyricsList = moved == tagLyricsMoved_.end() ? lyricsAsLoaded_ : ShiftLyrics(lyricsAsLoaded_, moved->second);
+        }
         return;
     }
     LyricsList = ParseLyrics(LyricsLines(platform::ReadWholeFile(platform_.files, chosen)));

@@ -3,11 +3,13 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "platform/Color.h"
 #include "platform/Graphics.h"
 #include "settings/Schema.h"
+#include "tags/Id3v2.h"
 #include "tags/TagRecords.h"
 
 namespace sorabell::display {
@@ -46,6 +48,8 @@ struct Tmp3info {
     bool hasId3 = false;
     tags::TRMPInfo info;
     bool hasInfo = false;
+    // Its texts for the fields, and its lyrics frames for a song without a lyrics file.
+    std::optional<tags::Id3v2Tag> id3v2;
 };
 
 }  // namespace sorabell::display

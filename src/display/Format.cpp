@@ -84,18 +84,35 @@ const std::string& FirstOf(const std::string& preferred, const std::string& fall
     return preferred.empty() ? fallback : preferred;
 }
 
-}  // namespace
-
-std::string TaggedArtist(const tags::TRMPInfo& info, const tags::TID3Tag& id3) {
-    return FirstOf(info.Artist, Id3Text(id3.Artist));
+// The tags' value of a field: the ID3v1 one, unless the ID3v2 one begins with it. So a value
+// edited in the ID3v1 tag wins over an older ID3v2 one, and a value cut to 30 bytes shows whole.
+std::optional<std::string> TagValue(std::optional<std::string> v1, const std::string* v2) {
+    if (v2 && !v2->empty() && (!v1 || v2->starts_with(*v1))) {
+        return *v2;
+    }
+    return v1;
 }
 
-std::string TaggedTitle(const tags::TRMPInfo& info, const tags::TID3Tag& id3) {
-    return FirstOf(info.Title, Id3Text(id3.Title));
+// A field's text from the tags, empty when neither holds it.
+std::string TagText(bool hasId3, const std::optional<tags::Id3v2Tag>& id3v2, std::span<const char> v1,
+                    std::string tags::Id3v2Tag::*v2) {
+    return TagValue(hasId3 ? std::optional(Id3Text(v1)) : std::nullopt, id3v2 ? &(*id3v2.*v2) : nullptr).value_or("");
+}
+
+}  // namespace
+
+std::string TaggedArtist(const tags::TRMPInfo& info, const tags::TID3Tag& id3, bool hasId3,
+                         const std::optional<tags::Id3v2Tag>& id3v2) {
+    return FirstOf(info.Artist, TagText(hasId3, id3v2, id3.Artist, &tags::Id3v2Tag::artist));
+}
+
+std::string TaggedTitle(const tags::TRMPInfo& info, const tags::TID3Tag& id3, bool hasId3,
+                        const std::optional<tags::Id3v2Tag>& id3v2) {
+    return FirstOf(info.Title, TagText(hasId3, id3v2, id3.Title, &tags::Id3v2Tag::title));
 }
 
 SongFields MakeSongFields(int32_t track, const std::string& path, const tags::TRMPInfo& info, bool hasInfo,
-                          const tags::TID3Tag& id3, bool hasId3) {
+                          const tags::TID3Tag& id3, bool hasId3, const std::optional<tags::Id3v2Tag>& id3v2) {
     SongFields f;
     const std::string fileName = text::ExtractFileName(path);
     const std::string ext = text::ExtractFileExt(fileName);
@@ -104,18 +121,24 @@ SongFields MakeSongFields(int32_t track, const std::string& path, const tags::TR
     f[8] = text::ExtractFilePath(path);
     f[9] = ext.empty() ? std::string() : ext.substr(1);
 
-    const std::string artist = TaggedArtist(info, id3);
+    const std::string artist = TaggedArtist(info, id3, hasId3, id3v2);
     f[1] = artist.empty() ? std::string("(Unknown)") : artist;
-    const std::string title = TaggedTitle(info, id3);
+    const std::string title = TaggedTitle(info, id3, hasId3, id3v2);
+    const auto tagText = [&](std::span<const char> v1, std::string tags::Id3v2Tag::*v2) {
+        return TagText(hasId3, id3v2, v1, v2);
+    };
     f[2] = title.empty() ? "(" + f[7] + ")" : title;
-    f[3] = FirstOf(info.Album, Id3Text(id3.Album));
-    f[4] = FirstOf(info.Release, Id3Text(id3.Year));
-    f[5] = FirstOf(info.Comment, Id3Text(id3.Comment));
-    if (f[5].empty() && !hasId3 && !hasInfo) {
+    f[3] = FirstOf(info.Album, tagText(id3.Album, &tags::Id3v2Tag::album));
+    f[4] = FirstOf(info.Release, tagText(id3.Year, &tags::Id3v2Tag::year));
+    f[5] = FirstOf(info.Comment, tagText(id3.Comment, &tags::Id3v2Tag::comment));
+    if (f[5].empty() && !hasId3 && !id3v2 && !hasInfo) {
         f[5] = "(Not Write ID3Tag & RMP Info)";
     }
-    // Without a tag the genre byte is 0, so the first name of the table stands there.
-    f[6] = FirstOf(info.Genre, tags::GenreName(hasId3 ? id3.Genre : 0));
+    // Without a genre from a tag the first name of the table stands there, as a missing ID3v1
+    // tag's genre byte of 0 gives.
+    const std::optional<std::string> genre =
+        TagValue(hasId3 ? std::optional(tags::GenreName(id3.Genre)) : std::nullopt, id3v2 ? &id3v2->genre : nullptr);
+    f[6] = FirstOf(info.Genre, genre.value_or(tags::GenreName(0)));
     return f;
 }
 

@@ -4,10 +4,12 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
 
+#include "tags/Id3v2.h"
 #include "tags/TagRecords.h"
 
 namespace sorabell::display {
@@ -31,13 +33,18 @@ std::string LengthText(int32_t seconds);
 std::string ExpandFormat(std::string_view format, const FormatSources& sources);
 
 // The fields of a song: %1 to %6 from its INFO list, else its ID3v1 tag, else the fallbacks;
-// %7 to %9 from its path (name without extension, folder with its "\", extension without its
-// dot); %0 the track number.
-// The artist and the title as the song's INFO list or ID3v1 tag give them, empty without one.
-std::string TaggedArtist(const tags::TRMPInfo& info, const tags::TID3Tag& id3);
-std::string TaggedTitle(const tags::TRMPInfo& info, const tags::TID3Tag& id3);
-
+// an ID3v2 value that begins with the ID3v1 one (cut at its 30 bytes, empty, or absent) stands
+// for it whole. %7 to %9 from its path (name without extension, folder with its "\", extension
+// without its dot); %0 the track number.
 SongFields MakeSongFields(int32_t track, const std::string& path, const tags::TRMPInfo& info, bool hasInfo,
-                          const tags::TID3Tag& id3, bool hasId3);
+                          const tags::TID3Tag& id3, bool hasId3,
+                          const std::optional<tags::Id3v2Tag>& id3v2 = std::nullopt);
+
+// The artist and the title as the song's INFO list or its tags give them, by the fields' rule;
+// empty without one.
+std::string TaggedArtist(const tags::TRMPInfo& info, const tags::TID3Tag& id3, bool hasId3,
+                         const std::optional<tags::Id3v2Tag>& id3v2);
+std::string TaggedTitle(const tags::TRMPInfo& info, const tags::TID3Tag& id3, bool hasId3,
+                        const std::optional<tags::Id3v2Tag>& id3v2);
 
 }  // namespace sorabell::display

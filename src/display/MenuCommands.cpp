@@ -81,13 +81,13 @@ void Tlumora::MoveLyrics(int32_t earlierBy) {
         return;
     }
     if (lyricsFile_.empty()) {
-        // Lyrics that came without a file have nowhere to keep the offset: they move until the
-        // program ends, from the list as loaded, so that times held at 0 come back.
+        // Shifted from the list as loaded, so that times held at 0 come back.
         if (lyricsAsLoaded_.empty()) {
             lyricsAsLoaded_ = LyricsList;
         }
-        lyricsMoved_ = std::clamp(lyricsMoved_ + earlierBy, -kMaxLyricsTime, kMaxLyricsTime);
-        LyricsList = ShiftLyrics(lyricsAsLoaded_, lyricsMoved_);
+        int32_t& moved = tagLyricsMoved_[song_.path];
+        moved = std::clamp(moved + earlierBy, -kMaxLyricsTime, kMaxLyricsTime);
+        LyricsList = ShiftLyrics(lyricsAsLoaded_, moved);
     } else {
         const std::string refusal = "歌詞ファイル(" + lyricsFile_ + ")を書き換えられませんでした";
         try {

@@ -4,6 +4,7 @@
 // Winamp's window. Timer ticks, the hook library's posted messages and the menu drive it.
 
 #include <array>
+#include <map>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -162,7 +163,9 @@ private:
     std::string lyricsFile_;
     // Lyrics without a file move in memory only, from the list as it was loaded.
     std::vector<LyricsEntry> lyricsAsLoaded_;
-    int32_t lyricsMoved_ = 0;
+    // Lyrics from a song's tag have no file to keep their shift in: it is kept per song until
+    // the program ends.
+    std::map<std::string, int32_t> tagLyricsMoved_;
     platform::WindowHandle skinListBox_ = 0;
     std::string lyricsFolder_;
     std::string lastTitle_;

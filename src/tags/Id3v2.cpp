@@ -316,17 +316,23 @@ std::optional<Id3v2Tag> ParseId3v2Tag(std::string_view bytes, platform::CodePage
 }
 
 std::optional<Id3v2Tag> ReadId3v2Tag(platform::BinaryFile& file, platform::CodePage& codePage) {
-    std::string bytes(kId3v2HeaderSize, '\0');
-    if (file.ReadAt(0, bytes.data(), bytes.size()) != bytes.size()) {
+    // The first read takes the header and the whole of most tags; a larger one takes a second.
+    constexpr size_t kFirstRead = 4096;
+    std::string bytes(kFirstRead, '\0');
+    bytes.resize(file.ReadAt(0, bytes.data(), bytes.size()));
+    if (bytes.size() < kId3v2HeaderSize) {
         return std::nullopt;
     }
-    const auto size = Id3v2BodySize(bytes);
+    const auto size = Id3v2BodySize(std::string_view(bytes).substr(0, kId3v2HeaderSize));
     if (!size) {
         return std::nullopt;
     }
-    bytes.resize(kId3v2HeaderSize + std::min<size_t>(*size, kId3v2ReadLimit));
-    const size_t read = file.ReadAt(kId3v2HeaderSize, bytes.data() + kId3v2HeaderSize, bytes.size() - kId3v2HeaderSize);
-    bytes.resize(kId3v2HeaderSize + read);
+    const size_t total = kId3v2HeaderSize + std::min<size_t>(*size, kId3v2ReadLimit);
+    if (bytes.size() == kFirstRead && total > kFirstRead) {
+        bytes.resize(total);
+        bytes.resize(kFirstRead + file.ReadAt(kFirstRead, bytes.data() + kFirstRead, total - kFirstRead));
+    }
+    bytes.resize(std::min(bytes.size(), total));
     return ParseId3v2Tag(bytes, codePage);
 }
 

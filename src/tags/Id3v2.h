@@ -58,7 +58,8 @@ std::optional<uint32_t> Id3v2BodySize(std::string_view header);
 // a tag cut short yields what it holds), or nothing without a valid header.
 std::optional<Id3v2Tag> ParseId3v2Tag(std::string_view bytes, platform::CodePage& codePage);
 
-// Two reads: the header, then the tag's bytes, at most kId3v2ReadLimit of them.
+// The header and the tag's bytes, at most kId3v2ReadLimit of them: one read for a tag of up
+// to 4 KB, two for a larger one.
 std::optional<Id3v2Tag> ReadId3v2Tag(platform::BinaryFile& file, platform::CodePage& codePage);
 
 }  // namespace sorabell::tags

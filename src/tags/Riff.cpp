@@ -26,6 +26,13 @@ std::optional<ChunkHeader> ReadHeader(platform::BinaryFile& file, uint64_t offse
     return header;
 }
 
+// Chunk identifiers are four printable ASCII characters. Bytes that are not lie outside any
+// chunk: an ID3v2 tag before the audio, or the zeros of padding, through which a walk would
+// step eight bytes a read.
+bool IsFourCc(std::string_view id) {
+    return std::all_of(id.begin(), id.end(), [](char c) { return c >= 0x20 && c <= 0x7E; });
+}
+
 bool SameLetters(std::string_view a, std::string_view upper) {
     return a.size() == upper.size() && std::equal(a.begin(), a.end(), upper.begin(), [](char c, char u) {
                return (c >= 'a' && c <= 'z' ? c - 32 : c) == u;
@@ -66,7 +73,7 @@ std::optional<RmpLayout> FindRmpForm(platform::BinaryFile& file) {
             form = header;
             break;
         }
-        if (header->end() > fileSize) {
+        if (header->end() > fileSize || !IsFourCc(header->id)) {
             return std::nullopt;
         }
         offset = header->end();

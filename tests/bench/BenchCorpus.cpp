@@ -9,6 +9,7 @@
 #include <stdexcept>
 #include <system_error>
 
+#include "support/Id3v2Builder.h"
 #include "support/TagFixtures.h"
 
 namespace sorabell::bench {
@@ -72,6 +73,23 @@ void WriteRmp(const fs::path& path, uint64_t size, size_t i) {
     WriteSparse(path, head, total, tail);
 }
 
+// A 2 KB ID3v2.3 tag as common taggers write it: the title in UTF-16, the other texts in
+// Shift-JIS marked ISO-8859-1, a comment, and padding.
+std::string Id3v2Tag(size_t i) {
+    std::string wideTitle = "\x01\xFF\xFE";
+    for (const char c : "Song number " + std::to_string(i)) {
+        wideTitle += {c, '\0'};
+    }
+    wideTitle += std::string(2, '\0');
+    std::string frames = Id3v2Frame(3, "TIT2", wideTitle) + Id3v2Frame(3, "TPE1", FrameText(0, "歌手の名前")) +
+                         Id3v2Frame(3, "TALB", FrameText(0, "アルバムの名前")) +
+                         Id3v2Frame(3, "TYER", FrameText(0, "2001")) +
+                         Id3v2Frame(3, "COMM", FrameText(0, std::string("jpn\0a comment", 13))) +
+                         Id3v2Frame(3, "TCON", FrameText(0, "(17)"));
+    frames.resize(2048 - 10, '\0');  // after the 10-byte header
+    return Id3v2Bytes(3, frames);
+}
+
 }  // namespace
 
 BenchCorpus::BenchCorpus(size_t count, const std::vector<uint64_t>& writeSizes) {
@@ -88,6 +106,12 @@ BenchCorpus::BenchCorpus(size_t count, const std::vector<uint64_t>& writeSizes) 
         WriteSparse(root_ / "mp3" / mp3, MpegFrames(10, i), size,
                     Id3Block("曲 " + std::to_string(i), "歌手", "アルバム", "2001", "comment", 17));
         mp3_.push_back({root_ / "mp3" / mp3, "C:\\mp3\\" + mp3});
+
+        const std::string v2 = Numbered("v2song", i, ".mp3");
+        WriteSparse(
+            root_ / "mp3" / v2, Id3v2Tag(i) + MpegFrames(10, i), size,
+            Id3Block("Song number " + std::to_string(i), "歌手の名前", "アルバムの名前", "2001", "a comment", 17));
+        mp3WithId3v2_.push_back({root_ / "mp3" / v2, "C:\\mp3\\" + v2});
 
         const std::string rmp = Numbered("song", i, ".rmp");
         WriteRmp(root_ / "rmp" / rmp, size, i);

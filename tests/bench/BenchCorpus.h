@@ -17,8 +17,9 @@ struct CorpusFile {
 
 class BenchCorpus {
 public:
-    // `count` MP3 files of about 3 MB with an ID3v1 tag and as many RMP files with an INFO list
-    // and its IID3 slot, and one RMP file of each size in `writeSizes` (bytes) to rewrite.
+    // `count` MP3 files of about 3 MB with an ID3v1 tag, as many with a 2 KB ID3v2.3 tag before
+    // the audio as well, as many RMP files with an INFO list and its IID3 slot, and one RMP file
+    // of each size in `writeSizes` (bytes) to rewrite.
     BenchCorpus(size_t count, const std::vector<uint64_t>& writeSizes);
     ~BenchCorpus();
     BenchCorpus(const BenchCorpus&) = delete;
@@ -26,12 +27,14 @@ public:
 
     const std::filesystem::path& root() const { return root_; }
     const std::vector<CorpusFile>& mp3() const { return mp3_; }
+    const std::vector<CorpusFile>& mp3WithId3v2() const { return mp3WithId3v2_; }
     const std::vector<CorpusFile>& rmp() const { return rmp_; }
     const std::vector<CorpusFile>& toWrite() const { return toWrite_; }
 
 private:
     std::filesystem::path root_;
     std::vector<CorpusFile> mp3_;
+    std::vector<CorpusFile> mp3WithId3v2_;
     std::vector<CorpusFile> rmp_;
     std::vector<CorpusFile> toWrite_;
 };

@@ -3,6 +3,7 @@
 
 #include "hook/HookRules.h"
 #include "sim/DisplayFixture.h"
+#include "support/Id3v2Builder.h"
 
 namespace sorabell::testing {
 namespace {
@@ -209,6 +210,27 @@ TEST_F(LyricsNudges, AFileThatCannotBeWrittenIsNamedAndNothingChanges) {
     EXPECT_EQ(Lyrics(), before);
     EXPECT_EQ(Line(0), "first ");
     EXPECT_EQ(display_->lyrics().front().milliseconds, 1000);
+}
+
+TEST_F(LyricsNudges, LyricsFromTheTagMoveInMemoryAndStaySoForTheSongUntilTheProgramEnds) {
+    const std::string uslt = FrameText(0, std::string("eng\0[00:01]first\n[00:02]second", 30));
+    const std::string song = Id3v2Bytes(3, Id3v2Frame(3, "USLT", uslt)) + MpegPayload(500);
+    Write("C:\\Music\\tagged.mp3", song);
+    Start();
+    player_->position = 1600;
+    Play({"C:\\Music\\tagged.mp3"}, 0, "1. Tagged - Winamp");
+    ASSERT_EQ(Line(0), "first ");
+    ASSERT_TRUE(display_->menu().enabled(Tlumora::LyricsEarlier1));
+
+    Choose(Tlumora::LyricsEarlier1);
+    EXPECT_EQ(Line(0), "second ");
+    EXPECT_EQ(platform::ReadWholeFile(machine_.files(), "C:\\Music\\tagged.mp3"), song) << "the song was written";
+    EXPECT_FALSE(platform::FileExists(machine_.files(), kLyrics));
+
+    Play({"C:\\Music\\bare.mp3"}, 0, "1. Bare - Winamp");
+    Play({"C:\\Music\\tagged.mp3"}, 0, "1. Tagged again - Winamp");
+    EXPECT_EQ(display_->lyrics().front().milliseconds, 500) << "the shift was lost with the song change";
+    EXPECT_TRUE(toolkit_.shownMessages.empty());
 }
 
 }  // namespace

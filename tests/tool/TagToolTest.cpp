@@ -6,6 +6,7 @@
 #include "contract/ContractEnvironment.h"
 #include "platform/Errors.h"
 #include "sorabell-tag/TagTool.h"
+#include "support/Id3v2Builder.h"
 #include "support/TagFixtures.h"
 #include "tags/Id3v1.h"
 #include "tags/RmpInfo.h"
@@ -43,7 +44,7 @@ protected:
         io.out = [&](std::string_view text) { outcome.out += text; };
         io.err = [&](std::string_view text) { outcome.err += text; };
         io.systemPath = [this](const std::string& arg) { return PathOf(arg); };
-        outcome.code = RunTagTool(os().files, args, io);
+        outcome.code = RunTagTool(os().files, os().codePage, args, io);
         return outcome;
     }
     void Put(const std::string& name, const std::string& bytes) {
@@ -97,7 +98,8 @@ TEST_F(TagTool, ShowListsTheInfoFieldsInRecordOrderThenTheTag) {
               "album: tag album\n"
               "year: 1999\n"
               "comment: tag comment\n"
-              "genre: 17 (Rock)\n");
+              "genre: 17 (Rock)\n"
+              "id3v2: no\n");
 }
 
 TEST_F(TagTool, ShowSaysWhichRecordsAFileLacksAndKeepsEachFieldOnOneLine) {
@@ -115,10 +117,12 @@ TEST_F(TagTool, ShowSaysWhichRecordsAFileLacksAndKeepsEachFieldOnOneLine) {
               "year: \n"
               "comment: \n"
               "genre: 255 (Anime)\n"
+              "id3v2: no\n"
               "\n"
               "file: -bare.mp3\n"
               "info: no\n"
-              "id3: no\n");
+              "id3: no\n"
+              "id3v2: no\n");
 }
 
 TEST_F(TagTool, AWriteKeepsTheFilesOtherChunksAndShowListsThemWithTheirSizes) {
@@ -244,6 +248,35 @@ TEST_F(TagTool, AFileThatIsNoRmpFileTakesOnlyATag) {
     ASSERT_EQ(Run({"write", "plain.mp3", "--mode", "3", "--title", "new"}).code, 0);
     EXPECT_EQ(Bytes("plain.mp3").size(), mp3.size());
     EXPECT_EQ(FieldText(TagOf("plain.mp3").Title), "new");
+}
+
+TEST_F(TagTool, ShowListsTheId3v2VersionAndFieldsAndAWriteKeepsTheId3v2TagsBytes) {
+    const std::string sylt = std::string("\0eng\x02\x01\0", 7) + "la" + std::string(1, '\0') + BigEndian(500, 4);
+    const std::string v2 = Id3v2Bytes(3, Id3v2Frame(3, "TIT2", FrameText(0, "春の歌、長い題名の全部")) +
+                                             Id3v2Frame(3, "TCON", FrameText(0, "(17)")) +
+                                             Id3v2Frame(3, "USLT", FrameText(0, std::string("eng\0[00:01]la", 13))) +
+                                             Id3v2Frame(3, "SYLT", sylt) + std::string(100, '\0'));
+    Put("v2.mp3", v2 + MpegPayload(700));
+    const Outcome shown = Run({"show", "v2.mp3"});
+    EXPECT_EQ(shown.out,
+              "file: v2.mp3\n"
+              "info: no\n"
+              "id3: no\n"
+              "id3v2: 2.3\n"
+              "title: 春の歌、長い題名の全部\n"
+              "artist: \n"
+              "album: \n"
+              "year: \n"
+              "comment: \n"
+              "genre: Rock\n"
+              "uslt: 9 bytes\n"
+              "sylt: 1 texts, milliseconds\n");
+
+    for (const char* title : {"new", "newer"}) {  // the tag appended, then overwritten
+        ASSERT_EQ(Run({"write", "v2.mp3", "--mode", "3", "--title", title}).code, 0);
+        EXPECT_EQ(Bytes("v2.mp3").substr(0, v2.size() + 700), v2 + MpegPayload(700));
+        EXPECT_EQ(FieldText(TagOf("v2.mp3").Title), title);
+    }
 }
 
 TEST_F(TagTool, AReadOnlyFileFailsAndStaysAsItWas) {

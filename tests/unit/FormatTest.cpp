@@ -91,5 +91,39 @@ TEST(SongFieldsOf, AFileWithoutTagsShowsTheFallbacks) {
     EXPECT_EQ(noExt[5], "") << "a file with a tag shows its empty comment";
 }
 
+TEST(SongFieldsOf, AnId3v2ValueStandsForTheId3v1OneItBeginsWith) {
+    tags::TID3Tag id3;
+    tags::SetField(id3.Title, "A title cut at thirty bytes of");  // the 30 bytes the tag holds
+    tags::SetField(id3.Artist, "Edited artist");
+    id3.Genre = 17;  // Rock
+    tags::Id3v2Tag v2;
+    v2.title = "A title cut at thirty bytes of the ID3v1 tag";
+    v2.artist = "Older artist";
+    v2.album = "Only in ID3v2";
+    v2.genre = "Rock & Roll";
+    const SongFields f = MakeSongFields(1, "x.mp3", {}, false, id3, true, v2);
+    EXPECT_EQ(f[2], v2.title) << "a cut ID3v1 value shows whole";
+    EXPECT_EQ(f[1], "Edited artist") << "an ID3v1 value edited since wins";
+    EXPECT_EQ(f[3], "Only in ID3v2") << "an empty ID3v1 field";
+    EXPECT_EQ(f[6], "Rock & Roll");
+    EXPECT_EQ(f[5], "") << "an empty comment in both tags";
+
+    v2.genre = "J-Pop";
+    EXPECT_EQ(MakeSongFields(1, "x.mp3", {}, false, id3, true, v2)[6], "Rock");
+    tags::TRMPInfo info;
+    info.Title = "From the list";
+    EXPECT_EQ(MakeSongFields(1, "x.mp3", info, true, id3, true, v2)[2], "From the list");
+}
+
+TEST(SongFieldsOf, AFileWithOnlyAnId3v2TagHasATag) {
+    tags::Id3v2Tag v2;
+    v2.genre = "J-Pop";
+    const SongFields f = MakeSongFields(1, "C:\\x.mp3", {}, false, {}, false, v2);
+    EXPECT_EQ(f[5], "");
+    EXPECT_EQ(f[6], "J-Pop");
+    EXPECT_EQ(MakeSongFields(1, "x.mp3", {}, false, {}, false, tags::Id3v2Tag{})[6], "Blues")
+        << "without a genre in any tag, the table's first name as before";
+}
+
 }  // namespace
 }  // namespace sorabell::display

@@ -6,6 +6,7 @@
 
 #include "platform/MemoryFile.h"
 #include "support/Id3v2Builder.h"
+#include "support/TagFixtures.h"
 #include "tags/GenreTable.h"
 #include "tags/Id3v2.h"
 
@@ -189,6 +190,14 @@ TEST(Id3v2Lies, SizesPastTheTagOrTheFileYieldWhatIsThere) {
         platform::MemoryFile other(notATag);
         EXPECT_FALSE(tags::ReadId3v2Tag(other, codePage).has_value()) << notATag;
     }
+}
+
+TEST(Id3v2Lies, ATagLargerThanTheFirstReadIsReadWhole) {
+    const std::string picture = Id3v2Frame(3, "APIC", std::string(6000, 'p'));
+    const std::string tag = Id3v2Bytes(3, picture + Id3v2Frame(3, "TIT2", FrameText(0, "After")));
+    platform::MemoryFile file(tag + MpegPayload(100));
+    MarkingCodePage codePage;
+    EXPECT_EQ(tags::ReadId3v2Tag(file, codePage).value_or(Id3v2Tag{}).title, "After");
 }
 
 TEST(Id3v2Fields, GenreNumbersAreNamedFromTheTableAndOtherTextStands) {

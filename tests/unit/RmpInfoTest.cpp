@@ -107,6 +107,27 @@ TEST(RmpInfoReading, FilesWithoutAnInfoListHaveNone) {
     EXPECT_EQ(info, TRMPInfo{});
 }
 
+TEST(RmpInfoReading, TheFormIsSoughtOnlyThroughChunks) {
+    // Bytes that are no chunk end the search at once, however many zeros follow.
+    class CountingFile : public MemoryFile {
+    public:
+        using MemoryFile::MemoryFile;
+        size_t ReadAt(uint64_t offset, void* buffer, size_t count) override {
+            ++reads;
+            return MemoryFile::ReadAt(offset, buffer, count);
+        }
+        int reads = 0;
+    };
+    const std::string form = RmpFile(MpegPayload(50), {InfoList({TextChunk("INAM", "x")})});
+    TRMPInfo info;
+    CountingFile zeros(std::string(64 * 1024, '\0') + form);
+    EXPECT_FALSE(ReadRMPInfo(zeros, info));
+    EXPECT_LE(zeros.reads, 2);
+    CountingFile afterJunk(Chunk("JUNK", std::string(20, '\0')) + form);
+    EXPECT_TRUE(ReadRMPInfo(afterJunk, info));
+    EXPECT_EQ(info.Title, "x");
+}
+
 TEST(RmpInfoReading, AnInfoListAfterOtherListsIsFound) {
     MemoryFile file(
         RmpFile(MpegPayload(50), {Chunk("LIST", "adtl"), Chunk("junk", "x"), InfoList({TextChunk("IPRD", "album")})}));

@@ -275,6 +275,13 @@ std::optional<fs::path> SimFileSystem::HostPath(const std::string& windowsPath) 
 }
 
 uint32_t SimFileSystem::GetAttributes(const std::string& path) {
+    // As for opening: the name as given nearly always exists as spelt, so one stat before any
+    // search of the folders (a song change asks this of every song).
+    if (const auto parsed = ParseWindowsPath(drives_, path)) {
+        if (const auto st = Stat(HostSpelling(*parsed))) {
+            return AttributesOf(*st);
+        }
+    }
     const auto host = HostPath(path);
     if (!host) {
         return attr::Invalid;

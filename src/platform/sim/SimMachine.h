@@ -8,7 +8,7 @@
 #include <string>
 
 #include "platform/Platform.h"
-#include "platform/sim/SimCodePage.h"
+#include "platform/posix/IconvCodePage.h"
 #include "platform/sim/SimDesktop.h"
 #include "platform/sim/SimFileSystem.h"
 #include "platform/sim/SimIniFiles.h"
@@ -48,7 +48,7 @@ public:
     SimSession& session() { return *session_; }
     SimDesktop& desktop() { return desktop_; }
     SimRandom& random() { return random_; }
-    SimCodePage& codePage() { return codePage_; }
+    posix::IconvCodePage& codePage() { return codePage_; }
 
 private:
     std::filesystem::path root_;
@@ -57,7 +57,7 @@ private:
     SimIniFiles iniFiles_;
     SimDesktop desktop_;
     SimRandom random_;
-    SimCodePage codePage_;
+    posix::IconvCodePage codePage_;
     std::shared_ptr<SimSession> session_;
 };
 

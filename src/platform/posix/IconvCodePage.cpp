@@ -1,17 +1,18 @@
-#include "platform/sim/SimCodePage.h"
+#include "platform/posix/IconvCodePage.h"
 
-#include "platform/sim/Encoding.h"
+namespace sorabell::posix {
 
-namespace sorabell::sim {
-
-std::string SimCodePage::FromUtf16(std::u16string_view text) {
+std::string IconvCodePage::FromUtf16(std::u16string_view text) {
     std::string units;
     units.reserve(text.size() * 2);
     for (const char16_t u : text) {
         units += static_cast<char>(u & 0xFF);
         units += static_cast<char>(u >> 8);
     }
-    EncodingConverter converter("CP932//TRANSLIT", "UTF-16LE");
+    if (!converter_) {
+        converter_ = std::make_unique<EncodingConverter>("CP932//TRANSLIT", "UTF-16LE");
+    }
+    EncodingConverter& converter = *converter_;
     std::string out;
     std::string_view rest = units;
     while (!rest.empty()) {
@@ -25,4 +26,4 @@ std::string SimCodePage::FromUtf16(std::u16string_view text) {
     return out;
 }
 
-}  // namespace sorabell::sim
+}  // namespace sorabell::posix

@@ -1,0 +1,22 @@
+#pragma once
+// The code page conversion on Linux, for the simulated machine and the Linux tag tool: iconv's
+// CP932, with its transliteration standing in for the close characters that Windows' converter
+// picks.
+
+#include <memory>
+
+#include "platform/CodePage.h"
+#include "platform/posix/Iconv.h"
+
+namespace sorabell::posix {
+
+class IconvCodePage : public platform::CodePage {
+public:
+    std::string FromUtf16(std::u16string_view text) override;
+
+private:
+    // Opened on first use and kept: opening costs more than converting a tag's texts.
+    std::unique_ptr<EncodingConverter> converter_;
+};
+
+}  // namespace sorabell::posix
