@@ -1,8 +1,10 @@
 #pragma once
-// Starting programs, named mutexes and the running program's own file name.
+// Starting programs, named mutexes, and what the running program knows of itself: its own file
+// name, its environment and the user's special folders.
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 
 namespace sorabell::platform {
@@ -25,11 +27,17 @@ public:
     // ShellExecute: opens a file, a folder or an address with the program the system has for it;
     // the result is ShellExecute's (above 32 on success).
     virtual uintptr_t ShellExecuteFile(const std::string& verb, const std::string& file, const std::string& parameters,
-                                   const std::string& directory, int show) = 0;
+                                       const std::string& directory, int show) = 0;
     // Null when the system refused to create the mutex.
     virtual std::unique_ptr<NamedMutex> CreateNamedMutex(const std::string& name) = 0;
     // The full path of the running program (GetModuleFileName of the process).
     virtual std::string ModuleFileName() = 0;
+    // The process's environment variable of that name (compared without regard to case); none
+    // when it is not set.
+    virtual std::optional<std::string> EnvironmentVariable(const std::string& name) = 0;
+    // The folder of a CSIDL number (26, CSIDL_APPDATA, is the user's application data folder),
+    // without a final "\"; empty when the system has none for it.
+    virtual std::string SpecialFolder(int csidl) = 0;
 };
 
 }  // namespace sorabell::platform

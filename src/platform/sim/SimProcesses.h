@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <map>
 #include <memory>
 #include <set>
 #include <string>
@@ -31,6 +32,10 @@ struct SimSession {
     std::function<void(const Launch&)> onLaunch;
     // Names that CreateMutex refuses, to test that path.
     std::set<std::string> refusedMutexes;
+    // The environment every program of the session sees, names in upper case.
+    std::map<std::string, std::string> environment;
+    // The special folders by CSIDL number; the others are missing.
+    std::map<int, std::string> specialFolders;
 };
 
 class SimProcesses : public platform::Processes {
@@ -43,6 +48,8 @@ public:
                                const std::string& directory, int show) override;
     std::unique_ptr<platform::NamedMutex> CreateNamedMutex(const std::string& name) override;
     std::string ModuleFileName() override { return moduleFileName_; }
+    std::optional<std::string> EnvironmentVariable(const std::string& name) override;
+    std::string SpecialFolder(int csidl) override;
 
 private:
     std::shared_ptr<SimSession> session_;

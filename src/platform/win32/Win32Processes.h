@@ -11,6 +11,8 @@ public:
                                const std::string& directory, int show) override;
     std::unique_ptr<platform::NamedMutex> CreateNamedMutex(const std::string& name) override;
     std::string ModuleFileName() override;
+    std::optional<std::string> EnvironmentVariable(const std::string& name) override;
+    std::string SpecialFolder(int csidl) override;
 };
 
 }  // namespace sorabell::win32
