@@ -1,8 +1,9 @@
 #include "platform/win32/Win32Processes.h"
 
+#include <windows.h>
+
 #include <shellapi.h>
 #include <shlobj.h>
-#include <windows.h>
 
 #include <vector>
 
