@@ -6,6 +6,7 @@
 
 #include "platform/Text.h"
 #include "preferences/DisplayPage.h"
+#include "skin/SkinImages.h"
 
 namespace sorabell::preferences {
 
@@ -58,6 +59,9 @@ void DisplayPage::FillSkinList() {
         for (const platform::FindEntry& entry : files.Find(skinFolder_ + "*.*")) {
             if ((entry.attributes & platform::attr::Directory) != 0 && !text::StartsWith(entry.name, ".") &&
                 platform::DirectoryExists(files, skinFolder_ + entry.name)) {
+                names.push_back(entry.name);
+            } else if ((entry.attributes & platform::attr::Directory) == 0 && skin::IsArchiveSkinName(entry.name)) {
+                // Skins kept as archives, which the display reads without unpacking them.
                 names.push_back(entry.name);
             }
         }
