@@ -6,6 +6,7 @@
 
 #include "platform/Text.h"
 #include "preferences/DisplayPage.h"
+#include "preferences/SexyFont.h"
 #include "skin/SkinImages.h"
 
 namespace sorabell::preferences {
@@ -168,7 +169,7 @@ void DisplayPage::SetEnablings(bool individual) {
     Button12->SetEnabled(f && skin && !picked);
     Button16->SetEnabled(f && perLine && skin && !picked);
     Button18->SetEnabled(f && perLine && skin && !picked);
-    Button9->SetEnabled(f && platform::FileExists(site_.os.files, skinFolder_ + CurrentView->name + "\\sexyfont.ini"));
+    Button9->SetEnabled(f && skin::SkinImages(site_.os.files, skinFolder_, CurrentView->name).Has(kSexyFontFile));
 }
 
 const TSkinView& DisplayPage::EffectiveView() const {
