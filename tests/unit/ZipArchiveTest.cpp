@@ -21,15 +21,12 @@ std::string Picture(size_t size) {
     return bytes;
 }
 
-class ZipArchiveTest : public ::testing::Test {
-protected:
-    std::optional<std::string> Read(const std::string& archive, std::string_view name) {
-        platform::MemoryFile file(archive);
-        return ZipArchive(file).Read(name);
-    }
-};
+std::optional<std::string> Read(const std::string& archive, std::string_view name) {
+    platform::MemoryFile file(archive);
+    return ZipArchive(file).Read(name);
+}
 
-TEST_F(ZipArchiveTest, StoredAndDeflatedMembersReadBackWhole) {
+TEST(ZipArchive, StoredAndDeflatedMembersReadBackWhole) {
     const std::string main = Picture(70000);
     const std::string text = Picture(3000);
     const std::string archive = ZipBytes(
@@ -46,7 +43,7 @@ TEST_F(ZipArchiveTest, StoredAndDeflatedMembersReadBackWhole) {
     EXPECT_EQ(zip.Read("numbers.bmp"), std::nullopt);
 }
 
-TEST_F(ZipArchiveTest, NamesMatchWithoutCaseAtTheRootOrInsideOneTopFolder) {
+TEST(ZipArchive, NamesMatchWithoutCaseAtTheRootOrInsideOneTopFolder) {
     const std::string inFolder = ZipBytes({Stored("Cool Skin/", ""), Stored("Cool Skin/MAIN.BMP", "folder"),
                                            Stored("Cool Skin/deeper/text.bmp", "too deep")});
     EXPECT_EQ(Read(inFolder, "main.bmp"), "folder");
@@ -57,7 +54,7 @@ TEST_F(ZipArchiveTest, NamesMatchWithoutCaseAtTheRootOrInsideOneTopFolder) {
     EXPECT_EQ(Read(both, "ain.bmp"), std::nullopt);
 }
 
-TEST_F(ZipArchiveTest, AMemberWhoseDirectoryLiesReadsAsMissingAndLeavesTheOthersReadable) {
+TEST(ZipArchive, AMemberWhoseDirectoryLiesReadsAsMissingAndLeavesTheOthersReadable) {
     const std::string picture = Picture(5000);
     const std::vector<ZipMember> lies = {
         Stored("stored-size.bmp", picture).ClaimingSize(4000),
@@ -82,7 +79,7 @@ TEST_F(ZipArchiveTest, AMemberWhoseDirectoryLiesReadsAsMissingAndLeavesTheOthers
     EXPECT_EQ(zip.Read("good.bmp"), picture);
 }
 
-TEST_F(ZipArchiveTest, MembersThatShareTheirBytesOrExceedTheLimitAreRefused) {
+TEST(ZipArchive, MembersThatShareTheirBytesOrExceedTheLimitAreRefused) {
     // Two directory entries over one local header, as archives that unpack to far more than
     // they hold are made.
     const std::string shared = ZipBytes({Stored("main.bmp", "pixels"), Stored("main.bmp", "pixels").ClaimingOffset(0)});
@@ -93,7 +90,7 @@ TEST_F(ZipArchiveTest, MembersThatShareTheirBytesOrExceedTheLimitAreRefused) {
     EXPECT_EQ(Read(ZipBytes({Deflated("main.bmp", limit)}), "main.bmp"), limit);
 }
 
-TEST_F(ZipArchiveTest, ACutOrForeignFileHasNoMembers) {
+TEST(ZipArchive, ACutOrForeignFileHasNoMembers) {
     const std::string archive = ZipBytes({Stored("main.bmp", Picture(300))});
     for (size_t cut : {size_t{0}, size_t{10}, archive.size() / 2, archive.size() - 1}) {
         EXPECT_EQ(Read(archive.substr(0, cut), "main.bmp"), std::nullopt) << cut;
