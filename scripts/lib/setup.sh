@@ -8,7 +8,7 @@ SORABELL_NATIVE_PACKAGES=(
     googletest libgtest-dev libgmock-dev libbenchmark-dev
     libfreetype-dev libfontconfig-dev
     clang libclang-rt-14-dev
-    libtag1-dev
+    libtag1-dev zlib1g-dev
     fonts-ipafont-gothic fonts-ipafont-mincho locales
 )
 
@@ -17,6 +17,7 @@ SORABELL_NATIVE_PACKAGES=(
 SORABELL_WIN32_PACKAGES=(
     gcc-mingw-w64-i686-posix g++-mingw-w64-i686-posix binutils-mingw-w64-i686 mingw-w64-i686-dev
     gcc-mingw-w64-x86-64-posix g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev
+    libz-mingw-w64-dev
     wine wine64 wine32:i386 xvfb imagemagick
     libxrender1:i386 libxcomposite1:i386 libxcursor1:i386 libxfixes3:i386 libxi6:i386
     libxinerama1:i386 libxrandr2:i386 libxxf86vm1:i386

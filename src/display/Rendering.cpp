@@ -9,6 +9,7 @@
 #include "platform/Text.h"
 #include "settings/RegIniFile.h"
 #include "settings/Schema.h"
+#include "skin/SkinImages.h"
 #include "skin/SkinLook.h"
 
 namespace sorabell::display {
@@ -49,22 +50,22 @@ void Tlumora::LoadSkin(const std::string& skinName, bool writeToWinampIni) {
     skinView_.NFont = {values.NFontName, values.NFontSize, values.NFontStyle};
     skinView_.DFont = {values.DFontName, values.DFontSize, values.DFontStyle};
 
-    // The skin's main image: its own folder, then the folder Winamp unpacks archived skins
-    // into, then the program's own default picture.
-    const std::string skinFolder = SkinFolder + skinName + "\\";
+    // The skin's main image: its own folder or archive, then the folder Winamp 2 unpacks archived
+    // skins into, then the program's own default picture.
+    skin::SkinImages images(files, SkinFolder, skinName);
     const std::string unpacked = files.TempPath() + "\\_wasktmp\\";
-    std::string mainImage;
-    if (platform::FileExists(files, skinFolder + "main.bmp")) {
-        mainImage = skinFolder + (platform::FileExists(files, skinFolder + "extmain.bmp") ? "extmain.bmp" : "main.bmp");
+    std::unique_ptr<platform::Bitmap> image;
+    if (images.Has("main.bmp")) {
+        image = images.Load(graphics_, images.Has("extmain.bmp") ? "extmain.bmp" : "main.bmp");
     } else if (platform::FileExists(files, unpacked + "main.bmp")) {
-        mainImage = unpacked + (platform::FileExists(files, unpacked + "extmain.bmp") ? "extmain.bmp" : "main.bmp");
+        image =
+            LoadImage(graphics_, files,
+                      unpacked + (platform::FileExists(files, unpacked + "extmain.bmp") ? "extmain.bmp" : "main.bmp"));
     } else {
         const std::string fallback = text::ExtractFilePath(platform_.processes.ModuleFileName()) + "Default.Bmp";
-        if (platform::FileExists(files, fallback)) {
-            mainImage = fallback;
-        }
+        image = LoadImage(graphics_, files, fallback);
     }
-    if (auto image = mainImage.empty() ? nullptr : LoadImage(graphics_, files, mainImage)) {
+    if (image) {
         BackBitmap->canvas().Draw(-107, -22, *image);
         TimeBackBitmap->canvas().Draw(-36, -26, *image);
         TimeBitmap->canvas().Draw(0, 0, *TimeBackBitmap);
@@ -73,9 +74,9 @@ void Tlumora::LoadSkin(const std::string& skinName, bool writeToWinampIni) {
     }
 
     if (skinView_.ExtTime) {
-        auto numbers = LoadImage(graphics_, files, skinFolder + "nums_ex.bmp");
+        auto numbers = images.Load(graphics_, "nums_ex.bmp");
         if (!numbers) {
-            numbers = LoadImage(graphics_, files, skinFolder + "numbers.bmp");
+            numbers = images.Load(graphics_, "numbers.bmp");
         }
         if (numbers) {
             ImageList1->Clear();
@@ -94,7 +95,7 @@ void Tlumora::LoadSkin(const std::string& skinName, bool writeToWinampIni) {
     PopupMenu1->SetEnabled(TimeRemaining1, skinView_.ExtTime);
 
     if (skinView_.ColorPick) {
-        if (const auto picked = skin::PickTextColors(graphics_, files, skinFolder + "text.bmp")) {
+        if (const auto picked = skin::PickTextColors(images.Load(graphics_, "text.bmp").get())) {
             skinView_.BGColor = picked->background;
             skinView_.Disp[0].SColor = picked->background;
             skinView_.Color = false;

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
 
 #include "platform/Color.h"
 #include "platform/Desktop.h"
@@ -75,6 +76,8 @@ public:
     virtual Canvas& canvas() = 0;
     // A BMP file; false, and the bitmap as it was, when the file is missing or no readable BMP.
     virtual bool LoadFromFile(FileSystem& files, const std::string& path) = 0;
+    // The same from a BMP file's bytes read already (a skin archive's member).
+    virtual bool LoadFromBytes(std::string_view bytes) = 0;
 };
 
 // Same-sized images with masks, drawn with their transparent colour left out.

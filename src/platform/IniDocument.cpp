@@ -1,5 +1,6 @@
 #include "platform/IniDocument.h"
 
+#include "platform/Errors.h"
 #include "platform/Text.h"
 
 namespace sorabell::platform {
@@ -182,6 +183,15 @@ std::string IniReadString(std::string_view content, std::string_view section, st
         fallback.remove_suffix(1);
     }
     return std::string(fallback);
+}
+
+std::string IniText::ReadString(const std::string&, const std::string& section, const std::string& key,
+                                const std::string& fallback) {
+    return IniReadString(content_, section, key, fallback);
+}
+
+void IniText::WriteString(const std::string& file, const std::string&, const std::string&, const std::string&) {
+    throw EIniFileException(file + " is read only");
 }
 
 }  // namespace sorabell::platform

@@ -11,6 +11,8 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/IniFiles.h"
+
 namespace sorabell::platform {
 
 class IniDocument {
@@ -51,5 +53,20 @@ private:
 // GetPrivateProfileString over a file's content.
 std::string IniReadString(std::string_view content, std::string_view section, std::string_view key,
                           std::string_view fallback);
+
+// One INI file's content read already (a member of a skin archive), as INI files to read: every
+// file name gives this content; writing throws EIniFileException.
+class IniText : public IniFiles {
+public:
+    explicit IniText(std::string content) : content_(std::move(content)) {}
+
+    std::string ReadString(const std::string& file, const std::string& section, const std::string& key,
+                           const std::string& fallback) override;
+    void WriteString(const std::string& file, const std::string& section, const std::string& key,
+                     const std::string& value) override;
+
+private:
+    std::string content_;
+};
 
 }  // namespace sorabell::platform

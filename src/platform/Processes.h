@@ -1,8 +1,10 @@
 #pragma once
-// Starting programs, named mutexes, the running program's own file name and the clock.
+// Starting programs, named mutexes, the clock, and what the running program knows of itself: its
+// own file name, its environment and the user's special folders.
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 
 namespace sorabell::platform {
@@ -33,6 +35,12 @@ public:
     // Milliseconds since the system started (GetTickCount): it wraps after 49.7 days, so only
     // differences count.
     virtual uint32_t TickCount() = 0;
+    // The process's environment variable of that name (compared without regard to case); none
+    // when it is not set.
+    virtual std::optional<std::string> EnvironmentVariable(const std::string& name) = 0;
+    // The folder of a CSIDL number (26, CSIDL_APPDATA, is the user's application data folder),
+    // without a final "\"; empty when the system has none for it.
+    virtual std::string SpecialFolder(int csidl) = 0;
 };
 
 }  // namespace sorabell::platform

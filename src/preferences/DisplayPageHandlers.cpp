@@ -3,10 +3,12 @@
 #include <cstdlib>
 #include <string>
 
+#include "platform/IniDocument.h"
 #include "platform/IniFiles.h"
 #include "platform/Text.h"
 #include "preferences/DisplayPage.h"
 #include "preferences/SexyFont.h"
+#include "skin/SkinImages.h"
 
 namespace sorabell::preferences {
 
@@ -110,7 +112,11 @@ void DisplayPage::Button8Click() {
 }
 
 void DisplayPage::Button9Click() {
-    platform::TIniFile ini(site_.os.iniFiles, skinFolder_ + selectedSkinName() + "\\" + kSexyFontFile);
+    // An archived skin's file is read from the archive, a folder's as the profile functions read it.
+    skin::SkinImages skinFiles(site_.os.files, skinFolder_, selectedSkinName());
+    platform::IniText archived(skinFiles.IsArchive() ? skinFiles.Read(kSexyFontFile).value_or("") : "");
+    platform::TIniFile ini(skinFiles.IsArchive() ? archived : site_.os.iniFiles,
+                           skinFolder_ + selectedSkinName() + "\\" + kSexyFontFile);
     // The plug-in knows one colour for all lines and a plain background only.
     CurrentView->Color = false;
     CurrentView->Skin = false;

@@ -6,6 +6,8 @@
 
 #include "platform/Text.h"
 #include "preferences/DisplayPage.h"
+#include "preferences/SexyFont.h"
+#include "skin/SkinImages.h"
 
 namespace sorabell::preferences {
 
@@ -58,6 +60,9 @@ void DisplayPage::FillSkinList() {
         for (const platform::FindEntry& entry : files.Find(skinFolder_ + "*.*")) {
             if ((entry.attributes & platform::attr::Directory) != 0 && !text::StartsWith(entry.name, ".") &&
                 platform::DirectoryExists(files, skinFolder_ + entry.name)) {
+                names.push_back(entry.name);
+            } else if ((entry.attributes & platform::attr::Directory) == 0 && skin::IsArchiveSkinName(entry.name)) {
+                // Skins kept as archives, which the display reads without unpacking them.
                 names.push_back(entry.name);
             }
         }
@@ -164,7 +169,7 @@ void DisplayPage::SetEnablings(bool individual) {
     Button12->SetEnabled(f && skin && !picked);
     Button16->SetEnabled(f && perLine && skin && !picked);
     Button18->SetEnabled(f && perLine && skin && !picked);
-    Button9->SetEnabled(f && platform::FileExists(site_.os.files, skinFolder_ + CurrentView->name + "\\sexyfont.ini"));
+    Button9->SetEnabled(f && skin::SkinImages(site_.os.files, skinFolder_, CurrentView->name).Has(kSexyFontFile));
 }
 
 const TSkinView& DisplayPage::EffectiveView() const {

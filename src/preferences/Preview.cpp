@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "skin/SkinImages.h"
 #include "skin/SkinLook.h"
 
 namespace sorabell::preferences {
@@ -24,12 +25,13 @@ void WinampPreview::CreateImages() {
 
 void WinampPreview::LoadSkinImages(const std::string& skinFolder, const std::string& skinName,
                                    const std::string& programFolder) {
-    const std::string folder = skinFolder + skinName + "\\";
+    skin::SkinImages images(files_, skinFolder, skinName);
     // A failed load leaves the bitmap as it was, so the picture of the skin before stays.
-    if (!skinImage_->LoadFromFile(files_, folder + "main.bmp")) {
+    const std::optional<std::string> main = images.Read("main.bmp");
+    if (!main || !skinImage_->LoadFromBytes(*main)) {
         skinImage_->LoadFromFile(files_, programFolder + "default.bmp");
     }
-    if (const auto picked = skin::PickTextColors(graphics_, files_, folder + "text.bmp")) {
+    if (const auto picked = skin::PickTextColors(images.Load(graphics_, "text.bmp").get())) {
         PickColors = picked->text;
         PickBackColor = picked->background;
     } else {

@@ -16,10 +16,8 @@ std::unique_ptr<platform::Bitmap> LoadImage(platform::Graphics& graphics, platfo
 
 TColor BottomRight(platform::Bitmap& image) { return image.canvas().Pixel(image.width() - 1, image.height() - 1); }
 
-std::optional<TextColors> PickTextColors(platform::Graphics& graphics, platform::FileSystem& files,
-                                         const std::string& path) {
-    auto image = LoadImage(graphics, files, path);
-    if (!image) {
+std::optional<TextColors> PickTextColors(platform::Bitmap* image) {
+    if (image == nullptr) {
         return std::nullopt;
     }
     TextColors colors;

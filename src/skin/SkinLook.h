@@ -34,9 +34,8 @@ struct TextColors {
     TColor background = 0;
 };
 
-// None when the image is missing or cannot be read.
-std::optional<TextColors> PickTextColors(platform::Graphics& graphics, platform::FileSystem& files,
-                                         const std::string& path);
+// None when the image is missing (null) or cannot be read.
+std::optional<TextColors> PickTextColors(platform::Bitmap* image);
 
 // The text in the canvas's font colour with its cell's top-left corner at (x, y); clipped to
 // `clip` when given, else drawn as TextOut draws.

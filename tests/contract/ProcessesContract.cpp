@@ -33,5 +33,17 @@ TEST_F(ProcessesContract, TheModuleFileNameIsTheRunningProgram) {
     EXPECT_EQ(text::LastChar(text::ExtractFilePath(module)), "\\");
 }
 
+TEST_F(ProcessesContract, TheApplicationDataFolderIsASpecialFolderAndAVariableOfTheEnvironment) {
+    const std::string appData = os().processes.SpecialFolder(26);
+    ASSERT_FALSE(appData.empty());
+    EXPECT_TRUE(platform::DirectoryExists(os().files, appData));
+    EXPECT_NE(text::LastChar(appData), "\\");
+    const auto variable = os().processes.EnvironmentVariable("appdata");
+    ASSERT_TRUE(variable.has_value());
+    EXPECT_TRUE(text::SameText(*variable, appData)) << *variable << " " << appData;
+    EXPECT_EQ(os().processes.EnvironmentVariable("SORABELL_SET_NOWHERE"), std::nullopt);
+    EXPECT_EQ(os().processes.SpecialFolder(0x7F), "") << "a number without a folder";
+}
+
 }  // namespace
 }  // namespace sorabell::testing

@@ -12,6 +12,7 @@
 #include "support/BmpWriter.h"
 #include "support/Id3v2Builder.h"
 #include "support/TagFixtures.h"
+#include "support/ZipBuilder.h"
 
 namespace {
 
@@ -202,6 +203,18 @@ std::vector<std::string> TypingLimitInputs() {
     return inputs;
 }
 
+// Skin archives: stored and deflated images at the root and in a top folder, and lying ones.
+std::vector<std::string> ZipFiles() {
+    const std::string pixels(600, '\x5A');
+    return {
+        ZipBytes({Stored("main.bmp", pixels), Deflated("text.bmp", pixels)}),
+        ZipBytes({Stored("Skin/", ""), Deflated("Skin/MAIN.BMP", pixels), Stored("Skin/sexyfont.ini", "[a]\r\nb=1")},
+                 "comment"),
+        ZipBytes({Deflated("main.bmp", pixels).ClaimingSize(0x01000001), Stored("text.bmp", "x").ClaimingCrc(7)}),
+        ZipBytes({Stored("main.bmp", pixels), Stored("text.bmp", pixels).ClaimingOffset(0)}),
+    };
+}
+
 }  // namespace
 
 // A move of the offset (a byte, 128 for none), then a lyrics file in one of its encodings.
@@ -232,5 +245,6 @@ int main(int argc, char** argv) {
     WriteSeeds(root / "path_shorten", PathShortenInputs());
     WriteSeeds(root / "typing_limit", TypingLimitInputs());
     WriteSeeds(root / "lyrics", LyricsInputs());
+    WriteSeeds(root / "zip", ZipFiles());
     return 0;
 }

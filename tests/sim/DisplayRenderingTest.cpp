@@ -3,6 +3,7 @@
 
 #include "hook/HookRules.h"
 #include "sim/DisplayFixture.h"
+#include "support/ZipBuilder.h"
 
 namespace sorabell::testing {
 namespace {
@@ -131,6 +132,30 @@ TEST_F(Rendering, TheMainImageIsLookedForInItsOrder) {
     machine_.files().Delete(unpacked + "main.bmp");
     display_->LoadSkin("Nowhere", true);
     EXPECT_EQ(PlayerPixel(109, 24), MainPixel(109, 24, 0x55)) << "the program's own picture";
+}
+
+TEST_F(Rendering, AnArchivedSkinsImagesAreReadStraightFromItsArchive) {
+    DefaultSkinValue("Skin", "1");
+    DefaultSkinValue("ExtTime", "1");
+    DefaultSkinValue("ColorPick", "1");
+    Write(std::string(kSkins) + "Cool.WSZ",
+          ZipBytes({Deflated("Cool/MAIN.BMP", MainImage(0x33)), Deflated("Cool/Numbers.bmp", NumbersImage(99)),
+                    Stored("Cool/text.bmp", TextImage())}));
+    Start();
+    PlayM();
+    display_->LoadSkin("Cool.WSZ", true);
+    EXPECT_EQ(PlayerPixel(109, 24), MainPixel(109, 24, 0x33));
+    EXPECT_EQ(display_->numberCells().count(), 12);
+    EXPECT_EQ(display_->pickColors()[1], BandColor(1));
+
+    // A damaged member is a missing image: Winamp 2's unpacked copy is used instead.
+    const std::string unpacked = machine_.files().TempPath() + "_wasktmp\\";
+    machine_.files().CreateFolder(unpacked);
+    Write(unpacked + "main.bmp", MainImage(0x77));
+    Write(std::string(kSkins) + "Cool.WSZ", ZipBytes({Deflated("main.bmp", MainImage(0x33)).ClaimingCrc(1)}));
+    display_->LoadSkin("Cool.WSZ", true);
+    EXPECT_EQ(PlayerPixel(109, 24), MainPixel(109, 24, 0x77));
+    EXPECT_FALSE(display_->skinView().ExtTime);
 }
 
 TEST_F(Rendering, WithoutAnyImageTheSkinBackgroundIsSwitchedOff) {

@@ -6,6 +6,7 @@
 #include <map>
 
 #include "sim/DisplayPageStage.h"
+#include "support/ZipBuilder.h"
 
 namespace sorabell::testing {
 namespace {
@@ -155,6 +156,20 @@ TEST_F(PreviewTest, WithoutMainBmpTheDefaultPictureAndThenTheLastOneStays) {
     machine.files().Delete(std::string(kProgramFolder) + "default.bmp");
     static_cast<sim::SimListBox&>(*page->ListBox1).Choose("(Default)");
     EXPECT_EQ(PreviewPixel(0, 0), MainPixel(0, 0, 0x77));
+}
+
+TEST_F(PreviewTest, ASkinKeptAsAnArchiveIsListedAndPreviewedFromIt) {
+    Write(std::string(kSkins) + "Boxed.zip", ZipBytes({Deflated("Boxed/main.bmp", MainImage(0x22))}));
+    Write(std::string(kSkins) + "notes.txt", "not a skin");
+    machine.files().CreateFolder(std::string(kSkins) + "Folder.wsz");
+    StartWith({}, "Alpha");
+    const auto& items = page->ListBox1->items();
+    EXPECT_EQ(std::count(items.begin(), items.end(), "Boxed.zip"), 1);
+    EXPECT_EQ(std::count(items.begin(), items.end(), "notes.txt"), 0);
+    static_cast<sim::SimListBox&>(*page->ListBox1).Choose("Boxed.zip");
+    EXPECT_EQ(PreviewPixel(0, 0), MainPixel(0, 0, 0x22));
+    static_cast<sim::SimListBox&>(*page->ListBox1).Choose("Folder.wsz");
+    EXPECT_EQ(PreviewPixel(0, 0), MainPixel(0, 0, 0x77)) << "a folder so named is no archive";
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include "platform/Errors.h"
 #include "preferences/SexyFont.h"
 #include "sim/DisplayPageStage.h"
+#include "support/ZipBuilder.h"
 
 namespace sorabell::testing {
 namespace {
@@ -70,6 +71,19 @@ TEST_F(SexyFontImportTest, APixelSizeSetsBothHeightsAndTheStyles) {
     EXPECT_FALSE(static_cast<sim::SimCheckBox&>(*page->CheckBox15).checked());
     EXPECT_TRUE(page->Button19->enabled()) << "the plain background's colour button, by the enabling rules";
     EXPECT_EQ(view().Disp[0].SColor, 0x111111);
+}
+
+TEST_F(SexyFontImportTest, AnArchivedSkinsFileIsImportedFromTheArchive) {
+    Write(std::string(kSkins) + "Boxed.wsz",
+          ZipBytes({Deflated("Boxed/SexyFont.ini",
+                             "[YunaSoft Font Overlay Plug-In]\r\nFontFace=Arial\r\nBgColor=0x0000FF\r\n")}));
+    Skins().WriteString("Boxed.wsz", "Disp1Text", "own");
+    Skins().WriteBool("Boxed.wsz", "SkinFlag", true);
+    Start("Boxed.wsz");
+    ASSERT_TRUE(page->Button9->enabled());
+    Import();
+    EXPECT_EQ(view().NFontName, "Arial");
+    EXPECT_EQ(view().BGColor, 0x0000FF);
 }
 
 TEST_F(SexyFontImportTest, WithoutTheFileTheImportSetsThePlugInsDefaults) {

@@ -14,6 +14,8 @@ public:
     SimContractEnvironment()
         : machine_(temp_.path()), program_(machine_.StartProgram("C:\\Program Files\\Sorabell\\tests.exe")) {
         machine_.files().CreateFolder(folder_);
+        machine_.session().specialFolders[26] = "C:\\work";
+        machine_.session().environment["APPDATA"] = "C:\\work";
     }
     platform::Platform& platform() override { return program_->platform(); }
     const std::string& folder() const override { return folder_; }

@@ -46,6 +46,10 @@ bool SimBitmap::LoadFromFile(platform::FileSystem& files, const std::string& pat
     } catch (const std::exception&) {
         return false;
     }
+    return LoadFromBytes(bytes);
+}
+
+bool SimBitmap::LoadFromBytes(std::string_view bytes) {
     std::optional<platform::Image> image = platform::DecodeBmp(bytes);
     if (!image) {
         return false;

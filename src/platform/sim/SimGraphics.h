@@ -88,6 +88,7 @@ public:
     void SetSize(int width, int height) override;
     platform::Canvas& canvas() override { return canvas_; }
     bool LoadFromFile(platform::FileSystem& files, const std::string& path) override;
+    bool LoadFromBytes(std::string_view bytes) override;
 
     // The pixels, row by row from the top; At is -1 outside the picture.
     const std::vector<TColor>& pixels() const { return pixels_; }

@@ -1,5 +1,7 @@
 #include "platform/sim/SimProcesses.h"
 
+#include "platform/Text.h"
+
 namespace sorabell::sim {
 
 namespace {
@@ -35,7 +37,7 @@ unsigned SimProcesses::WinExec(const std::string& commandLine, int show) {
 }
 
 uintptr_t SimProcesses::ShellExecuteFile(const std::string& verb, const std::string& file,
-                                        const std::string& parameters, const std::string& directory, int show) {
+                                         const std::string& parameters, const std::string& directory, int show) {
     session_->shellExecutes.push_back({verb, file, parameters, directory, show});
     return 42;
 }
@@ -46,6 +48,19 @@ std::unique_ptr<platform::NamedMutex> SimProcesses::CreateNamedMutex(const std::
     }
     const bool existed = !session_->mutexes.insert(name).second;
     return std::make_unique<SimMutex>(session_, name, existed);
+}
+
+std::optional<std::string> SimProcesses::EnvironmentVariable(const std::string& name) {
+    const auto found = session_->environment.find(text::UpperCase(name));
+    if (found == session_->environment.end()) {
+        return std::nullopt;
+    }
+    return found->second;
+}
+
+std::string SimProcesses::SpecialFolder(int csidl) {
+    const auto found = session_->specialFolders.find(csidl);
+    return found == session_->specialFolders.end() ? std::string() : found->second;
 }
 
 }  // namespace sorabell::sim

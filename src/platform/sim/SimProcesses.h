@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <map>
 #include <memory>
 #include <set>
 #include <string>
@@ -31,6 +32,10 @@ struct SimSession {
     std::function<void(const Launch&)> onLaunch;
     // Names that CreateMutex refuses, to test that path.
     std::set<std::string> refusedMutexes;
+    // The environment every program of the session sees, names in upper case.
+    std::map<std::string, std::string> environment;
+    // The special folders by CSIDL number; the others are missing.
+    std::map<int, std::string> specialFolders;
 };
 
 class SimProcesses : public platform::Processes {
@@ -47,6 +52,8 @@ public:
 
     // The clock, moved by tests.
     uint32_t tickCount = 0;
+    std::optional<std::string> EnvironmentVariable(const std::string& name) override;
+    std::string SpecialFolder(int csidl) override;
 
 private:
     std::shared_ptr<SimSession> session_;

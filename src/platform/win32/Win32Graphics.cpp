@@ -224,6 +224,10 @@ bool Win32Bitmap::LoadFromFile(platform::FileSystem& files, const std::string& p
     } catch (const EInOutError&) {
         return false;
     }
+    return LoadFromBytes(bytes);
+}
+
+bool Win32Bitmap::LoadFromBytes(std::string_view bytes) {
     const auto image = platform::DecodeBmp(bytes);
     if (!image) {
         return false;

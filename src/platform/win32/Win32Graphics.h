@@ -90,6 +90,7 @@ public:
     void SetSize(int width, int height) override;
     platform::Canvas& canvas() override { return canvas_; }
     bool LoadFromFile(platform::FileSystem& files, const std::string& path) override;
+    bool LoadFromBytes(std::string_view bytes) override;
 
     HDC dc() const { return dc_.get(); }
 

@@ -12,6 +12,8 @@ public:
     std::unique_ptr<platform::NamedMutex> CreateNamedMutex(const std::string& name) override;
     std::string ModuleFileName() override;
     uint32_t TickCount() override;
+    std::optional<std::string> EnvironmentVariable(const std::string& name) override;
+    std::string SpecialFolder(int csidl) override;
 };
 
 }  // namespace sorabell::win32
