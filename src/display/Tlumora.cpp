@@ -151,6 +151,11 @@ bool Tlumora::WndProc(const platform::WindowMessage& message) {
             if (onMark) {
                 const platform::Point at = platform_.desktop.CursorPos();
                 PopupMenu1->Popup(at.x, at.y);
+                // A close request can reach the window while its menu is open (Windows ending,
+                // another program): what it drew with is gone then.
+                if (form_->closed()) {
+                    return true;
+                }
             }
             Query(FindWinamp(), 0, kQueryVersion);
             DrawTime();

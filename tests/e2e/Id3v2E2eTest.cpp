@@ -30,7 +30,9 @@ TEST_F(Id3v2OnScreen, AFileWithOnlyAnId3v24TagShowsItsTitleArtistAndGenre) {
                                Id3v2Frame(4, "TCON", FrameText(0, "(17)"));
     Write(music_ + "v2.mp3", Id3v2Bytes(4, frames + std::string(200, '\0')) + MpegPayload(400));
     StartWith("MMMM");
-    const auto first = WaitForScreen([](const ScreenCapture& s) { return s.Count(kRed, 109, 24, 266, 36) > 20; });
+    // Ink as far right as x = 195: the song's fields, not the display's own shorter name, which it
+    // shows until the player's first title is read.
+    const auto first = WaitForScreen([](const ScreenCapture& s) { return s.Count(kRed, 195, 24, 266, 36) > 0; });
     const auto line = [](const ScreenCapture& a, const ScreenCapture& b) { return a.SameRegion(b, 109, 24, 266, 36); };
 
     const auto fromId3v1 = PlayAndWait(1, "Title MiMi", [&](const ScreenCapture& s) {

@@ -162,6 +162,17 @@ TEST_F(MenuOnTheMark, OpensWithItsJapaneseCaptionsAndClosesWithoutACommand) {
     EXPECT_EQ(TopLevelWindows(tags::TRMPdialog::kClassName).size(), 0u);
 }
 
+TEST_F(MenuOnTheMark, ACloseRequestWhileTheMenuIsOpenEndsTheDisplayCleanly) {
+    StartWith("MMMM");
+    ASSERT_NE(OpenMenu(), nullptr) << "no menu on the mark";
+    HWND display = ::FindWindowA("Tlumora", "Sorabell");
+    ASSERT_NE(display, nullptr);
+    OwnedProcess program = OwnedProcess::OfWindow(display);
+    ::PostMessageA(display, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(program.WaitForExit(10000)) << "the display did not end";
+    EXPECT_EQ(program.ExitCode(), 0) << "the display crashed after its menu closed";
+}
+
 TEST_F(MenuOnTheMark, RemainingTimeTurnsTheMinusCellOnAndOff) {
     StartWith("MMMM", "position 65432");
     Send("length 245");  // 245 - 65 = 180 s: 03:00 remaining
@@ -190,7 +201,11 @@ TEST_F(MenuOnTheMark, TheLyricsNudgesMoveTheLineAtOnceAndWriteTheOffsetIntoTheFi
         return std::string(std::istreambuf_iterator<char>(file), {});
     };
     StartWith("MMMM", "position 2800");
-    const auto wide = [](const ScreenCapture& s) { return s.Count(kRed, 109, 24, 266, 36) > 40; };
+    // The wide line reaches x = 195, where the display's own name, shown until the player's first
+    // title is read, does not.
+    const auto wide = [](const ScreenCapture& s) {
+        return s.Count(kRed, 109, 24, 266, 36) > 40 && s.Count(kRed, 195, 24, 266, 36) > 0;
+    };
     const int wideCount = WaitForScreen(wide, 20000).Count(kRed, 109, 24, 266, 36);
     ASSERT_GT(wideCount, 40) << "the first lyrics line never showed";
 

@@ -61,7 +61,8 @@ OwnedProcess OwnedProcess::OfWindow(HWND window) {
     DWORD pid = 0;
     ::GetWindowThreadProcessId(window, &pid);
     if (pid != 0) {
-        owned.process_.Reset(::OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE, FALSE, pid));
+        owned.process_.Reset(
+            ::OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, pid));
         owned.id_ = owned.process_ ? pid : 0;
     }
     return owned;

@@ -163,6 +163,15 @@ TEST_F(MenuCommands, TheRemainingTimeItemTogglesAndTheTimeIsRedrawn) {
     EXPECT_EQ(PlayerPixel(39, 32), MainPixel(39, 32));
 }
 
+TEST_F(MenuCommands, AFormClosedWhileItsMenuIsOpenDrawsNothingMoreAfterIt) {
+    Start();
+    Play({"C:\\Music\\song.mp3"}, 0, "1. Song - Winamp");
+    Menu().whileOpen = [&] { display_->form().Close(); };
+    player_->Click(245, 100);
+    Pump();
+    EXPECT_TRUE(display_->form().closed());
+}
+
 class LyricsNudges : public MenuCommands {
 protected:
     static constexpr const char* kLyrics = "C:\\Music\\song.lrc";

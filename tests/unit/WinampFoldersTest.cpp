@@ -28,6 +28,7 @@ public:
     }
     std::unique_ptr<platform::NamedMutex> CreateNamedMutex(const std::string&) override { return nullptr; }
     std::string ModuleFileName() override { return "C:\\Program Files\\Winamp\\Sorabell.exe"; }
+    uint32_t TickCount() override { return 0; }
     std::optional<std::string> EnvironmentVariable(const std::string& name) override {
         const auto found = environment.find(name);
         return found == environment.end() ? std::nullopt : std::optional(found->second);

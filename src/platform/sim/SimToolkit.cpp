@@ -136,6 +136,9 @@ std::unique_ptr<platform::PopupMenu> SimToolkit::CreatePopupMenu(platform::Form&
 
 void SimPopupMenu::Popup(int x, int y) {
     popups.push_back({x, y});
+    if (const auto during = std::exchange(whileOpen, nullptr)) {
+        during();
+    }
     const int choice = std::exchange(nextChoice, -1);
     if (choice >= 0) {
         Choose(toolkit_, choice);

@@ -2,6 +2,7 @@
 // Forms and timers as plain objects: tests deliver messages, fire timers and read what the
 // application showed.
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -14,6 +15,7 @@
 
 #include <deque>
 #include <map>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <set>
@@ -95,6 +97,8 @@ public:
     std::vector<platform::Point> popups;
     // The item the next Popup chooses; -1 closes the menu without a choice.
     int nextChoice = -1;
+    // What happens while the next menu is open (a close request reaching the form, say).
+    std::function<void()> whileOpen;
 
 private:
     SimToolkit& toolkit_;
