@@ -13,6 +13,7 @@
 #include "tags/Id3v1.h"
 #include "tags/LightStrings.h"
 #include "tags/RmpInfo.h"
+#include "winamp/CurrentSong.h"
 
 namespace sorabell::display {
 
@@ -65,8 +66,15 @@ void Tlumora::Edit1Change() {
         lines_[0].text = title;
         lines_[1].text = "Now FileInfo Reading";
         trackNumber_ = static_cast<int32_t>(position) + 1;
-        const std::string playList = WinampFolder + PlayListFileName(version);
-        song_.path = tags::TLightStrings::LoadLine(platform_.files, playList, trackNumber_ - 1);
+        if (trackNumber_ < 1) {
+            tags::TLightStrings::Error();
+        }
+        const auto path = winamp::CurrentSongPath(platform_.files, platform_.codePage, winampFolders_.playList,
+                                                  version > kLastPlVersion, trackNumber_ - 1);
+        if (!path) {
+            tags::TLightStrings::Error();
+        }
+        song_.path = *path;
         ReadSongInformation();
         SongFields_ =
             MakeSongFields(trackNumber_, song_.path, song_.info, song_.hasInfo, song_.id3, song_.hasId3, song_.id3v2);

@@ -61,13 +61,20 @@ void Tlumora::Kettle1Click() {
     }
     const platform::WindowHandle winamp = FindWinamp();
     Query(winamp, 0, kQueryWritePlayList);
-    // Kettle reads the play list under the old name only.
+    // Kettle reads the play list under the old name only, and knows no M3U comment lines.
+    const std::string folder = winampFolders_.playList;
     if (Query(winamp, 0, kQueryVersion) > kLastPlVersion) {
+        tags::TLightStrings m3u;
+        m3u.LoadFromFile(platform_.files, folder + "WINAMP.M3U");
         tags::TLightStrings playList;
-        playList.LoadFromFile(platform_.files, WinampFolder + "WINAMP.M3U");
-        playList.SaveToFile(platform_.files, WinampFolder + "WINAMP.PL");
+        for (int32_t n = 0; n < m3u.Count(); ++n) {
+            if (!text::StartsWith(m3u.Get(n), "#")) {
+                playList.Add(m3u.Get(n));
+            }
+        }
+        playList.SaveToFile(platform_.files, folder + "WINAMP.PL");
     }
-    platform_.processes.WinExec(text::Quoted(program) + " " + text::Quoted(WinampFolder + "WINAMP.PL"),
+    platform_.processes.WinExec(text::Quoted(program) + " " + text::Quoted(folder + "WINAMP.PL"),
                                 platform::SW_SHOW_NORMAL);
 }
 

@@ -23,7 +23,6 @@ inline constexpr intptr_t kPaused = 3;
 
 // Up to this version Winamp writes "WINAMP.PL", above it "WINAMP.M3U".
 inline constexpr intptr_t kLastPlVersion = 0x1802;
-inline const char* PlayListFileName(intptr_t version) { return version > kLastPlVersion ? "WINAMP.M3U" : "WINAMP.PL"; }
 
 using hook::kMainWindowClass;
 using hook::kPlayListWindowClass;

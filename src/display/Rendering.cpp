@@ -123,7 +123,8 @@ void Tlumora::LoadSkin(const std::string& skinName, bool writeToWinampIni) {
     Edit1Change();
 
     if (writeToWinampIni) {
-        platform::TIniFile(platform_.iniFiles, WinampFolder + "WINAMP.INI").WriteString("Winamp", "skin", skinName);
+        platform::TIniFile(platform_.iniFiles, winampFolders_.settings + "WINAMP.INI")
+            .WriteString("Winamp", "skin", skinName);
     }
 }
 

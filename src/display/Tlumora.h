@@ -20,6 +20,7 @@
 #include "platform/Platform.h"
 #include "platform/Toolkit.h"
 #include "tags/TRMPdialog.h"
+#include "winamp/WinampFolders.h"
 
 namespace sorabell::display {
 
@@ -181,6 +182,8 @@ private:
     std::unique_ptr<platform::Bitmap> TimeBitmap;
     std::unique_ptr<platform::Bitmap> TimeBackBitmap;
     std::string WinampFolder;
+    // WINAMP.INI's folder and the play list's, as that Winamp finds them.
+    winamp::WinampFolders winampFolders_;
     // Each menu use opens another editor; closed ones are let go at the next.
     std::vector<std::unique_ptr<tags::TRMPdialog>> editors_;
 };

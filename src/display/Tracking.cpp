@@ -144,13 +144,14 @@ void Tlumora::ReloadSettings() {
     mark_ = option.Lumora;
     lyricsFolder_ = text::IncludeTrailingBackslash(option.LyricsFolder);
     WinampFolder = option.Winamp;
+    winampFolders_ = winamp::FindWinampFolders(platform_.iniFiles, platform_.processes, WinampFolder);
     versewrightFolder_ = option.Versewright;
     kettleFolder_ = option.Kettle;
     PopupMenu1->SetEnabled(LumoraLyricsEditor1, versewrightFolder_ != settings::kNotSet);
     PopupMenu1->SetEnabled(Kettle1, kettleFolder_ != settings::kNotSet);
     FontCh = option.FontCh ? -1 : 0;
 
-    platform::TIniFile winampIni(platform_.iniFiles, WinampFolder + "WINAMP.INI");
+    platform::TIniFile winampIni(platform_.iniFiles, winampFolders_.settings + "WINAMP.INI");
     SkinFolder = text::IncludeTrailingBackslash(winampIni.ReadString("Winamp", "SkinDir", WinampFolder + "skins\\"));
     LoadSkin(winampIni.ReadString("Winamp", "Skin", ""), true);
 
@@ -170,7 +171,7 @@ void Tlumora::ChooseRandomSkin() {
     }
     platform_.random.Randomize();
     if (names.Count() > 0) {
-        platform::TIniFile(platform_.iniFiles, WinampFolder + "WINAMP.INI")
+        platform::TIniFile(platform_.iniFiles, winampFolders_.settings + "WINAMP.INI")
             .WriteString("Winamp", "skin", names.Get(platform_.random.Next(names.Count())));
     }
 }

@@ -2,6 +2,7 @@
 // Unicode text into the system's ANSI code page (CP932), for the text files that other programs
 // save as UTF-8 or UTF-16.
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -13,6 +14,9 @@ public:
     // UTF-16 of the Basic Multilingual Plane, without surrogates, to CP932. A character that
     // CP932 lacks becomes "?", or a close CP932 character where the system's converter has one.
     virtual std::string FromUtf16(std::u16string_view text) = 0;
+    // The same text only when CP932 holds every character as it is (no "?", no close
+    // character); none otherwise, and from a converter that cannot tell.
+    virtual std::optional<std::string> ExactFromUtf16(std::u16string_view /*text*/) { return std::nullopt; }
 };
 
 }  // namespace sorabell::platform

@@ -25,6 +25,8 @@ struct FindEntry {
     std::string alternateName;  // the 8.3 name; empty when the name needs none
     uint32_t attributes = 0;
     uint64_t size = 0;
+    // When it was last written: only ever compared with another entry of the same system.
+    uint64_t lastWrite = 0;
 };
 
 // An open file. Every failure throws EInOutError naming the file.

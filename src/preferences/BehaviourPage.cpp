@@ -4,6 +4,7 @@
 #include "platform/Errors.h"
 #include "platform/Text.h"
 #include "preferences/Associations.h"
+#include "winamp/WinampFolders.h"
 
 namespace sorabell::preferences {
 
@@ -41,7 +42,8 @@ void BehaviourPage::Button10Click() {
         site_.toolkit.ShowMessage("Winamp を終了させてください");
         return;
     }
-    const std::string ini = winampFolder() + "WINAMP.INI";
+    const std::string ini =
+        winamp::FindWinampFolders(site_.os.iniFiles, site_.os.processes, winampFolder()).settings + "WINAMP.INI";
     try {
         RepairWinampIni(site_.os.files, ini);
     } catch (const EInOutError& e) {

@@ -5,6 +5,7 @@
 #include "platform/IniFiles.h"
 #include "platform/Text.h"
 #include "settings/RegIniFile.h"
+#include "winamp/WinampFolders.h"
 
 namespace sorabell::preferences {
 
@@ -83,8 +84,9 @@ void Tlumora_pre::FindWinamp() {
     }
     if (WinampFound) {
         const std::string winamp = basic_->winampFolder();
-        settings_.skinFolder = text::IncludeTrailingBackslash(platform::TIniFile(os_.iniFiles, winamp + "WINAMP.INI")
-                                                                  .ReadString("Winamp", "SkinDir", winamp + "skins\\"));
+        const std::string ini = winamp::FindWinampFolders(os_.iniFiles, os_.processes, winamp).settings + "WINAMP.INI";
+        settings_.skinFolder = text::IncludeTrailingBackslash(
+            platform::TIniFile(os_.iniFiles, ini).ReadString("Winamp", "SkinDir", winamp + "skins\\"));
     }
 }
 

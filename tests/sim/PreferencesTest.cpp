@@ -327,6 +327,21 @@ TEST_F(PreferencesTest, TheWinampRepairWaitsForWinampToEndAndSaysWhyItCouldNotWr
     EXPECT_EQ(toolkit_.shownInformation.back(), "関連づけの報告: *.rmp のファイルタイプを  に変更しました\r\n");
 }
 
+TEST_F(PreferencesTest, TheWinampRepairWritesTheIniOfTheSettingsFolderThatPathsIniNames) {
+    InstallWinamp();
+    machine_.session().specialFolders[26] = "C:\\AppData";
+    machine_.files().CreateFolder("C:\\AppData");
+    machine_.files().CreateFolder("C:\\AppData\\Winamp");
+    Write(std::string(kWinamp) + "paths.ini", "[Winamp]\r\ninidir={26}\\Winamp\r\n");
+    const std::string programIni = std::string(kWinamp) + "WINAMP.INI";
+    const std::string before = platform::ReadWholeFile(machine_.files(), programIni);
+    Write("C:\\AppData\\Winamp\\WINAMP.INI", "[Winamp]\r\nrandskin=1\r\n");
+    auto& p = Open();
+    p.behaviourPage().Button10Click();
+    EXPECT_EQ(machine_.iniFiles().ReadString("C:\\AppData\\Winamp\\WINAMP.INI", "Winamp", "randskin", ""), "0");
+    EXPECT_EQ(platform::ReadWholeFile(machine_.files(), programIni), before);
+}
+
 TEST_F(PreferencesTest, ASecondStartEndsWithoutAWindow) {
     InstallWinamp();
     machine_.session().mutexes.insert("そらべるぷれふぁれんす");

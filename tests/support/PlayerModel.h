@@ -50,9 +50,16 @@ struct PlayerModel {
 
     // Up to version 0x1802 the player writes "WINAMP.PL", above it "WINAMP.M3U".
     std::string PlayListName() const { return version > 0x1802 ? "WINAMP.M3U" : "WINAMP.PL"; }
+    // Winamp 5 heads its list with "#EXTM3U", puts an "#EXTINF:" line before each entry and
+    // writes the same list as WINAMP.M3U8 too. The tests' entries are ASCII there, the same bytes
+    // in both lists.
+    bool WritesExtendedLists() const { return version >= 0x5000; }
     std::string PlayListText() const {
-        std::string text;
+        std::string text = WritesExtendedLists() ? "#EXTM3U\r\n" : "";
         for (const std::string& line : playListLines) {
+            if (WritesExtendedLists()) {
+                text += "#EXTINF:" + std::to_string(length) + "," + line.substr(line.find_last_of('\\') + 1) + "\r\n";
+            }
             text += line + "\r\n";
         }
         return text;
@@ -66,6 +73,9 @@ struct PlayerModel {
                 return version;
             case 120:
                 write(PlayListName(), PlayListText());
+                if (WritesExtendedLists()) {
+                    write("WINAMP.M3U8", "\xEF\xBB\xBF" + PlayListText());
+                }
                 return current;
             case 104:
                 return state;

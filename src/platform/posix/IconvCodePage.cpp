@@ -2,13 +2,34 @@
 
 namespace sorabell::posix {
 
-std::string IconvCodePage::FromUtf16(std::u16string_view text) {
+namespace {
+
+std::string LittleEndianUnits(std::u16string_view text) {
     std::string units;
     units.reserve(text.size() * 2);
     for (const char16_t u : text) {
         units += static_cast<char>(u & 0xFF);
         units += static_cast<char>(u >> 8);
     }
+    return units;
+}
+
+}  // namespace
+
+std::optional<std::string> IconvCodePage::ExactFromUtf16(std::u16string_view text) {
+    const std::string units = LittleEndianUnits(text);
+    if (!exactConverter_) {
+        exactConverter_ = std::make_unique<EncodingConverter>("CP932", "UTF-16LE");
+    }
+    std::string out;
+    if (exactConverter_->Convert(units, out) != units.size()) {
+        return std::nullopt;
+    }
+    return out;
+}
+
+std::string IconvCodePage::FromUtf16(std::u16string_view text) {
+    const std::string units = LittleEndianUnits(text);
     if (!converter_) {
         converter_ = std::make_unique<EncodingConverter>("CP932//TRANSLIT", "UTF-16LE");
     }

@@ -13,10 +13,12 @@ namespace sorabell::posix {
 class IconvCodePage : public platform::CodePage {
 public:
     std::string FromUtf16(std::u16string_view text) override;
+    std::optional<std::string> ExactFromUtf16(std::u16string_view text) override;
 
 private:
     // Opened on first use and kept: opening costs more than converting a tag's texts.
     std::unique_ptr<EncodingConverter> converter_;
+    std::unique_ptr<EncodingConverter> exactConverter_;
 };
 
 }  // namespace sorabell::posix

@@ -318,8 +318,10 @@ std::vector<FindEntry> SimFileSystem::Find(const std::string& pattern) {
     const auto add = [&](const std::string& name, const struct stat& st) {
         std::string alternate = AlternateName(name);
         if (MatchesWildcard(namePattern, name) || (!alternate.empty() && MatchesWildcard(namePattern, alternate))) {
-            entries.push_back({name, std::move(alternate), AttributesOf(st),
-                               S_ISDIR(st.st_mode) ? 0 : static_cast<uint64_t>(st.st_size)});
+            entries.push_back(
+                {name, std::move(alternate), AttributesOf(st),
+                 S_ISDIR(st.st_mode) ? 0 : static_cast<uint64_t>(st.st_size),
+                 static_cast<uint64_t>(st.st_mtim.tv_sec) * 1000000000U + static_cast<uint64_t>(st.st_mtim.tv_nsec)});
         }
     };
     // Windows lists "." and ".." in every folder but a drive's root.

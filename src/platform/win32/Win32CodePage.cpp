@@ -17,4 +17,21 @@ std::string Win32CodePage::FromUtf16(std::u16string_view text) {
     return out;
 }
 
+std::optional<std::string> Win32CodePage::ExactFromUtf16(std::u16string_view text) {
+    if (text.empty()) {
+        return std::string();
+    }
+    const auto wide = reinterpret_cast<const wchar_t*>(text.data());
+    const int units = static_cast<int>(text.size());
+    BOOL usedDefault = FALSE;
+    const int bytes =
+        ::WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide, units, nullptr, 0, nullptr, &usedDefault);
+    if (bytes <= 0 || usedDefault) {
+        return std::nullopt;
+    }
+    std::string out(static_cast<size_t>(bytes), '\0');
+    ::WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide, units, out.data(), bytes, nullptr, nullptr);
+    return out;
+}
+
 }  // namespace sorabell::win32

@@ -9,6 +9,7 @@ namespace sorabell::win32 {
 class Win32CodePage : public platform::CodePage {
 public:
     std::string FromUtf16(std::u16string_view text) override;
+    std::optional<std::string> ExactFromUtf16(std::u16string_view text) override;
 };
 
 }  // namespace sorabell::win32

@@ -100,8 +100,10 @@ std::vector<FindEntry> Win32FileSystem::Find(const std::string& pattern) {
         return entries;
     }
     do {
-        entries.push_back({data.cFileName, data.cAlternateFileName, data.dwFileAttributes,
-                           (static_cast<uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow});
+        entries.push_back(
+            {data.cFileName, data.cAlternateFileName, data.dwFileAttributes,
+             (static_cast<uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow,
+             (static_cast<uint64_t>(data.ftLastWriteTime.dwHighDateTime) << 32) | data.ftLastWriteTime.dwLowDateTime});
     } while (::FindNextFileA(find.get(), &data));
     return entries;
 }

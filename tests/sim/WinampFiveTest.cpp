@@ -1,0 +1,96 @@
+// A Winamp 5 that keeps its settings per user: WINAMP.INI and the play lists in the folder its
+// paths.ini names, "#EXT" lines among the entries and WINAMP.M3U8 beside WINAMP.M3U.
+
+#include <filesystem>
+
+#include "platform/IniFiles.h"
+#include "sim/DisplayFixture.h"
+#include "winamp/CurrentSong.h"
+
+namespace sorabell::testing {
+namespace {
+
+constexpr const char* kAppData = "C:\\Users\\aki\\AppData\\Roaming";
+constexpr const char* kSettings = "C:\\Users\\aki\\AppData\\Roaming\\Winamp\\";
+
+class WinampFive : public DisplayFixture {
+protected:
+    void SetUp() override {
+        machine_.session().specialFolders[26] = kAppData;
+        for (const char* folder : {"C:\\Users", "C:\\Users\\aki", "C:\\Users\\aki\\AppData", kAppData, kSettings}) {
+            machine_.files().CreateFolder(folder);
+        }
+        Write(std::string(kWinamp) + "paths.ini", "[Winamp]\r\ninidir={26}\\Winamp\r\n");
+        machine_.files().CreateFolder(std::string(kSettings) + "Skins");
+        machine_.files().CreateFolder(std::string(kSettings) + "Skins\\Fifth");
+        Write(std::string(kSettings) + "Skins\\Fifth\\main.bmp", MainImage());
+        Skins().WriteString("Fifth", "NFontName", "ＭＳ ゴシック");
+        Skins().WriteBool("Fifth", "SkinFlag", true);
+        Write(std::string(kSettings) + "WINAMP.INI",
+              std::string("[Winamp]\r\nSkinDir=") + kSettings + "Skins\r\nskin=Fifth\r\n");
+    }
+    std::string SettingsIniValue(const std::string& key) {
+        return machine_.iniFiles().ReadString(std::string(kSettings) + "WINAMP.INI", "Winamp", key, "");
+    }
+    // Winamp 5.9, keeping its files in the settings folder.
+    void StartWinampFive() {
+        player_ = std::make_unique<SimPlayer>(machine_.desktop(), machine_.files(), kSettings);
+        player_->version = 0x5091;
+        Start();
+    }
+    std::string SongPath(const std::string& folder, int32_t index) {
+        return winamp::CurrentSongPath(machine_.files(), machine_.codePage(), folder, true, index).value_or("<none>");
+    }
+    void SetWriteTime(const std::string& path, std::filesystem::file_time_type time) {
+        std::filesystem::last_write_time(machine_.HostPath(path), time);
+    }
+};
+
+TEST_F(WinampFive, TheSongAndTheSkinAreTheSettingsFoldersAndTheWrittenSkinGoesThere) {
+    Write("C:\\Music\\old.mp3", Id3Block("From the program folder"));
+    Write("C:\\Music\\b.mp3", Id3Block("From the settings folder"));
+    Write(std::string(kWinamp) + "WINAMP.M3U", "C:\\Music\\x.mp3\r\nC:\\Music\\old.mp3\r\n");
+    StartWinampFive();
+    EXPECT_EQ(display_->skinFolder(), std::string(kSettings) + "Skins\\");
+    EXPECT_EQ(display_->skinView().SkinSection, "Fifth");
+    Play({"C:\\Music\\x.mp3", "C:\\Music\\b.mp3"}, 1, "2. b - Winamp");
+    EXPECT_EQ(display_->songFields()[2], "From the settings folder") << "the #EXT lines are no entries";
+
+    display_->LoadSkin("Other", true);
+    EXPECT_EQ(SettingsIniValue("skin"), "Other");
+    EXPECT_EQ(WinampIniValue("skin"), "Base");
+}
+
+TEST_F(WinampFive, RelativeEntriesAreInThePlayListFolder) {
+    Write(std::string(kWinamp) + "paths.ini", "[Winamp]\r\ninidir={26}\\Winamp\r\nm3udir=C:\\Lists\r\n");
+    machine_.files().CreateFolder("C:\\Lists");
+    machine_.files().CreateFolder("C:\\Lists\\sub");
+    Write("C:\\Lists\\sub\\a.mp3", Id3Block("Relative"));
+    player_ = std::make_unique<SimPlayer>(machine_.desktop(), machine_.files(), "C:\\Lists\\");
+    Start();
+    Play({"sub\\a.mp3"}, 0, "1. a - Winamp");
+    EXPECT_EQ(display_->songFields()[2], "Relative");
+}
+
+TEST_F(WinampFive, TheUtf8ListNamesTheSongWhenItIsCurrentAndItsNameFitsTheCodePage) {
+    // Winamp writes both at once; the code page list holds what it could not convert as "?".
+    Write("C:\\Music\\WINAMP.M3U", "#EXTM3U\r\nC:\\Music\\?.mp3\r\nC:\\Music\\Beyonc?.mp3\r\n");
+    Write("C:\\Music\\WINAMP.M3U8",
+          "\xEF\xBB\xBF#EXTM3U\r\nC:\\Music\\\xE6\x9B\xB2.mp3\r\nC:\\Music\\Beyonc\xC3\xA9.mp3\r\n");
+    const auto now = std::filesystem::file_time_type::clock::now();
+    SetWriteTime("C:\\Music\\WINAMP.M3U", now);
+    SetWriteTime("C:\\Music\\WINAMP.M3U8", now);
+    EXPECT_EQ(SongPath("C:\\Music\\", 0), "C:\\Music\\曲.mp3");
+    EXPECT_EQ(SongPath("C:\\Music\\", 1), "C:\\Music\\Beyonc?.mp3")
+        << "a name outside CP932 stays as WINAMP.M3U has it";
+
+    SetWriteTime("C:\\Music\\WINAMP.M3U8", now - std::chrono::hours(1));
+    EXPECT_EQ(SongPath("C:\\Music\\", 0), "C:\\Music\\?.mp3") << "a left-over WINAMP.M3U8 is not read";
+    Write("C:\\Music\\WINAMP.PL", "C:\\Music\\pl.mp3\r\n");
+    EXPECT_EQ(winamp::CurrentSongPath(machine_.files(), machine_.codePage(), "C:\\Music\\", false, 0),
+              "C:\\Music\\pl.mp3")
+        << "Winamp 2 writes no WINAMP.M3U8 beside its WINAMP.PL";
+}
+
+}  // namespace
+}  // namespace sorabell::testing
