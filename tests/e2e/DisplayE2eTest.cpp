@@ -1,6 +1,9 @@
 // What a user sees on the player's window, for real: Sorabell.exe paints on the stand-in, and
 // the test reads the player's pixels from the screen.
 
+#include <shlobj.h>
+
+#include "harness/TestFiles.h"
 #include "support/PlayerStage.h"
 
 namespace sorabell::testing {
@@ -140,6 +143,24 @@ TEST_F(DisplayOnScreen, ALineTooLongScrolls) {
     const auto start = WaitForScreen([](const ScreenCapture& s) { return s.Count(kRed, 109, 24, 266, 36) > 20; });
     const auto moved = WaitForScreen([&](const ScreenCapture& s) { return !s.SameRegion(start, 109, 24, 266, 36); });
     EXPECT_FALSE(moved.SameRegion(start, 109, 24, 266, 36)) << "the line did not move";
+}
+
+TEST_F(DisplayOnScreen, APerUserWinampFiveShowsTheSongAndTheSkinOfItsSettingsFolder) {
+    char appData[MAX_PATH] = {};
+    ASSERT_TRUE(SUCCEEDED(::SHGetFolderPathA(nullptr, CSIDL_APPDATA, nullptr, 0, appData)));
+    const std::string settings = std::string(appData) + "\\Sorabell e2e Winamp\\";
+    RemoveTree(settings);
+    ::CreateDirectoryA(settings.c_str(), nullptr);
+    Write(env_.playerFolder() + "paths.ini", "[Winamp]\r\ninidir={26}\\Sorabell e2e Winamp\r\n");
+    ChooseSkin(settings, env_.playerFolder() + "Skins\\", "Base");
+    ::DeleteFileA((env_.playerFolder() + "WINAMP.INI").c_str());
+    Skin("Skin", "1");
+    StartWith("MMMM", "version 0x5091");
+    const auto shot = WaitForScreen([](const ScreenCapture& s) { return s.Count(kRed, 109, 24, 266, 36) > 20; });
+    EXPECT_GT(shot.Count(kRed, 109, 24, 266, 36), 20) << "the song of the settings folder's list";
+    EXPECT_EQ(shot.At(109, 24), MainPixel(109, 24)) << "the skin of the settings folder's WINAMP.INI";
+    EXPECT_NE(::GetFileAttributesA((settings + "WINAMP.M3U8").c_str()), INVALID_FILE_ATTRIBUTES);
+    RemoveTree(settings);
 }
 
 TEST_F(DisplayOnScreen, TheDisplayComesBackAfterThePlayerRepaints) {

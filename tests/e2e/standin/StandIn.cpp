@@ -3,11 +3,15 @@
 // double size) and one of class "Winamp PE", titles such as "3. Artist - Title - Winamp", the
 // WM_USER queries (version, play list, play state, position, length), the play list file
 // "WINAMP.PL" or "WINAMP.M3U" in its folder by version, and its skin's main.bmp painted on
-// WM_PAINT. It records every command line it is started with in "standin-commandlines.txt"
-// beside itself; a second copy records its own and ends, as the player hands files to the
-// running one. Tests drive it with WM_COPYDATA commands (see Execute).
+// WM_PAINT. As a Winamp 5 installed per user, with a paths.ini beside it, it keeps WINAMP.INI
+// and the play lists in the folder that paths.ini's "inidir" names. It records every command
+// line it is started with in "standin-commandlines.txt" beside itself; a second copy records its
+// own and ends, as the player hands files to the running one. Tests drive it with WM_COPYDATA
+// commands (see Execute).
 
 #include <windows.h>
+
+#include <shlobj.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -43,6 +47,31 @@ std::string OwnFolder() {
     ::GetModuleFileNameA(nullptr, path, MAX_PATH);
     std::string folder = path;
     return folder.substr(0, folder.find_last_of('\\') + 1);
+}
+
+// The folder of paths.ini's "inidir" ("{26}\Winamp": CSIDL 26 and a path below it), or the
+// stand-in's own folder.
+std::string SettingsFolder() {
+    const std::string own = OwnFolder();
+    char value[MAX_PATH] = {};
+    ::GetPrivateProfileStringA("Winamp", "inidir", "", value, sizeof value, (own + "paths.ini").c_str());
+    std::string folder = value;
+    if (folder.empty()) {
+        return own;
+    }
+    if (folder.front() == '{') {
+        const size_t close = folder.find('}');
+        char special[MAX_PATH] = {};
+        if (close == std::string::npos ||
+            FAILED(::SHGetFolderPathA(nullptr, std::atoi(folder.c_str() + 1), nullptr, 0, special))) {
+            return own;
+        }
+        folder = special + folder.substr(close + 1);
+    }
+    if (folder.back() != '\\') {
+        folder += '\\';
+    }
+    return folder;
 }
 
 void RecordCommandLine() {
@@ -234,7 +263,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     }
     Player player;
     player.instance = instance;
-    player.folder = OwnFolder();
+    player.folder = SettingsFolder();
     LoadSkin(player);
     player.playList =
         MakeWindow(instance, kPlayListClass, "Winamp Playlist Editor", ::DefWindowProcA, 100, 216, 275, 100);
