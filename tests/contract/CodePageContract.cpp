@@ -18,5 +18,13 @@ TEST_F(CodePage, JapaneseTextBecomesCp932AndACharacterItLacksOneQuestionMarkOrAC
     EXPECT_THAT(os().codePage.FromUtf16(accented), ::testing::AnyOf("e", "?"));
 }
 
+TEST_F(CodePage, TheExactConversionRefusesWhatCp932CannotHoldAsItIs) {
+    EXPECT_EQ(os().codePage.ExactFromUtf16(u"曲 ｶﾅ ①"), "曲 ｶﾅ ①");
+    const std::u16string hangul = u"x한y";
+    const std::u16string accented = u"Beyoncé";
+    EXPECT_EQ(os().codePage.ExactFromUtf16(hangul), std::nullopt);
+    EXPECT_EQ(os().codePage.ExactFromUtf16(accented), std::nullopt) << "no close character either";
+}
+
 }  // namespace
 }  // namespace sorabell::testing

@@ -66,6 +66,17 @@ TEST_F(FileSystemContract, FindListsWhatMatchesWithTheDotEntries) {
     EXPECT_NE(entries[0].attributes & attr::Directory, 0u);
 }
 
+TEST_F(FileSystemContract, FindTellsWhenAFileWasWritten) {
+    Write("first.m3u", "a");
+    Write("second.m3u", "b");
+    const auto first = os().files.Find(PathOf("first.m3u"));
+    const auto second = os().files.Find(PathOf("second.m3u"));
+    ASSERT_EQ(first.size(), 1u);
+    ASSERT_EQ(second.size(), 1u);
+    EXPECT_NE(first[0].lastWrite, 0u);
+    EXPECT_GE(second[0].lastWrite, first[0].lastWrite);
+}
+
 TEST_F(FileSystemContract, JapaneseNamesKeepTheirBytes) {
     const std::string name = "ソ表の曲.mp3";
     Write(name, "data");
