@@ -76,13 +76,17 @@ size_t Find(std::string_view text, std::string_view needle, size_t from) {
 size_t FindLastDelimiter(std::string_view text, std::string_view delimiters) {
     size_t found = std::string_view::npos;
     for (size_t i = 0; i < text.size(); ++i) {
-        if (IsLeadByte(At(text, i)) && IsPairAt(text, i)) {
+        const char c = text[i];
+        if (IsLeadByte(static_cast<unsigned char>(c)) && IsPairAt(text, i)) {
             ++i;  // a pair's trail byte may be a "\\" that is none
             continue;
         }
         // A few delimiters are compared in line: a search call per byte would cost more.
-        if (std::any_of(delimiters.begin(), delimiters.end(), [c = text[i]](char d) { return d == c; })) {
-            found = i;
+        for (const char d : delimiters) {
+            if (d == c) {
+                found = i;
+                break;
+            }
         }
     }
     return found;
