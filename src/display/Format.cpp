@@ -1,5 +1,6 @@
 #include "display/Format.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "platform/Text.h"
@@ -78,15 +79,21 @@ std::string ExpandFormat(std::string_view format, const FormatSources& sources) 
 
 namespace {
 
-std::string Id3Text(std::span<const char> field) { return std::string(text::TrimRight(tags::FieldText(field))); }
+// The fields are views into the song's tags and INFO list until each is copied once, into place.
 
-const std::string& FirstOf(const std::string& preferred, const std::string& fallback) {
+// An ID3v1 field up to its terminator, without trailing blanks.
+std::string_view Id3Text(std::span<const char> field) {
+    const auto end = std::find(field.begin(), field.end(), '\0');
+    return text::TrimRight(std::string_view(field.data(), static_cast<size_t>(end - field.begin())));
+}
+
+std::string_view FirstOf(std::string_view preferred, std::string_view fallback) {
     return preferred.empty() ? fallback : preferred;
 }
 
 // The tags' value of a field: the ID3v1 one, unless the ID3v2 one begins with it. So a value
 // edited in the ID3v1 tag wins over an older ID3v2 one, and a value cut to 30 bytes shows whole.
-std::optional<std::string> TagValue(std::optional<std::string> v1, const std::string* v2) {
+std::optional<std::string_view> TagValue(std::optional<std::string_view> v1, const std::string* v2) {
     if (v2 && !v2->empty() && (!v1 || v2->starts_with(*v1))) {
         return *v2;
     }
@@ -94,40 +101,48 @@ std::optional<std::string> TagValue(std::optional<std::string> v1, const std::st
 }
 
 // A field's text from the tags, empty when neither holds it.
-std::string TagText(bool hasId3, const std::optional<tags::Id3v2Tag>& id3v2, std::span<const char> v1,
-                    std::string tags::Id3v2Tag::*v2) {
-    return TagValue(hasId3 ? std::optional(Id3Text(v1)) : std::nullopt, id3v2 ? &(*id3v2.*v2) : nullptr).value_or("");
+std::string_view TagText(bool hasId3, const std::optional<tags::Id3v2Tag>& id3v2, std::span<const char> v1,
+                         std::string tags::Id3v2Tag::*v2) {
+    return TagValue(hasId3 ? std::optional(Id3Text(v1)) : std::nullopt, id3v2 ? &(*id3v2.*v2) : nullptr)
+        .value_or(std::string_view());
 }
 
 }  // namespace
 
 std::string TaggedArtist(const tags::TRMPInfo& info, const tags::TID3Tag& id3, bool hasId3,
                          const std::optional<tags::Id3v2Tag>& id3v2) {
-    return FirstOf(info.Artist, TagText(hasId3, id3v2, id3.Artist, &tags::Id3v2Tag::artist));
+    return std::string(FirstOf(info.Artist, TagText(hasId3, id3v2, id3.Artist, &tags::Id3v2Tag::artist)));
 }
 
 std::string TaggedTitle(const tags::TRMPInfo& info, const tags::TID3Tag& id3, bool hasId3,
                         const std::optional<tags::Id3v2Tag>& id3v2) {
-    return FirstOf(info.Title, TagText(hasId3, id3v2, id3.Title, &tags::Id3v2Tag::title));
+    return std::string(FirstOf(info.Title, TagText(hasId3, id3v2, id3.Title, &tags::Id3v2Tag::title)));
 }
 
 SongFields MakeSongFields(int32_t track, const std::string& path, const tags::TRMPInfo& info, bool hasInfo,
                           const tags::TID3Tag& id3, bool hasId3, const std::optional<tags::Id3v2Tag>& id3v2) {
     SongFields f;
-    const std::string fileName = text::ExtractFileName(path);
+    f[8] = text::ExtractFilePath(path);
+    // The name is what follows the folder: the path is looked through once for both.
+    const std::string_view fileName = std::string_view(path).substr(f[8].size());
     const std::string ext = text::ExtractFileExt(fileName);
     f[0] = std::to_string(track);
     f[7] = fileName.substr(0, fileName.size() - ext.size());
-    f[8] = text::ExtractFilePath(path);
-    f[9] = ext.empty() ? std::string() : ext.substr(1);
+    if (!ext.empty()) {
+        f[9].assign(ext, 1);
+    }
 
-    const std::string artist = TaggedArtist(info, id3, hasId3, id3v2);
-    f[1] = artist.empty() ? std::string("(Unknown)") : artist;
-    const std::string title = TaggedTitle(info, id3, hasId3, id3v2);
     const auto tagText = [&](std::span<const char> v1, std::string tags::Id3v2Tag::*v2) {
         return TagText(hasId3, id3v2, v1, v2);
     };
-    f[2] = title.empty() ? "(" + f[7] + ")" : title;
+    const std::string_view artist = FirstOf(info.Artist, tagText(id3.Artist, &tags::Id3v2Tag::artist));
+    f[1] = artist.empty() ? std::string_view("(Unknown)") : artist;
+    const std::string_view title = FirstOf(info.Title, tagText(id3.Title, &tags::Id3v2Tag::title));
+    if (title.empty()) {
+        f[2] = "(" + f[7] + ")";
+    } else {
+        f[2] = title;
+    }
     f[3] = FirstOf(info.Album, tagText(id3.Album, &tags::Id3v2Tag::album));
     f[4] = FirstOf(info.Release, tagText(id3.Year, &tags::Id3v2Tag::year));
     f[5] = FirstOf(info.Comment, tagText(id3.Comment, &tags::Id3v2Tag::comment));
@@ -136,8 +151,9 @@ SongFields MakeSongFields(int32_t track, const std::string& path, const tags::TR
     }
     // Without a genre from a tag the first name of the table stands there, as a missing ID3v1
     // tag's genre byte of 0 gives.
-    const std::optional<std::string> genre =
-        TagValue(hasId3 ? std::optional(tags::GenreName(id3.Genre)) : std::nullopt, id3v2 ? &id3v2->genre : nullptr);
+    const std::optional<std::string_view> genre =
+        TagValue(hasId3 ? std::optional<std::string_view>(tags::GenreName(id3.Genre)) : std::nullopt,
+                 id3v2 ? &id3v2->genre : nullptr);
     f[6] = FirstOf(info.Genre, genre.value_or(tags::GenreName(0)));
     return f;
 }

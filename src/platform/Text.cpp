@@ -75,15 +75,19 @@ size_t Find(std::string_view text, std::string_view needle, size_t from) {
 
 size_t FindLastDelimiter(std::string_view text, std::string_view delimiters) {
     size_t found = std::string_view::npos;
-    for (size_t i = 0; i < text.size();) {
-        if (IsPairAt(text, i)) {
-            i += 2;
+    for (size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (IsLeadByte(static_cast<unsigned char>(c)) && IsPairAt(text, i)) {
+            ++i;  // a pair's trail byte may be a "\\" that is none
             continue;
         }
-        if (delimiters.find(text[i]) != std::string_view::npos) {
-            found = i;
+        // A few delimiters are compared in line: a search call per byte would cost more.
+        for (const char d : delimiters) {
+            if (d == c) {
+                found = i;
+                break;
+            }
         }
-        ++i;
     }
     return found;
 }

@@ -1,6 +1,8 @@
 #include "tags/Id3v2.h"
 
 #include <algorithm>
+#include <array>
+#include <memory>
 #include <utility>
 
 #include "platform/Text.h"
@@ -100,6 +102,13 @@ std::string_view LaterName(std::string_view id) {
     return id;
 }
 
+// Whether the display reads the frame (by its later name): the others are passed over unread.
+bool IsRead(std::string_view id) {
+    static constexpr std::string_view kRead[] = {"TIT2", "TPE1", "TALB", "TYER", "TDRC",
+                                                 "TCON", "COMM", "USLT", "SYLT"};
+    return std::find(std::begin(kRead), std::end(kRead), id) != std::end(kRead);
+}
+
 // "(n)", "(n)text" and a bare n name the table's genre n; "(RX)" and "(CR)" are Remix and
 // Cover; "((" begins a text that starts with "(".
 std::string GenreText(std::string_view value) {
@@ -156,12 +165,14 @@ public:
         }
     }
 
+    // Moves the texts into the tag, so call it once, at the end.
     void Finish(Id3v2Tag& tag) {
-        tag.title = title_.value_or("");
-        tag.artist = artist_.value_or("");
-        tag.album = album_.value_or("");
-        tag.year = year_ ? *year_ : recorded_ ? std::string(text::TrimRight(text::CutToBytes(*recorded_, 4))) : "";
-        tag.comment = plainComment_ ? *plainComment_ : comment_.value_or("");
+        const auto take = [](std::optional<std::string>& value) { return value ? std::move(*value) : std::string(); };
+        tag.title = take(title_);
+        tag.artist = take(artist_);
+        tag.album = take(album_);
+        tag.year = year_ ? take(year_) : recorded_ ? std::string(text::TrimRight(text::CutToBytes(*recorded_, 4))) : "";
+        tag.comment = plainComment_ ? take(plainComment_) : take(comment_);
         tag.genre = genre_ ? GenreText(*genre_) : "";
         tag.unsyncedLyrics = std::move(unsyncedLyrics_);
         tag.syncedLyrics = std::move(syncedLyrics_);
@@ -196,13 +207,16 @@ private:
         if (!TakeHead(data, encoding, 0)) {
             return;
         }
-        const std::string_view description = TakeId3Value(encoding, data);
-        std::string text = Id3ValueToAnsi(encoding, TakeId3Value(encoding, data), codePage_);
-        if (!plainComment_ && Id3ValueToAnsi(encoding, description, codePage_).empty()) {
-            plainComment_ = text;
+        // The first comment without a description wins over any other, so the text is only
+        // converted where it may still count.
+        if (plainComment_) {
+            return;
         }
-        if (!comment_) {
-            comment_ = std::move(text);
+        const std::string_view description = TakeId3Value(encoding, data);
+        if (Id3ValueToAnsi(encoding, description, codePage_).empty()) {
+            plainComment_ = Id3ValueToAnsi(encoding, TakeId3Value(encoding, data), codePage_);
+        } else if (!comment_) {
+            comment_ = Id3ValueToAnsi(encoding, TakeId3Value(encoding, data), codePage_);
         }
     }
 
@@ -255,6 +269,9 @@ void ReadFrames(int version, std::string_view body, bool tagUnsynchronised, Fram
         // A frame that claims more than the tag holds gets what is there.
         std::string_view data = body.substr(at, static_cast<size_t>(std::min<uint64_t>(size, body.size() - at)));
         at += data.size();
+        if (!IsRead(LaterName(id))) {
+            continue;
+        }
         if (version == 3) {
             if (format & 0xC0) {
                 continue;  // compressed or encrypted
@@ -316,24 +333,26 @@ std::optional<Id3v2Tag> ParseId3v2Tag(std::string_view bytes, platform::CodePage
 }
 
 std::optional<Id3v2Tag> ReadId3v2Tag(platform::BinaryFile& file, platform::CodePage& codePage) {
-    // The first read takes the header and the whole of most tags; a larger one takes a second.
+    // The first read takes the header and the whole of most tags, into a buffer of its own that
+    // nothing fills first; a larger tag takes a second read.
     constexpr size_t kFirstRead = 4096;
-    std::string bytes(kFirstRead, '\0');
-    bytes.resize(file.ReadAt(0, bytes.data(), bytes.size()));
-    if (bytes.size() < kId3v2HeaderSize) {
+    std::array<char, kFirstRead> first;
+    const size_t got = file.ReadAt(0, first.data(), first.size());
+    if (got < kId3v2HeaderSize) {
         return std::nullopt;
     }
-    const auto size = Id3v2BodySize(std::string_view(bytes).substr(0, kId3v2HeaderSize));
+    const auto size = Id3v2BodySize(std::string_view(first.data(), kId3v2HeaderSize));
     if (!size) {
         return std::nullopt;
     }
     const size_t total = kId3v2HeaderSize + std::min<size_t>(*size, kId3v2ReadLimit);
-    if (bytes.size() == kFirstRead && total > kFirstRead) {
-        bytes.resize(total);
-        bytes.resize(kFirstRead + file.ReadAt(kFirstRead, bytes.data() + kFirstRead, total - kFirstRead));
+    if (got < kFirstRead || total <= kFirstRead) {
+        return ParseId3v2Tag(std::string_view(first.data(), std::min(got, total)), codePage);
     }
-    bytes.resize(std::min(bytes.size(), total));
-    return ParseId3v2Tag(bytes, codePage);
+    const auto bytes = std::make_unique_for_overwrite<char[]>(total);
+    std::copy_n(first.data(), kFirstRead, bytes.get());
+    const size_t more = file.ReadAt(kFirstRead, bytes.get() + kFirstRead, total - kFirstRead);
+    return ParseId3v2Tag(std::string_view(bytes.get(), kFirstRead + std::min(more, total - kFirstRead)), codePage);
 }
 
 }  // namespace sorabell::tags

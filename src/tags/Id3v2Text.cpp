@@ -1,5 +1,8 @@
 #include "tags/Id3v2Text.h"
 
+#include <algorithm>
+#include <optional>
+
 #include "platform/Text.h"
 #include "platform/TextFile.h"
 
@@ -33,12 +36,40 @@ bool IsDoubleByteCp932(std::string_view bytes) {
 }
 
 bool IsAscii(std::string_view bytes) {
-    for (const char c : bytes) {
-        if (static_cast<unsigned char>(c) >= 0x80) {
-            return false;
-        }
+    return std::all_of(bytes.begin(), bytes.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
+
+// Texts whose every character is ASCII need no conversion: the code page holds ASCII as it is.
+bool IsAscii(std::u16string_view units) {
+    return std::all_of(units.begin(), units.end(), [](char16_t u) { return u < 0x80; });
+}
+
+// The text of UTF-16 `units` when every one is ASCII, else nothing: such a text needs neither
+// decoding nor conversion.
+std::optional<std::string> AsciiUtf16(std::string_view units, bool bigEndian) {
+    if (units.size() % 2 != 0) {
+        return std::nullopt;
     }
-    return true;
+    std::string out(units.size() / 2, '\0');
+    for (size_t at = 0; at < out.size(); ++at) {
+        const auto low = static_cast<unsigned char>(units[2 * at + (bigEndian ? 1 : 0)]);
+        const auto high = static_cast<unsigned char>(units[2 * at + (bigEndian ? 0 : 1)]);
+        if (high != 0 || low >= 0x80) {
+            return std::nullopt;
+        }
+        out[at] = static_cast<char>(low);
+    }
+    return out;
+}
+
+std::optional<std::string> AsciiText(uint8_t encoding, std::string_view value) {
+    if (encoding == kUtf16) {
+        if (value.starts_with("\xFE\xFF")) {
+            return AsciiUtf16(value.substr(2), true);
+        }
+        return value.starts_with("\xFF\xFE") ? AsciiUtf16(value.substr(2), false) : AsciiUtf16(value, false);
+    }
+    return AsciiUtf16(value, true);
 }
 
 std::u16string Decode(uint8_t encoding, std::string_view value) {
@@ -98,9 +129,14 @@ std::string_view TakeId3Value(uint8_t encoding, std::string_view& bytes) {
 
 std::string Id3ValueToAnsi(uint8_t encoding, std::string_view value, platform::CodePage& codePage, bool trim) {
     std::string out;
-    if (!IsWide(encoding) && encoding != kUtf8 && (IsAscii(value) || IsDoubleByteCp932(value))) {
+    if (!IsWide(encoding) && (IsAscii(value) || (encoding != kUtf8 && IsDoubleByteCp932(value)))) {
+        // ASCII is itself in UTF-8 and in the code page.
         out = value;
-    } else if (const std::u16string wide = Decode(encoding, value); !wide.empty()) {
+    } else if (auto ascii = IsWide(encoding) ? AsciiText(encoding, value) : std::nullopt) {
+        out = std::move(*ascii);
+    } else if (const std::u16string wide = Decode(encoding, value); IsAscii(wide)) {
+        out.assign(wide.begin(), wide.end());
+    } else {
         out = codePage.FromUtf16(wide);
     }
     if (trim) {

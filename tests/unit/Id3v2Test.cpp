@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <utility>
 
 #include "platform/MemoryFile.h"
 #include "support/Id3v2Builder.h"
@@ -102,6 +103,20 @@ TEST(Id3v2Texts, EachEncodingBecomesTheCodePageAndJapaneseLatin1BytesStayAsCp932
     // Trailing blanks go, in every encoding.
     EXPECT_EQ(TitleOf(Id3v2Bytes(3, Id3v2Frame(3, "TIT2", FrameText(0, "Short   ")))), "Short");
     EXPECT_EQ(TitleOf(Id3v2Bytes(4, Id3v2Frame(4, "TIT2", FrameText(2, Utf16(u"Wide  ", false))))), "Wide");
+}
+
+TEST(Id3v2Texts, AsciiTextsInEveryUtf16FormKeepTheirCharactersAndOnlyThem) {
+    // Units whose low byte alone is ASCII are no ASCII.
+    const std::pair<std::u16string, std::string> cases[] = {{u"Plain ~\\", "Plain ~\\"},
+                                                            {u"A\u0141\u4100", "A<0141><4100>"}};
+    for (const auto& [text, expected] : cases) {
+        EXPECT_EQ(TitleOf(Id3v2Bytes(3, Id3v2Frame(3, "TIT2", FrameText(1, "\xFF\xFE" + Utf16(text, true))))),
+                  expected);
+        EXPECT_EQ(TitleOf(Id3v2Bytes(3, Id3v2Frame(3, "TIT2", FrameText(1, "\xFE\xFF" + Utf16(text, false))))),
+                  expected);
+        EXPECT_EQ(TitleOf(Id3v2Bytes(3, Id3v2Frame(3, "TIT2", FrameText(1, Utf16(text, true))))), expected);
+        EXPECT_EQ(TitleOf(Id3v2Bytes(4, Id3v2Frame(4, "TIT2", FrameText(2, Utf16(text, false))))), expected);
+    }
 }
 
 TEST(Id3v2Texts, AValueEndsAtItsFirstTerminatorAndAnUnendedOrOddValueYieldsWhatItHolds) {
