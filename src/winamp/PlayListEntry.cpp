@@ -1,5 +1,7 @@
 #include "winamp/PlayListEntry.h"
 
+#include <algorithm>
+
 #include "platform/Text.h"
 
 namespace sorabell::winamp {
@@ -8,31 +10,60 @@ namespace {
 
 constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
 
+// The line that begins at `start`, without its line end.
+std::string_view LineAt(std::string_view list, size_t start) {
+    const size_t eol = list.find('\n', start);
+    std::string_view line = list.substr(start, eol == std::string_view::npos ? std::string_view::npos : eol - start);
+    if (eol != std::string_view::npos && !line.empty() && line.back() == '\r') {
+        line.remove_suffix(1);
+    }
+    return line;
+}
+
 // Entry `index` of the list, or none. Lines start only before the end of the text, so a last
-// line end opens no empty entry.
+// line end opens no empty entry. A song change in a long list must cost about one read of it:
+// whole blocks are counted until the one that holds the entry.
 std::optional<std::string_view> FindEntry(std::string_view list, int32_t index) {
-    if (index < 0) {
+    if (index < 0 || list.empty()) {
         return std::nullopt;
     }
     auto remaining = static_cast<uint32_t>(index);
-    size_t start = 0;
-    while (start < list.size()) {
-        const size_t eol = list.find('\n', start);
-        const size_t end = eol == std::string_view::npos ? list.size() : eol;
-        std::string_view line = list.substr(start, end - start);
-        if (eol != std::string_view::npos && !line.empty() && line.back() == '\r') {
-            line.remove_suffix(1);
+    const char* data = list.data();
+    const size_t size = list.size();
+    // An entry's line begins at position q (> 0) after a LF, with anything but "#".
+    const auto entryAt = [data](size_t q) { return data[q - 1] == '\n' && data[q] != '#'; };
+    if (data[0] != '#') {
+        if (remaining == 0) {
+            return LineAt(list, 0);
         }
-        if (line.empty() || line.front() != '#') {
-            if (remaining == 0) {
-                return line;
+        --remaining;
+    }
+    constexpr size_t kBlock = 4096;
+    for (size_t q = 1; q < size;) {
+        const size_t end = std::min(size, q + kBlock);
+        // Byte-wide sums over runs of at most 255 positions let the compiler compare 16 at a time.
+        size_t count = 0;
+        for (size_t run = q; run < end; run += 255) {
+            const size_t runEnd = std::min(end, run + 255);
+            uint8_t n = 0;
+            for (size_t i = run; i < runEnd; ++i) {
+                n = static_cast<uint8_t>(n + ((data[i - 1] == '\n') & (data[i] != '#')));
             }
-            --remaining;
+            count += n;
         }
-        if (eol == std::string_view::npos) {
-            break;
+        if (count <= remaining) {
+            remaining -= static_cast<uint32_t>(count);
+            q = end;
+            continue;
         }
-        start = eol + 1;
+        for (;; ++q) {
+            if (entryAt(q)) {
+                if (remaining == 0) {
+                    return LineAt(list, q);
+                }
+                --remaining;
+            }
+        }
     }
     return std::nullopt;
 }

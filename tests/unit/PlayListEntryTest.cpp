@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 #include "winamp/PlayListEntry.h"
 
 namespace sorabell::winamp {
@@ -15,6 +18,26 @@ std::optional<PlayListEntry> Choose(const PlayLists& lists, int32_t index) {
 
 PlayListEntry Whole(std::string name, EntryEncoding encoding = EntryEncoding::Cp932) {
     return {{}, std::move(name), encoding};
+}
+
+// Long lists are skipped through in blocks: every entry of a list whose comment lines, empty
+// lines and line ends fall on every side of the block edges is the one a line-by-line reading finds.
+TEST(PlayListEntryChoice, EveryEntryOfALongListIsFoundAcrossItsBlocks) {
+    std::string m3u = "#EXTM3U\r\n";
+    std::vector<std::string> entries;
+    for (int i = 0; m3u.size() < 20000; ++i) {
+        if (i % 3 == 0) {
+            m3u += "#EXTINF:" + std::to_string(i) + ",x\r\n";
+        }
+        entries.push_back(i % 7 == 0 ? std::string() : "C:\\" + std::string(static_cast<size_t>(i % 41), 'a'));
+        m3u += entries.back() + (i % 2 == 0 ? "\r\n" : "\n");
+    }
+    for (size_t n = 0; n < entries.size(); ++n) {
+        const auto found = Choose(Only(m3u), static_cast<int32_t>(n));
+        ASSERT_TRUE(found) << n;
+        EXPECT_EQ(found->base + found->name, entries[n].empty() ? "" : entries[n]) << n;
+    }
+    EXPECT_EQ(Choose(Only(m3u), static_cast<int32_t>(entries.size())), std::nullopt);
 }
 
 TEST(PlayListEntryChoice, APlainListIsReadLineByLineAsWinamp2WritesIt) {
