@@ -123,8 +123,7 @@ void Tlumora::LoadSkin(const std::string& skinName, bool writeToWinampIni) {
     Edit1Change();
 
     if (writeToWinampIni) {
-        platform::TIniFile(platform_.iniFiles, winampFolders_.settings + "WINAMP.INI")
-            .WriteString("Winamp", "skin", skinName);
+        OpenWinampIni().WriteSkinName(skinName);
     }
 }
 

@@ -21,6 +21,7 @@
 #include "platform/Toolkit.h"
 #include "tags/TRMPdialog.h"
 #include "winamp/WinampFolders.h"
+#include "winamp/WinampIni.h"
 
 namespace sorabell::display {
 
@@ -184,6 +185,10 @@ private:
     std::string WinampFolder;
     // WINAMP.INI's folder and the play list's, as that Winamp finds them.
     winamp::WinampFolders winampFolders_;
+    winamp::WinampIni OpenWinampIni() {
+        return winamp::WinampIni(platform_.iniFiles, platform_.files, platform_.codePage,
+                                 winampFolders_.settings + "WINAMP.INI");
+    }
     // Each menu use opens another editor; closed ones are let go at the next.
     std::vector<std::unique_ptr<tags::TRMPdialog>> editors_;
 };

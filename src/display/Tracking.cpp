@@ -151,9 +151,9 @@ void Tlumora::ReloadSettings() {
     PopupMenu1->SetEnabled(Kettle1, kettleFolder_ != settings::kNotSet);
     FontCh = option.FontCh ? -1 : 0;
 
-    platform::TIniFile winampIni(platform_.iniFiles, winampFolders_.settings + "WINAMP.INI");
-    SkinFolder = text::IncludeTrailingBackslash(winampIni.ReadString("Winamp", "SkinDir", WinampFolder + "skins\\"));
-    LoadSkin(winampIni.ReadString("Winamp", "Skin", ""), true);
+    winamp::WinampIni winampIni = OpenWinampIni();
+    SkinFolder = winampIni.SkinFolder(WinampFolder + "skins\\");
+    LoadSkin(winampIni.SkinName().name, true);
 
     Label2Font = {option.WinampFontName, option.WinampFontSize, option.WinampFontStyle};
     RandomSkin = option.RandomSkin;
@@ -171,8 +171,7 @@ void Tlumora::ChooseRandomSkin() {
     }
     platform_.random.Randomize();
     if (names.Count() > 0) {
-        platform::TIniFile(platform_.iniFiles, winampFolders_.settings + "WINAMP.INI")
-            .WriteString("Winamp", "skin", names.Get(platform_.random.Next(names.Count())));
+        OpenWinampIni().WriteSkinName(names.Get(platform_.random.Next(names.Count())));
     }
 }
 

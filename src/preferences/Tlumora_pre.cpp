@@ -6,6 +6,7 @@
 #include "platform/Text.h"
 #include "settings/RegIniFile.h"
 #include "winamp/WinampFolders.h"
+#include "winamp/WinampIni.h"
 
 namespace sorabell::preferences {
 
@@ -85,8 +86,8 @@ void Tlumora_pre::FindWinamp() {
     if (WinampFound) {
         const std::string winamp = basic_->winampFolder();
         const std::string ini = winamp::FindWinampFolders(os_.iniFiles, os_.processes, winamp).settings + "WINAMP.INI";
-        settings_.skinFolder = text::IncludeTrailingBackslash(
-            platform::TIniFile(os_.iniFiles, ini).ReadString("Winamp", "SkinDir", winamp + "skins\\"));
+        settings_.skinFolder =
+            winamp::WinampIni(os_.iniFiles, os_.files, os_.codePage, ini).SkinFolder(winamp + "skins\\");
     }
 }
 

@@ -26,5 +26,10 @@ TEST_F(CodePage, TheExactConversionRefusesWhatCp932CannotHoldAsItIs) {
     EXPECT_EQ(os().codePage.ExactFromUtf16(accented), std::nullopt) << "no close character either";
 }
 
+TEST_F(CodePage, Cp932TextConvertsBackToUnicodeAndABrokenPairDoesNot) {
+    EXPECT_EQ(os().codePage.ToUtf16("曲 ｶﾅ ①"), u"曲 ｶﾅ ①");
+    EXPECT_EQ(os().codePage.ToUtf16("x\x81"), std::nullopt) << "a first byte without its second";
+}
+
 }  // namespace
 }  // namespace sorabell::testing

@@ -1,11 +1,16 @@
 // INI text from outside (Winamp's and the skins' INI files): parse, look up, change, render
-// and parse again. Aborts when rendering is not stable or a value set does not read back.
+// and parse again, and a value read as a UTF-8 WINAMP.INI's skin name. Aborts when rendering is
+// not stable, a value set does not read back, or a name taken as exact does not convert back
+// to its value.
 
+#include <algorithm>
 #include <cstdlib>
+#include <optional>
 #include <string>
 
 #include "fuzz/FuzzInput.h"
 #include "platform/IniDocument.h"
+#include "winamp/WinampIni.h"
 
 using sorabell::fuzz::Require;
 
@@ -34,6 +39,33 @@ std::string Unquoted(const std::string& value) {
     return value;
 }
 
+// A code page of ASCII alone: enough to run the conversions over any bytes.
+class AsciiCodePage : public sorabell::platform::CodePage {
+public:
+    std::string FromUtf16(std::u16string_view text) override {
+        std::string out;
+        for (const char16_t unit : text) {
+            out += unit < 0x80 ? static_cast<char>(unit) : '?';
+        }
+        return out;
+    }
+    std::optional<std::string> ExactFromUtf16(std::u16string_view text) override {
+        std::string out = FromUtf16(text);
+        return out.size() == text.size() && std::equal(text.begin(), text.end(), out.begin()) ? std::optional(out)
+                                                                                              : std::nullopt;
+    }
+    std::optional<std::u16string> ToUtf16(std::string_view text) override {
+        std::u16string out;
+        for (const char c : text) {
+            if (static_cast<unsigned char>(c) >= 0x80) {
+                return std::nullopt;
+            }
+            out += static_cast<char16_t>(c);
+        }
+        return out;
+    }
+};
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -48,6 +80,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const IniDocument reparsed(rendered);
     Require(reparsed.Render() == rendered);
     Require(reparsed.Get(section, key) == document.Get(section, key));
+
+    if (const auto found = document.Get(section, key)) {
+        AsciiCodePage codePage;
+        const sorabell::winamp::IniName name = sorabell::winamp::NameFromUtf8(codePage, *found);
+        if (name.exact) {
+            const auto back = sorabell::winamp::NameToUtf8(codePage, name.name);
+            Require(!back || *back == *found);
+        }
+    }
 
     document.Set(section, key, value);
     // A line end splits a line; a key with "=" or one that opens like a section header is no

@@ -92,5 +92,24 @@ TEST_F(WinampFive, TheUtf8ListNamesTheSongWhenItIsCurrentAndItsNameFitsTheCodePa
         << "Winamp 2 writes no WINAMP.M3U8 beside its WINAMP.PL";
 }
 
+TEST_F(WinampFive, AJapaneseSkinOfAUtf8WinampIniShowsAndTheRandomSkinWritesItsNameInUtf8) {
+    const std::string skins = std::string(kSettings) + "Japanese\\";
+    machine_.files().CreateFolder(skins);
+    machine_.files().CreateFolder(skins + "空色");
+    Skins().WriteString("空色", "NFontName", "ＭＳ ゴシック");
+    Skins().WriteBool("空色", "SkinFlag", true);
+    const std::string head = "[Winamp]\r\nutf8=1\r\nSkinDir=" + skins + "\r\nskin=";
+    Write(std::string(kSettings) + "WINAMP.INI", head + "\xE7\xA9\xBA\xE8\x89\xB2\r\n");
+    Root().WriteBool("Option", "RandomSkin", true);
+    StartWinampFive();
+    EXPECT_EQ(display_->skinView().SkinSection, "空色");
+
+    player_.reset();
+    Write(std::string(kSettings) + "WINAMP.INI", head + "none\r\n");
+    Tick(5);
+    EXPECT_EQ(platform::ReadWholeFile(machine_.files(), std::string(kSettings) + "WINAMP.INI"),
+              head + "\xE7\xA9\xBA\xE8\x89\xB2\r\n");
+}
+
 }  // namespace
 }  // namespace sorabell::testing

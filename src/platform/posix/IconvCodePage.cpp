@@ -47,4 +47,21 @@ std::string IconvCodePage::FromUtf16(std::u16string_view text) {
     return out;
 }
 
+std::optional<std::u16string> IconvCodePage::ToUtf16(std::string_view text) {
+    if (!backConverter_) {
+        backConverter_ = std::make_unique<EncodingConverter>("UTF-16LE", "CP932");
+    }
+    std::string units;
+    if (backConverter_->Convert(text, units) != text.size()) {
+        return std::nullopt;
+    }
+    std::u16string out;
+    out.reserve(units.size() / 2);
+    for (size_t i = 0; i + 1 < units.size(); i += 2) {
+        out += static_cast<char16_t>(static_cast<unsigned char>(units[i]) |
+                                     (static_cast<unsigned char>(units[i + 1]) << 8));
+    }
+    return out;
+}
+
 }  // namespace sorabell::posix

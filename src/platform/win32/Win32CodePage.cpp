@@ -34,4 +34,19 @@ std::optional<std::string> Win32CodePage::ExactFromUtf16(std::u16string_view tex
     return out;
 }
 
+std::optional<std::u16string> Win32CodePage::ToUtf16(std::string_view text) {
+    if (text.empty()) {
+        return std::u16string();
+    }
+    const int bytes = static_cast<int>(text.size());
+    const int units = ::MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, text.data(), bytes, nullptr, 0);
+    if (units <= 0) {
+        return std::nullopt;
+    }
+    std::u16string out(static_cast<size_t>(units), u'\0');
+    ::MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, text.data(), bytes, reinterpret_cast<wchar_t*>(out.data()),
+                          units);
+    return out;
+}
+
 }  // namespace sorabell::win32

@@ -10,6 +10,7 @@ class Win32CodePage : public platform::CodePage {
 public:
     std::string FromUtf16(std::u16string_view text) override;
     std::optional<std::string> ExactFromUtf16(std::u16string_view text) override;
+    std::optional<std::u16string> ToUtf16(std::string_view text) override;
 };
 
 }  // namespace sorabell::win32
