@@ -1,10 +1,8 @@
 // What a user sees on the player's window, for real: Sorabell.exe paints on the stand-in, and
 // the test reads the player's pixels from the screen.
 
-#include <shlobj.h>
-
-#include "harness/TestFiles.h"
 #include "support/PlayerStage.h"
+#include "support/ZipBuilder.h"
 
 namespace sorabell::testing {
 namespace {
@@ -146,12 +144,7 @@ TEST_F(DisplayOnScreen, ALineTooLongScrolls) {
 }
 
 TEST_F(DisplayOnScreen, APerUserWinampFiveShowsTheSongAndTheSkinOfItsSettingsFolder) {
-    char appData[MAX_PATH] = {};
-    ASSERT_TRUE(SUCCEEDED(::SHGetFolderPathA(nullptr, CSIDL_APPDATA, nullptr, 0, appData)));
-    const std::string settings = std::string(appData) + "\\Sorabell e2e Winamp\\";
-    RemoveTree(settings);
-    ::CreateDirectoryA(settings.c_str(), nullptr);
-    Write(env_.playerFolder() + "paths.ini", "[Winamp]\r\ninidir={26}\\Sorabell e2e Winamp\r\n");
+    const std::string settings = perUser_.Make(env_.playerFolder(), "");
     ChooseSkin(settings, env_.playerFolder() + "Skins\\", "Base");
     ::DeleteFileA((env_.playerFolder() + "WINAMP.INI").c_str());
     Skin("Skin", "1");
@@ -164,7 +157,47 @@ TEST_F(DisplayOnScreen, APerUserWinampFiveShowsTheSongAndTheSkinOfItsSettingsFol
     const auto shot = WaitForScreen([](const ScreenCapture& s) { return s.Count(kRed, 240, 24, 266, 36) > 0; });
     EXPECT_GT(shot.Count(kRed, 240, 24, 266, 36), 0) << "the song of the settings folder's list";
     EXPECT_EQ(shot.At(109, 24), MainPixel(109, 24)) << "the skin of the settings folder's WINAMP.INI";
-    RemoveTree(settings);
+}
+
+TEST_F(DisplayOnScreen, APerUserWinampFiveWithItsOwnPlayListFolderShowsItsSongAndASkinKeptAsAnArchive) {
+    const std::string settings = perUser_.Make(env_.playerFolder(), "m3udir=%WINAMP_PROGRAM_DIR%\\Lists\r\n");
+    const std::string lists = env_.playerFolder() + "Lists\\";
+    ::CreateDirectoryA(lists.c_str(), nullptr);
+    // A list left in the settings folder names a song of a short title.
+    Write(music_ + "short.mp3", MpegPayload(400) + Id3Block("MM", "Artist"));
+    Write(settings + "WINAMP.M3U", music_ + "short.mp3\r\n");
+    const std::string skins = env_.playerFolder() + "Skins\\";
+    Write(skins + "Pale.WSZ",
+          ZipBytes({Stored("Pale/readme.txt", "pale"), Deflated("Pale/MAIN.BMP", MainImage(0x99))}));
+    ChooseSkin(settings, skins, "Pale.WSZ");
+    ::DeleteFileA((env_.playerFolder() + "WINAMP.INI").c_str());
+    Skin("Skin", "1");
+    StartWith(std::string(20, 'M'), "version 0x5091");
+    EXPECT_TRUE(WaitFor([&] {
+        return ::GetFileAttributesA((lists + "WINAMP.M3U8").c_str()) != INVALID_FILE_ATTRIBUTES;
+    })) << "the player did not write its lists into the folder of m3udir";
+    const auto shot = WaitForScreen([](const ScreenCapture& s) { return s.Count(kRed, 240, 24, 266, 36) > 0; });
+    EXPECT_GT(shot.Count(kRed, 240, 24, 266, 36), 0) << "the song of the play-list folder's list";
+    EXPECT_EQ(shot.At(109, 24), MainPixel(109, 24, 0x99)) << "main.bmp read from the archive";
+    EXPECT_EQ(shot.At(109, 35), MainPixel(109, 35, 0x99));
+}
+
+TEST_F(DisplayOnScreen, ASkinNamedInJapaneseInAUtf8WinampIniShowsAndItsNameStaysAsWritten) {
+    const std::string skins = env_.playerFolder() + "Skins\\";
+    ::CreateDirectoryA((skins + "空色テ").c_str(), nullptr);
+    Write(skins + "空色テ\\main.bmp", MainImage(0x77));
+    // The name in UTF-8 ends in 0x86, which CP932 takes for the first byte of a pair.
+    const std::string ini =
+        "[Winamp]\r\nutf8=1\r\nSkinDir=" + skins + "\r\nskin=\xE7\xA9\xBA\xE8\x89\xB2\xE3\x83\x86\r\n";
+    Write(env_.playerFolder() + "WINAMP.INI", ini);
+    Skin("Skin", "1");
+    StartWith(std::string(20, 'M'), "version 0x5091");
+    const auto shot = WaitForScreen([](const ScreenCapture& s) {
+        return s.Count(kRed, 109, 24, 266, 36) > 20 && s.At(109, 24) == MainPixel(109, 24, 0x77);
+    });
+    EXPECT_GT(shot.Count(kRed, 109, 24, 266, 36), 20);
+    EXPECT_EQ(shot.At(109, 24), MainPixel(109, 24, 0x77)) << "the image of the skin the UTF-8 name names";
+    EXPECT_EQ(ReadAll(env_.playerFolder() + "WINAMP.INI"), ini) << "the display wrote the name back changed";
 }
 
 TEST_F(DisplayOnScreen, TheDisplayComesBackAfterThePlayerRepaints) {

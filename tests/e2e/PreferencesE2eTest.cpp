@@ -5,8 +5,11 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+
 #include "harness/Input.h"
 #include "harness/TestFiles.h"
+#include "support/ZipBuilder.h"
 
 namespace sorabell::testing {
 namespace {
@@ -254,10 +257,7 @@ protected:
         WaitFor([&] { return !::IsWindow(box); }, 5000);
         return text;
     }
-    std::string Ini() const {
-        std::ifstream in(env_.playerFolder() + "WINAMP.INI", std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    }
+    std::string Ini() const { return ReadAll(env_.playerFolder() + "WINAMP.INI"); }
 
     static constexpr const char* kExtensions[] = {".mp3", ".mp2", ".m3u", ".pls", ".rmp"};
     std::vector<std::string> saved_;
@@ -316,6 +316,36 @@ TEST_F(FileAssociations, TheWinampRepairIsRefusedWhileThePlayerRunsAndThenChange
     EXPECT_EQ(PressAndRead("修正実行", "Sorabellぷれふぁれんす"),
               "\"Auto-Scroll SongName\"と\"Select Random Skin on Play\"を解除しました");
     EXPECT_EQ(Ini(), "; 設定\r\n[Winamp]\r\nskin=青空\r\nautoscrollname=0\nrandskin=0\r\n[Other]\r\nx=1");
+}
+
+TEST_F(FileAssociations, OnAPerUserWinampFiveTheRepairEditsTheSettingsFoldersFileAndKeepsItsUtf8SkinName) {
+    const std::string settings = perUser_.Make(env_.playerFolder(), "");
+    const std::string skins = env_.playerFolder() + "Skins\\";
+    Write(skins + "Pale.wsz", ZipBytes({Stored("main.bmp", MainImage())}));
+    const std::string head =
+        "[Winamp]\r\nutf8=1\r\nSkinDir=" + skins + "\r\nskin=\xE7\xA9\xBA\xE8\x89\xB2\xE3\x83\x86\r\n";
+    Write(settings + "WINAMP.INI", head + "autoscrollname=1\r\nrandskin=1\r\n");
+    const std::string own = Ini();
+    Root().WriteInteger("Window", "Page", 3);
+    ASSERT_NE(Open(), nullptr);
+    EXPECT_EQ(PressAndRead("修正実行", "Sorabellぷれふぁれんす"),
+              "\"Auto-Scroll SongName\"と\"Select Random Skin on Play\"を解除しました");
+    EXPECT_EQ(ReadAll(settings + "WINAMP.INI"), head + "autoscrollname=0\r\nrandskin=0\r\n");
+    EXPECT_EQ(Ini(), own) << "the program folder's file, which that Winamp does not read";
+
+    // The skins folder of that file, with the archive in the skin list.
+    std::vector<std::wstring> names;
+    for (HWND list : Inside("ListBox")) {
+        const auto count = ::SendMessageW(list, LB_GETCOUNT, 0, 0);
+        for (LRESULT i = 0; i < count && i < 50; ++i) {
+            wchar_t item[256] = {};
+            if (::SendMessageW(list, LB_GETTEXTLEN, static_cast<WPARAM>(i), 0) < LRESULT{std::size(item)}) {
+                ::SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(item));
+                names.emplace_back(item);
+            }
+        }
+    }
+    EXPECT_NE(std::find(names.begin(), names.end(), L"Pale.wsz"), names.end()) << names.size() << " skins";
 }
 
 }  // namespace

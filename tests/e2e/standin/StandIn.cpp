@@ -4,7 +4,8 @@
 // WM_USER queries (version, play list, play state, position, length), the play list file
 // "WINAMP.PL" or "WINAMP.M3U" in its folder by version, and its skin's main.bmp painted on
 // WM_PAINT. As a Winamp 5 installed per user, with a paths.ini beside it, it keeps WINAMP.INI
-// and the play lists in the folder that paths.ini's "inidir" names. It records every command
+// in the folder that paths.ini's "inidir" names and the play lists in its "m3udir"; a WINAMP.INI
+// marked "utf8=1" names its skin in UTF-8. It records every command
 // line it is started with in "standin-commandlines.txt" beside itself; a second copy records its
 // own and ends, as the player hands files to the running one. Tests drive it with WM_COPYDATA
 // commands (see Execute).
@@ -18,6 +19,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/IniDocument.h"
 #include "support/PlayerModel.h"
 #include "support/SendCost.h"
 
@@ -37,7 +39,8 @@ struct Player : sorabell::testing::PlayerModel {
     HWND main = nullptr;
     HWND playList = nullptr;
     HWND other = nullptr;
-    std::string folder;  // with its final backslash
+    std::string folder;      // the settings folder, with its final backslash
+    std::string listFolder;  // where the play lists go, with its final backslash
     bool doubleSize = false;
     HBITMAP skin = nullptr;
 };
@@ -49,29 +52,56 @@ std::string OwnFolder() {
     return folder.substr(0, folder.find_last_of('\\') + 1);
 }
 
-// The folder of paths.ini's "inidir" ("{26}\Winamp": CSIDL 26 and a path below it), or the
-// stand-in's own folder.
-std::string SettingsFolder() {
+// A folder value of paths.ini: "{N}" is CSIDL N's folder, "%NAME%" an environment variable
+// (WINAMP_PROGRAM_DIR and WINAMP_ROOT_DIR the stand-in's own folder), and a relative value lies
+// in the own folder. Empty for an empty value or a placeholder that names nothing.
+std::string ExpandFolder(const std::string& value) {
     const std::string own = OwnFolder();
-    char value[MAX_PATH] = {};
-    ::GetPrivateProfileStringA("Winamp", "inidir", "", value, sizeof value, (own + "paths.ini").c_str());
-    std::string folder = value;
-    if (folder.empty()) {
-        return own;
-    }
-    if (folder.front() == '{') {
-        const size_t close = folder.find('}');
-        char special[MAX_PATH] = {};
-        if (close == std::string::npos ||
-            FAILED(::SHGetFolderPathA(nullptr, std::atoi(folder.c_str() + 1), nullptr, 0, special))) {
-            return own;
+    std::string folder;
+    for (size_t i = 0; i < value.size();) {
+        const char open = value[i];
+        const size_t close = value.find(open == '{' ? '}' : '%', i + 1);
+        if ((open != '{' && open != '%') || close == std::string::npos) {
+            folder += value[i++];
+            continue;
         }
-        folder = special + folder.substr(close + 1);
+        const std::string name = value.substr(i + 1, close - i - 1);
+        char found[MAX_PATH] = {};
+        if (name == "WINAMP_PROGRAM_DIR" || name == "WINAMP_ROOT_DIR") {
+            folder += own.substr(0, own.size() - 1);
+        } else if (open == '{' ? FAILED(::SHGetFolderPathA(nullptr, std::atoi(name.c_str()), nullptr, 0, found))
+                               : ::GetEnvironmentVariableA(name.c_str(), found, MAX_PATH) == 0) {
+            return {};
+        } else {
+            folder += found;
+        }
+        i = close + 1;
     }
-    if (folder.back() != '\\') {
-        folder += '\\';
+    if (folder.empty()) {
+        return {};
     }
-    return folder;
+    if (folder.size() < 2 || (folder[1] != ':' && folder[0] != '\\')) {
+        folder = own + folder;
+    }
+    return folder.back() == '\\' ? folder : folder + '\\';
+}
+
+std::string PathsValue(const char* key) {
+    char value[MAX_PATH] = {};
+    ::GetPrivateProfileStringA("Winamp", key, "", value, sizeof value, (OwnFolder() + "paths.ini").c_str());
+    return ExpandFolder(value);
+}
+
+// The folder of paths.ini's "inidir", or the stand-in's own folder.
+std::string SettingsFolder() {
+    const std::string folder = PathsValue("inidir");
+    return folder.empty() ? OwnFolder() : folder;
+}
+
+// The folder of paths.ini's "m3udir", or the settings folder.
+std::string PlayListFolder(const std::string& settings) {
+    const std::string folder = PathsValue("m3udir");
+    return folder.empty() ? settings : folder;
 }
 
 void RecordCommandLine() {
@@ -89,10 +119,40 @@ std::string IniValue(const Player& player, const std::string& key, const std::st
     return value;
 }
 
+// A value of a WINAMP.INI marked "utf8=1", by its bytes: the profile functions would read them
+// through the code page.
+std::wstring Utf8IniValue(const Player& player, const std::string& key, const std::string& fallback) {
+    std::string content;
+    if (FILE* in = std::fopen((player.folder + "WINAMP.INI").c_str(), "rb")) {
+        char buffer[4096];
+        for (size_t got; (got = std::fread(buffer, 1, sizeof buffer, in)) > 0;) {
+            content.append(buffer, got);
+        }
+        std::fclose(in);
+    }
+    const std::string value = sorabell::platform::IniReadString(content, "Winamp", key, fallback);
+    std::wstring wide(value.size(), L'\0');
+    wide.resize(static_cast<size_t>(::MultiByteToWideChar(CP_UTF8, 0, value.data(), static_cast<int>(value.size()),
+                                                          wide.data(), static_cast<int>(wide.size()))));
+    return wide;
+}
+
 void LoadSkin(Player& player) {
     if (player.skin != nullptr) {
         ::DeleteObject(player.skin);
         player.skin = nullptr;
+    }
+    if (IniValue(player, "utf8", "0") == "1") {
+        std::wstring skinDir = Utf8IniValue(player, "SkinDir", "");
+        if (skinDir.empty()) {
+            const std::string own = player.folder + "Skins\\";
+            skinDir.assign(own.begin(), own.end());
+        } else if (skinDir.back() != L'\\') {
+            skinDir += L'\\';
+        }
+        const std::wstring file = skinDir + Utf8IniValue(player, "skin", "") + L"\\main.bmp";
+        player.skin = static_cast<HBITMAP>(::LoadImageW(nullptr, file.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE));
+        return;
     }
     std::string skinDir = IniValue(player, "SkinDir", player.folder + "Skins\\");
     if (!skinDir.empty() && skinDir.back() != '\\') {
@@ -224,7 +284,7 @@ LRESULT CALLBACK MainProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
     switch (message) {
         case WM_USER:
             return player->Query(wParam, lParam, [player](const std::string& name, const std::string& text) {
-                WriteFile(player->folder + name, text);
+                WriteFile(player->listFolder + name, text);
             });
         case WM_COPYDATA: {
             const auto* data = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
@@ -264,6 +324,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     Player player;
     player.instance = instance;
     player.folder = SettingsFolder();
+    player.listFolder = PlayListFolder(player.folder);
     LoadSkin(player);
     player.playList =
         MakeWindow(instance, kPlayListClass, "Winamp Playlist Editor", ::DefWindowProcA, 100, 216, 275, 100);

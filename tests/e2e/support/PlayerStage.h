@@ -4,10 +4,14 @@
 
 #include <gtest/gtest.h>
 
+#include <shlobj.h>
+
 #include <fstream>
+#include <iterator>
 
 #include "harness/ScreenCapture.h"
 #include "harness/StandInDriver.h"
+#include "harness/TestFiles.h"
 #include "harness/Waits.h"
 #include "harness/WindowFinder.h"
 #include "platform/win32/Win32Registry.h"
@@ -22,6 +26,31 @@ inline constexpr TColor kRed = RGBColor(255, 0, 0);
 inline constexpr TColor kBlue = RGBColor(0, 0, 255);
 // The display's timer interval on this stage.
 inline constexpr DWORD kTickMs = 200;
+
+// The settings folder of a Winamp 5 installed per user, "{26}\Sorabell e2e Winamp", made empty
+// for a test and removed after the stage has ended its programs.
+class PerUserSettings {
+public:
+    ~PerUserSettings() {
+        if (!folder_.empty()) {
+            RemoveTree(folder_);
+        }
+    }
+    // The folder, with paths.ini in the player folder naming it and then holding `morePaths`.
+    std::string Make(const std::string& playerFolder, const std::string& morePaths) {
+        char appData[MAX_PATH] = {};
+        EXPECT_TRUE(SUCCEEDED(::SHGetFolderPathA(nullptr, CSIDL_APPDATA, nullptr, 0, appData)));
+        folder_ = std::string(appData) + "\\Sorabell e2e Winamp\\";
+        RemoveTree(folder_);
+        ::CreateDirectoryA(folder_.c_str(), nullptr);
+        std::ofstream(playerFolder + "paths.ini", std::ios::binary)
+            << "[Winamp]\r\ninidir={26}\\Sorabell e2e Winamp\r\n" + morePaths;
+        return folder_;
+    }
+
+private:
+    std::string folder_;
+};
 
 class PlayerStage : public ::testing::Test {
 protected:
@@ -46,6 +75,10 @@ protected:
     }
     static void Write(const std::string& path, const std::string& bytes) {
         std::ofstream(path, std::ios::binary) << bytes;
+    }
+    static std::string ReadAll(const std::string& path) {
+        std::ifstream in(path, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
     }
     std::string Skins() const { return env_.playerFolder() + "Skins\\Base\\"; }
     std::string Song() const { return music_ + "song.mp3"; }
@@ -80,6 +113,7 @@ protected:
         return shot;
     }
 
+    PerUserSettings perUser_;
     E2eEnvironment env_;
     win32::Win32Registry registry_;
     std::string music_;
