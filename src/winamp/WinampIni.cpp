@@ -61,7 +61,11 @@ IniName NameFromUtf8(platform::CodePage& codePage, std::string_view value) {
     if (platform::DetectTextEncoding(value) != platform::TextEncoding::Utf8) {
         return {std::string(value), true};
     }
-    const std::u16string wide = platform::DecodeUnicodeText(value, platform::TextEncoding::Utf8);
+    std::u16string wide = platform::DecodeUnicodeText(value, platform::TextEncoding::Utf8);
+    // The decoder drops a byte-order mark, which inside a value is a character of its own.
+    if (value.starts_with(kUtf8Mark)) {
+        wide.insert(wide.begin(), u'\uFEFF');
+    }
     // Characters beyond the Basic Multilingual Plane come out of the decoder as "?".
     const bool whole = std::count(wide.begin(), wide.end(), u'?') == std::count(value.begin(), value.end(), '?');
     if (whole) {
