@@ -119,6 +119,13 @@ std::string IniValue(const Player& player, const std::string& key, const std::st
     return value;
 }
 
+std::wstring Widen(const std::string& text, UINT codePage) {
+    std::wstring wide(text.size(), L'\0');
+    wide.resize(static_cast<size_t>(::MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()),
+                                                          wide.data(), static_cast<int>(wide.size()))));
+    return wide;
+}
+
 // A value of a WINAMP.INI marked "utf8=1", by its bytes: the profile functions would read them
 // through the code page.
 std::wstring Utf8IniValue(const Player& player, const std::string& key, const std::string& fallback) {
@@ -130,11 +137,7 @@ std::wstring Utf8IniValue(const Player& player, const std::string& key, const st
         }
         std::fclose(in);
     }
-    const std::string value = sorabell::platform::IniReadString(content, "Winamp", key, fallback);
-    std::wstring wide(value.size(), L'\0');
-    wide.resize(static_cast<size_t>(::MultiByteToWideChar(CP_UTF8, 0, value.data(), static_cast<int>(value.size()),
-                                                          wide.data(), static_cast<int>(wide.size()))));
-    return wide;
+    return Widen(sorabell::platform::IniReadString(content, "Winamp", key, fallback), CP_UTF8);
 }
 
 void LoadSkin(Player& player) {
@@ -145,8 +148,7 @@ void LoadSkin(Player& player) {
     if (IniValue(player, "utf8", "0") == "1") {
         std::wstring skinDir = Utf8IniValue(player, "SkinDir", "");
         if (skinDir.empty()) {
-            const std::string own = player.folder + "Skins\\";
-            skinDir.assign(own.begin(), own.end());
+            skinDir = Widen(player.folder + "Skins\\", CP_ACP);
         } else if (skinDir.back() != L'\\') {
             skinDir += L'\\';
         }
