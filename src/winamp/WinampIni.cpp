@@ -128,7 +128,8 @@ std::string WinampIni::SkinFolder(const std::string& fallback) {
         const std::optional<std::string> value = Utf8Value("SkinDir");
         folder = value ? NameFromUtf8(codePage_, *value).name : fallback;
     }
-    return text::IncludeTrailingBackslash(folder);
+    // "SkinDir=" left empty would otherwise name the drive's root, and list its folders as skins.
+    return text::IncludeTrailingBackslash(folder.empty() ? fallback : folder);
 }
 
 void WinampIni::WriteSkinName(const std::string& name) {

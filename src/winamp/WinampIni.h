@@ -38,7 +38,7 @@ public:
     bool utf8() const { return utf8_; }
     // The current skin's name; empty when none is set.
     IniName SkinName();
-    // The skins folder, ending in "\"; `fallback` when none is set.
+    // The skins folder, ending in "\"; `fallback` when none is set or the value is empty.
     std::string SkinFolder(const std::string& fallback);
     // Makes `name` the current skin. In a UTF-8 file a value that reads as `name` already stays
     // as the user has it, so that a name CP932 cannot hold is not written back broken; a name

@@ -44,6 +44,12 @@ TEST_F(WinampIniContract, WithoutTheMarkTheValuesAreTheCodePagesBytesBothWays) {
     Ini().WriteSkinName("青空");
     EXPECT_EQ(os().iniFiles.ReadString(IniPath(), "Winamp", "skin", ""), "青空");
     EXPECT_NE(IniText().find("skin=青空"), std::string::npos) << "written in the code page";
+
+    for (const char* marked : {"0", "1"}) {
+        WriteIni(std::string("[Winamp]\r\nutf8=") + marked + "\r\nSkinDir=\r\n");
+        EXPECT_EQ(Ini().SkinFolder("C:\\Winamp\\skins\\"), "C:\\Winamp\\skins\\")
+            << "an empty SkinDir, utf8=" << marked;
+    }
 }
 
 TEST_F(WinampIniContract, ANameTheCodePageCannotHoldIsNotWrittenBackBrokenUntilAnotherSkinIsChosen) {
