@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 
+#include "components/PathText.h"
 #include "hook/HookRules.h"
 #include "platform/sim/SimGraphics.h"
 #include "platform/sim/SimMachine.h"
@@ -156,12 +157,27 @@ TEST_F(PreferencesTest, CancelWritesTheWindowButNoOptionAndReopensWhereItWas) {
     EXPECT_EQ(Root().ReadString("Window", "ColorP", ""), "FFFFFFFF");
 }
 
-TEST_F(PreferencesTest, APlaceOffEveryScreenOpensCentred) {
+TEST_F(PreferencesTest, APlaceThatLeavesTheTitleBarOutOfReachOpensCentred) {
     InstallWinamp();
-    Root().WriteInteger("Window", "Left", 3000);
-    Root().WriteInteger("Window", "Top", 40);
-    auto& p = Open();
-    EXPECT_EQ(p.form().windowRect().left, (1024 - p.form().windowRect().width()) / 2);
+    toolkit_.otherScreens = {{1024, 0, 2048, 768}};
+    // The simulated window is 500 pixels wide, its title bar 19 high below a border of 3.
+    const struct {
+        int left;
+        int top;
+        bool kept;
+    } places[] = {{3000, 40, false}, {-495, 40, false}, {2043, 40, false}, {100, -10, false}, {100, 750, false},
+                  {-400, 40, true},  {1000, 40, true},  {1500, 0, true},   {100, -3, true}};
+    for (const auto& place : places) {
+        Root().WriteInteger("Window", "Left", place.left);
+        Root().WriteInteger("Window", "Top", place.top);
+        prefs_.reset();
+        const platform::Rect frame = Open().form().windowRect();
+        const platform::Point expected = place.kept
+                                             ? platform::Point{place.left, place.top}
+                                             : platform::Point{(1024 - frame.width()) / 2, (768 - frame.height()) / 2};
+        EXPECT_EQ(frame.left, expected.x) << place.left << ", " << place.top;
+        EXPECT_EQ(frame.top, expected.y) << place.left << ", " << place.top;
+    }
 }
 
 TEST_F(PreferencesTest, UpdateWritesTheOptionsAndEverySkinVisitedAndTellsTheDisplay) {
@@ -248,6 +264,46 @@ TEST_F(PreferencesTest, AMissingLyricsFolderIsOfferedOnceAndItsFailureSaidWhileS
     Sim(p.Button3).Click();
     EXPECT_FALSE(platform::DirectoryExists(machine_.files(), "C:\\Other"));
     EXPECT_EQ(Root().ReadString("Option", "LyricsFolder", ""), "C:\\Other");
+}
+
+TEST_F(PreferencesTest, ACloseDuringUpdatesQuestionWaitsUntilTheWindowsValuesAreStoredWhole) {
+    InstallWinamp();
+    std::string folder = "C:\\Missing";
+    while (folder.size() < 300) {
+        folder += "\\歌詞のフォルダ" + std::to_string(folder.size());
+    }
+    folder += "\\Last";
+    Root().WriteString("Option", "Lumora", "☆");
+    Root().WriteString("Option", "LyricsFolder", folder);
+    Root().WriteString("Option", "WinampFontName", "Arial");
+    Root().WriteBool("Option", "FontCh", true);
+    Root().WriteBool("Option", "RandomSkin", true);
+    auto& p = Open();
+    bool closedWhileAsked = true;
+    toolkit_.whileAsking = [&] {
+        Sim(p.Button3).Click();
+        p.form().Close();
+        closedWhileAsked = p.form().closed();
+    };
+    toolkit_.answers = {false};
+    Sim(p.Button3).Click();
+    EXPECT_FALSE(closedWhileAsked);
+    EXPECT_TRUE(p.form().closed()) << "the close is carried out after Update";
+    ASSERT_EQ(toolkit_.questions.size(), 1u) << "a press while the question is open is the same Update";
+    const std::string& question = toolkit_.questions[0];
+    EXPECT_LE(question.size(),
+              std::string("フォルダが存在しません: Lyrics用のフォルダ()は存在しません\r\n作成しますか？").size() +
+                  components::kMessagePathLength);
+    EXPECT_NE(question.find("(C:\\...\\"), std::string::npos) << question;
+    EXPECT_NE(question.find("\\Last)"), std::string::npos) << question;
+
+    EXPECT_EQ(Root().ReadString("Option", "LyricsFolder", ""), folder);
+    EXPECT_EQ(Root().ReadString("Option", "Lumora", ""), "☆");
+    EXPECT_EQ(Root().ReadString("Option", "WinampFontName", ""), "Arial");
+    EXPECT_TRUE(Root().ReadBool("Option", "FontCh", false));
+    EXPECT_TRUE(Root().ReadBool("Option", "RandomSkin", false));
+    EXPECT_EQ(Skins().ReadString("(Default)", "Disp1Text", ""), "%0. %1 - %2 %a");
+    EXPECT_TRUE(Stored("Window", "Left")) << "the window's own place is kept as at every close";
 }
 
 TEST_F(PreferencesTest, AProgramFolderIsTakenOnlyWithItsProgramAndNeverFromAnItemWithoutAPath) {

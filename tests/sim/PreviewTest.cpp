@@ -158,6 +158,49 @@ TEST_F(PreviewTest, WithoutMainBmpTheDefaultPictureAndThenTheLastOneStays) {
     EXPECT_EQ(PreviewPixel(0, 0), MainPixel(0, 0, 0x77));
 }
 
+TEST_F(PreviewTest, AMainBmpThatCannotBeReadShowsTheDefaultPictureOrNoneButNeverTheSkinBefore) {
+    std::string huge = MainImage(0x22);
+    for (size_t at : {18, 22}) {
+        huge.replace(at, 4, std::string("\xA0\x86\x01\x00", 4));  // 100000
+    }
+    std::string noise = "BM";
+    for (uint32_t x = 12345; noise.size() < 600;) {
+        x = x * 1103515245 + 12345;
+        noise += static_cast<char>(x >> 16);
+    }
+    const std::map<std::string, std::string> broken = {
+        {"Empty", ""}, {"Cut", MainImage(0x22).substr(0, 400)}, {"Noise", noise}, {"Huge", huge}};
+    for (const auto& [name, bytes] : broken) {
+        AddSkin(name, -1);
+        Write(kSkins + name + "\\main.bmp", bytes);
+    }
+    AddSkin("Folder", -1);
+    machine.files().CreateFolder(std::string(kSkins) + "Folder\\main.bmp");
+    StartWith({}, "Alpha");
+    auto& list = As<sim::SimListBox>(page->ListBox1);
+    for (const bool withDefault : {true, false}) {
+        if (!withDefault) {
+            machine.files().Delete(std::string(kProgramFolder) + "default.bmp");
+        }
+        for (const char* name : {"Empty", "Cut", "Noise", "Huge", "Folder"}) {
+            list.Choose("Alpha");
+            list.Choose(name);
+            EXPECT_EQ(PreviewPixel(0, 0), withDefault ? MainPixel(0, 0, 0x77) : 0) << name;
+        }
+    }
+}
+
+TEST_F(PreviewTest, ASkinFolderNamedDefaultIsNeitherListedAgainNorTheDefaultsPicture) {
+    AddSkin("(Default)", 0x33);
+    StartWith({});
+    EXPECT_EQ(PreviewPixel(0, 0), MainPixel(0, 0, 0x77));
+    const auto& items = page->ListBox1->items();
+    EXPECT_EQ(std::count(items.begin(), items.end(), "(Default)"), 1);
+    As<sim::SimListBox>(page->ListBox1).Choose("Alpha");
+    As<sim::SimListBox>(page->ListBox1).Choose("(Default)");
+    EXPECT_EQ(PreviewPixel(0, 0), MainPixel(0, 0, 0x77));
+}
+
 TEST_F(PreviewTest, ASkinKeptAsAnArchiveIsListedAndPreviewedFromIt) {
     Write(std::string(kSkins) + "Boxed.zip", ZipBytes({Deflated("Boxed/main.bmp", MainImage(0x22))}));
     Write(std::string(kSkins) + "notes.txt", "not a skin");
