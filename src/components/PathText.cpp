@@ -134,6 +134,10 @@ std::string Shorten(std::string_view text, size_t maxLength, TStretchStyle style
     return CutRight(text, room);
 }
 
+std::string ShortenForMessage(std::string_view path) {
+    return Shorten(path, kMessagePathLength, TStretchStyle::ssDrive);
+}
+
 std::string LongShort(platform::FileSystem& files, std::string_view path, TPathType type) {
     if (type == TPathType::ptNone || IsNetworkRoot(path)) {
         return std::string(path);

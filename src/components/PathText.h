@@ -53,6 +53,11 @@ std::string ConvertCase(std::string_view text, TTextCase textCase);
 // fits, or the style ssNone, leaves it as it is. A maximum of 3 or less keeps the text's start.
 std::string Shorten(std::string_view text, size_t maxLength, TStretchStyle style);
 
+// A path as a message box quotes it: cut in the middle as the path labels cut theirs, so that
+// the box, which does not wrap a path, stays narrower than a screen.
+inline constexpr size_t kMessagePathLength = 64;
+std::string ShortenForMessage(std::string_view path);
+
 // The path with every name as `files` stores it (ptLongName) or as its 8.3 name (ptShortName),
 // without a final backslash; empty when a name is not found. A drive root comes back in upper
 // case and a network root as it is, without asking `files`; ptNone gives the path unchanged.

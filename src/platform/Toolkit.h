@@ -50,12 +50,15 @@ public:
     // The outer window's place on the screen.
     virtual Rect windowRect() const = 0;
     virtual void MoveTo(int left, int top) = 0;
-    // As a WM_CLOSE: runs OnClose, then the window goes; closing the main form ends the loop.
+    // As a WM_CLOSE: asks OnCloseQuery, runs OnClose, then the window goes; closing the main
+    // form ends the loop.
     virtual void Close() = 0;
     virtual bool closed() const = 0;
 
     // A message posted or sent to the form; true when it was handled.
     std::function<bool(const WindowMessage&)> OnMessage;
+    // Asked before every close, a WM_CLOSE from outside included; false keeps the form open.
+    std::function<bool()> OnCloseQuery;
     // The form's close handler (FormClose).
     std::function<void()> OnClose;
 };
@@ -118,8 +121,8 @@ public:
     virtual bool RegisterCursor(int index, const std::string& resourceName) = 0;
     // The primary screen, from (0, 0).
     virtual Rect ScreenRect() = 0;
-    // Some part of the rectangle lies on one of the screens.
-    virtual bool OnAnyScreen(const Rect& rect) = 0;
+    // The part of each screen that windows may take (without the task bar), the primary first.
+    virtual std::vector<Rect> WorkAreas() = 0;
     // The shell's folder browse dialog (platform/FolderBrowser.h).
     virtual FolderBrowser& folderBrowser() = 0;
 };

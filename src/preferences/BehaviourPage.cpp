@@ -1,5 +1,6 @@
 #include "preferences/BehaviourPage.h"
 
+#include "components/PathText.h"
 #include "hook/HookRules.h"
 #include "platform/Errors.h"
 #include "platform/Text.h"
@@ -47,7 +48,8 @@ void BehaviourPage::Button10Click() {
     try {
         RepairWinampIni(site_.os.files, ini);
     } catch (const EInOutError& e) {
-        site_.toolkit.ShowMessage(ini + " を書き換えられませんでした" + text::kCrLf + e.what());
+        site_.toolkit.ShowMessage(components::ShortenForMessage(ini) + " を書き換えられませんでした" + text::kCrLf +
+                                  e.what());
         return;
     }
     site_.toolkit.ShowMessage("\"Auto-Scroll SongName\"と\"Select Random Skin on Play\"を解除しました");

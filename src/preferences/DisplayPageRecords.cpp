@@ -58,6 +58,10 @@ void DisplayPage::FillSkinList() {
     if (!skinFolder_.empty()) {
         auto& files = site_.os.files;
         for (const platform::FindEntry& entry : files.Find(skinFolder_ + "*.*")) {
+            // "(Default)" is the list's own entry, whose record no skin folder can have.
+            if (text::SameText(entry.name, kDefaultSkinSection)) {
+                continue;
+            }
             if ((entry.attributes & platform::attr::Directory) != 0 && !text::StartsWith(entry.name, ".") &&
                 platform::DirectoryExists(files, skinFolder_ + entry.name)) {
                 names.push_back(entry.name);
@@ -169,7 +173,8 @@ void DisplayPage::SetEnablings(bool individual) {
     Button12->SetEnabled(f && skin && !picked);
     Button16->SetEnabled(f && perLine && skin && !picked);
     Button18->SetEnabled(f && perLine && skin && !picked);
-    Button9->SetEnabled(f && skin::SkinImages(site_.os.files, skinFolder_, CurrentView->name).Has(kSexyFontFile));
+    Button9->SetEnabled(f && !IsDefaultView() &&
+                        skin::SkinImages(site_.os.files, skinFolder_, CurrentView->name).Has(kSexyFontFile));
 }
 
 const TSkinView& DisplayPage::EffectiveView() const {

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "platform/FileSystem.h"
+#include "platform/Text.h"
 #include "skin/SkinImages.h"
 #include "skin/SkinLook.h"
 
@@ -25,11 +27,20 @@ void WinampPreview::CreateImages() {
 
 void WinampPreview::LoadSkinImages(const std::string& skinFolder, const std::string& skinName,
                                    const std::string& programFolder) {
+    // "(Default)" is the list's own entry: a skin folder of that name is no picture of it.
+    if (text::SameText(skinName, settings::kDefaultSkinSection)) {
+        LoadDefaultPicture(programFolder, false);
+        PickColors = kWinampTextColors;
+        PickBackColor = settings::kShadowColor;
+        return;
+    }
     skin::SkinImages images(files_, skinFolder, skinName);
-    // A failed load leaves the bitmap as it was, so the picture of the skin before stays.
     const std::optional<std::string> main = images.Read("main.bmp");
     if (!main || !skinImage_->LoadFromBytes(*main)) {
-        skinImage_->LoadFromFile(files_, programFolder + "default.bmp");
+        // A main.bmp that is there but cannot be read must not leave the skin before on show.
+        const std::string path = skinFolder + skinName + "\\main.bmp";
+        LoadDefaultPicture(programFolder, main.has_value() || platform::FileExists(files_, path) ||
+                                              platform::DirectoryExists(files_, path));
     }
     if (const auto picked = skin::PickTextColors(images.Load(graphics_, "text.bmp").get())) {
         PickColors = picked->text;
@@ -37,6 +48,13 @@ void WinampPreview::LoadSkinImages(const std::string& skinFolder, const std::str
     } else {
         PickColors = kWinampTextColors;
         PickBackColor = settings::kShadowColor;
+    }
+}
+
+void WinampPreview::LoadDefaultPicture(const std::string& programFolder, bool clear) {
+    // A failed load leaves the bitmap as it was.
+    if (!skinImage_->LoadFromFile(files_, programFolder + "default.bmp") && clear) {
+        skinImage_ = graphics_.CreateBitmap();
     }
 }
 

@@ -36,8 +36,9 @@ public:
     void CreateImages();
     bool created() const { return previewImage_ != nullptr; }
 
-    // The skin's main.bmp, else the program's "default.bmp", else the picture already loaded;
-    // the colours of the skin's text.bmp, else Winamp's own.
+    // The skin's main.bmp, else the program's "default.bmp", else the picture already loaded
+    // (none after a main.bmp that is there but cannot be read); the colours of the skin's
+    // text.bmp, else Winamp's own. "(Default)" has only the program's picture and Winamp's colours.
     void LoadSkinImages(const std::string& skinFolder, const std::string& skinName, const std::string& programFolder);
 
     // Composes the preview of `look` with the menu mark `mark`.
@@ -51,6 +52,8 @@ public:
     TColor pickBackColor() const { return PickBackColor; }
 
 private:
+    // The program's default.bmp; without it the picture stays, or none is left when `clear`.
+    void LoadDefaultPicture(const std::string& programFolder, bool clear);
     void DrawLine(platform::Canvas& canvas, const settings::SkinSettings& look, int c);
 
     platform::Graphics& graphics_;

@@ -1,5 +1,9 @@
 #include "preferences/Tlumora_pre.h"
 
+#include <algorithm>
+#include <utility>
+
+#include "components/PathText.h"
 #include "hook/HookRules.h"
 #include "platform/FileSystem.h"
 #include "platform/IniFiles.h"
@@ -14,6 +18,19 @@ namespace {
 
 constexpr const char* kMutexName = "そらべるぷれふぁれんす";
 constexpr const char* kApplicationTitle = "Sorabellぷれふぁれんす";
+
+// Enough of the title bar, beside its close button, to take hold of with the mouse.
+constexpr int kTitleBarHold = 64;
+// A stored place this far off lies on no screen; nearer it, the sums below cannot overflow.
+constexpr int kFarAway = 1 << 20;
+
+// The whole height of the title bar, and kTitleBarHold pixels of its width, on one work area.
+bool TitleBarReachable(const platform::Rect& titleBar, const std::vector<platform::Rect>& areas) {
+    return std::any_of(areas.begin(), areas.end(), [&](const platform::Rect& area) {
+        const int shown = std::min(titleBar.right, area.right) - std::max(titleBar.left, area.left);
+        return titleBar.top >= area.top && titleBar.bottom <= area.bottom && shown >= kTitleBarHold;
+    });
+}
 
 }  // namespace
 
@@ -43,6 +60,7 @@ Tlumora_pre::Tlumora_pre(platform::Platform& os, platform::Toolkit& toolkit, pla
     Button1->OnClick = [this] { Button1Click(); };
     Button2->OnClick = [this] { Button2Click(); };
     Button3->OnClick = [this] { Button3Click(); };
+    form_->OnCloseQuery = [this] { return FormCloseQuery(); };
     form_->OnClose = [this] { FormClose(); };
 
     FormCreate();
@@ -91,12 +109,19 @@ void Tlumora_pre::FindWinamp() {
     }
 }
 
-// A place stored for a monitor that is gone would open the window where nobody sees it.
+// A place stored for a monitor that is gone, or one that hides the title bar, would open the
+// window where nobody can move it.
 void Tlumora_pre::PlaceWindow(const settings::WindowSettings& window) {
     const platform::Rect frame = form_->windowRect();
-    const platform::Rect stored{window.Left, window.Top, window.Left + frame.width(), window.Top + frame.height()};
-    if (toolkit_.OnAnyScreen(stored)) {
-        form_->MoveTo(window.Left, window.Top);
+    const int left = std::clamp(window.Left, -kFarAway, kFarAway);
+    const int top = std::clamp(window.Top, -kFarAway, kFarAway);
+    // The frame's border is as wide above as beside; the title bar lies between it and the
+    // client area.
+    const int border = (frame.width() - kClientWidth) / 2;
+    const platform::Rect titleBar{left + border, top + border, left + frame.width() - border,
+                                  top + frame.height() - kClientHeight - border};
+    if (TitleBarReachable(titleBar, toolkit_.WorkAreas())) {
+        form_->MoveTo(left, top);
         return;
     }
     const platform::Rect screen = toolkit_.ScreenRect();
@@ -104,6 +129,37 @@ void Tlumora_pre::PlaceWindow(const settings::WindowSettings& window) {
 }
 
 void Tlumora_pre::Button3Click() {
+    // A second press while a question of the first is open is that same Update.
+    if (updating_) {
+        return;
+    }
+    updating_ = true;
+    // However Update ends, a held close request is carried out after it.
+    struct Finish {
+        Tlumora_pre& form;
+        ~Finish() { form.FinishUpdate(); }
+    } finish{*this};
+    Update();
+}
+
+void Tlumora_pre::FinishUpdate() {
+    updating_ = false;
+    if (std::exchange(closeRequested_, false)) {
+        form_->Close();
+    }
+}
+
+// Closed while Update runs, the window would take its controls from under Update, which would
+// store what they say then: blanks. Held, the close comes once everything is stored.
+bool Tlumora_pre::FormCloseQuery() {
+    if (updating_) {
+        closeRequested_ = true;
+        return false;
+    }
+    return true;
+}
+
+void Tlumora_pre::Update() {
     settings::TRegIniFile store(os_.registry, settings::kRootPath);
     PreferencesSettings edited = settings_;
     basic_->Store(edited);
@@ -126,9 +182,10 @@ void Tlumora_pre::CheckLyricsFolder(const std::string& folder) {
     if (platform::DirectoryExists(os_.files, folder) || platform::DirectoryExists(os_.files, folder + "\\")) {
         return;
     }
-    const std::string question = "Lyrics用のフォルダ(" + folder + ")は存在しません" + text::kCrLf + "作成しますか？";
+    const std::string shown = components::ShortenForMessage(folder);
+    const std::string question = "Lyrics用のフォルダ(" + shown + ")は存在しません" + text::kCrLf + "作成しますか？";
     if (toolkit_.AskSystemYesNo(question, "フォルダが存在しません") && !ForceDirectories(os_.files, folder)) {
-        toolkit_.ShowMessage("Lyrics用のフォルダ(" + folder + ")を作成できませんでした");
+        toolkit_.ShowMessage("Lyrics用のフォルダ(" + shown + ")を作成できませんでした");
     }
 }
 

@@ -49,7 +49,10 @@ public:
     void FormCreate();
     void Button1Click();  // OK: Update, then close
     void Button2Click();  // キャンセル: close, dropping what Update has not written
-    void Button3Click();  // 更新: write every setting, tell the display program
+    // 更新: write every setting, tell the display program. A close request while it runs (one of
+    // its questions is open, say) waits for it to end, so the store gets the values the window
+    // showed, whole.
+    void Button3Click();
     void FormClose();
 
     platform::PageControl* PageControl1;
@@ -61,6 +64,10 @@ public:
 
 private:
     void PlaceWindow(const settings::WindowSettings& window);
+    void Update();
+    // Ends Update's run and carries out a close request that came during it.
+    void FinishUpdate();
+    bool FormCloseQuery();
     // Winamp's folder as the basic page holds it, chosen anew when Winamp.Exe is not there,
     // and the skins folder its WINAMP.INI names.
     void FindWinamp();
@@ -78,6 +85,8 @@ private:
     // The settings as FormCreate read them: what Update keeps where a list has no selection.
     PreferencesSettings settings_;
     bool WinampFound = true;
+    bool updating_ = false;
+    bool closeRequested_ = false;
 };
 
 // The program's entry: one copy at a time (a second start ends at once, silently), the

@@ -106,6 +106,36 @@ TEST_F(PreferencesWindow, CancelKeepsTheOptionsAndStoresWhereTheWindowWas) {
     EXPECT_EQ(Root().ReadInteger("Window", "Page", -1), 0);
 }
 
+TEST_F(PreferencesWindow, ACloseRequestDuringUpdatesQuestionWaitsForUpdateAndLeavesTheStoreWhole) {
+    std::string folder = env_.programFolder() + "Missing\\";
+    folder += std::string(318 - folder.size(), 'L');
+    Root().WriteString("Option", "Lumora", "☆");
+    Root().WriteString("Option", "LyricsFolder", folder);
+    ASSERT_NE(Open(), nullptr);
+    HWND timer = WithText("ComboBox", "200");
+    ASSERT_NE(timer, nullptr);
+    ::SendMessageA(timer, CB_SETCURSEL, 2, 0);
+    HWND update = WithText("Button", "更新");
+    ASSERT_NE(update, nullptr);
+    ::PostMessageA(update, BM_CLICK, 0, 0);
+    HWND box = WaitForWindow("#32770", "フォルダが存在しません", 10000);
+    ASSERT_NE(box, nullptr);
+    RECT boxFrame{};
+    ::GetWindowRect(box, &boxFrame);
+    EXPECT_LE(boxFrame.right - boxFrame.left, ::GetSystemMetrics(SM_CXSCREEN)) << "the path was not shortened";
+
+    // Sent: the question's own message loop has handled it when the call returns.
+    DWORD_PTR result = 0;
+    EXPECT_NE(::SendMessageTimeoutA(form_, WM_CLOSE, 0, 0, SMTO_ABORTIFHUNG, Scaled(5000), &result), 0u);
+    EXPECT_TRUE(::IsWindow(form_)) << "the window closed under Update's question";
+    ::PostMessageA(box, WM_COMMAND, IDNO, 0);
+    ASSERT_TRUE(Closed()) << "the close request was lost";
+    EXPECT_EQ(Root().ReadInteger("Option", "TimerSpeed", 0), 600) << "Update did not store what the window showed";
+    EXPECT_EQ(Root().ReadString("Option", "Lumora", ""), "☆");
+    EXPECT_EQ(Root().ReadString("Option", "LyricsFolder", ""), folder);
+    EXPECT_EQ(settings::TRegIniFile(registry_, settings::kSkinsPath).ReadString("(Default)", "Disp1Text", ""), "%2");
+}
+
 TEST_F(PreferencesWindow, UpdateStoresTheChangeAndTheRunningDisplayShowsIt) {
     StartWith("MMMM");
     WaitForScreen([](const ScreenCapture& s) { return s.Count(kRed, 109, 24, 266, 36) > 20; });

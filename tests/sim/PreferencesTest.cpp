@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <memory>
 #include <string>
+#include <tuple>
 
 #include "hook/HookRules.h"
 #include "platform/sim/SimGraphics.h"
@@ -156,12 +157,21 @@ TEST_F(PreferencesTest, CancelWritesTheWindowButNoOptionAndReopensWhereItWas) {
     EXPECT_EQ(Root().ReadString("Window", "ColorP", ""), "FFFFFFFF");
 }
 
-TEST_F(PreferencesTest, APlaceOffEveryScreenOpensCentred) {
+TEST_F(PreferencesTest, APlaceThatLeavesTheTitleBarOutOfReachOpensCentred) {
     InstallWinamp();
-    Root().WriteInteger("Window", "Left", 3000);
-    Root().WriteInteger("Window", "Top", 40);
-    auto& p = Open();
-    EXPECT_EQ(p.form().windowRect().left, (1024 - p.form().windowRect().width()) / 2);
+    toolkit_.otherScreens = {{1024, 0, 2048, 768}};
+    // The simulated window is 500 pixels wide, its title bar 19 high below a border of 3.
+    const std::tuple<int, int, bool> places[] = {{3000, 40, false}, {-495, 40, false}, {2043, 40, false},
+                                                 {100, -10, false}, {100, 750, false}, {-400, 40, true},
+                                                 {1500, 0, true},   {100, -3, true}};
+    for (const auto& [left, top, kept] : places) {
+        Root().WriteInteger("Window", "Left", left);
+        Root().WriteInteger("Window", "Top", top);
+        prefs_.reset();
+        const platform::Rect frame = Open().form().windowRect();
+        EXPECT_EQ(frame.left, kept ? left : (1024 - frame.width()) / 2) << left << ", " << top;
+        EXPECT_EQ(frame.top, kept ? top : (768 - frame.height()) / 2) << left << ", " << top;
+    }
 }
 
 TEST_F(PreferencesTest, UpdateWritesTheOptionsAndEverySkinVisitedAndTellsTheDisplay) {
@@ -248,6 +258,26 @@ TEST_F(PreferencesTest, AMissingLyricsFolderIsOfferedOnceAndItsFailureSaidWhileS
     Sim(p.Button3).Click();
     EXPECT_FALSE(platform::DirectoryExists(machine_.files(), "C:\\Other"));
     EXPECT_EQ(Root().ReadString("Option", "LyricsFolder", ""), "C:\\Other");
+}
+
+TEST_F(PreferencesTest, ACloseDuringUpdatesQuestionWaitsUntilTheWindowsValuesAreStored) {
+    InstallWinamp();
+    const std::string folder = "C:\\Missing\\" + std::string(300, 'L') + "\\Last";
+    Root().WriteString("Option", "LyricsFolder", folder);
+    auto& p = Open();
+    Sim(p.basicPage().ComboBox8).Choose("600");
+    toolkit_.whileAsking = [&] {
+        Sim(p.Button3).Click();
+        p.form().Close();
+        EXPECT_FALSE(p.form().closed()) << "closed under Update's question";
+    };
+    Sim(p.Button3).Click();
+    EXPECT_TRUE(p.form().closed()) << "the close is carried out after Update";
+    EXPECT_EQ(toolkit_.questions,
+              (std::vector<std::string>{"フォルダが存在しません: Lyrics用のフォルダ(C:\\...\\Last)は存在"
+                                        "しません\r\n作成しますか？"}));
+    EXPECT_EQ(Root().ReadInteger("Option", "TimerSpeed", 0), 600);
+    EXPECT_EQ(Root().ReadString("Option", "LyricsFolder", ""), folder);
 }
 
 TEST_F(PreferencesTest, AProgramFolderIsTakenOnlyWithItsProgramAndNeverFromAnItemWithoutAPath) {

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <random>
 
 #include "sim/DisplayPageStage.h"
 #include "support/ZipBuilder.h"
@@ -155,6 +156,36 @@ TEST_F(PreviewTest, WithoutMainBmpTheDefaultPictureAndThenTheLastOneStays) {
     EXPECT_EQ(PreviewPixel(0, 0), MainPixel(0, 0, 0x77));
     machine.files().Delete(std::string(kProgramFolder) + "default.bmp");
     static_cast<sim::SimListBox&>(*page->ListBox1).Choose("(Default)");
+    EXPECT_EQ(PreviewPixel(0, 0), MainPixel(0, 0, 0x77));
+}
+
+TEST_F(PreviewTest, AMainBmpThatCannotBeReadNeverLeavesTheSkinBeforeOnShow) {
+    std::string huge = MainImage(0x22);
+    huge.replace(18, 8, std::string("\xA0\x86\x01\x00\xA0\x86\x01\x00", 8));  // 100000 x 100000
+    std::string noise(600, 'B');
+    std::mt19937 random(7);
+    std::generate(noise.begin() + 2, noise.end(), [&] { return static_cast<char>(random()); });
+    for (const auto& [name, bytes] : std::map<std::string, std::string>{
+             {"Empty", ""}, {"Cut", MainImage(0x22).substr(0, 400)}, {"Noise", noise}, {"Huge", huge}}) {
+        AddSkin(name, -1);
+        Write(kSkins + name + "\\main.bmp", bytes);
+    }
+    AddSkin("Folder", -1);
+    machine.files().CreateFolder(std::string(kSkins) + "Folder\\main.bmp");
+    machine.files().Delete(std::string(kProgramFolder) + "default.bmp");
+    StartWith({}, "Alpha");
+    for (const char* name : {"Empty", "Cut", "Noise", "Huge", "Folder"}) {
+        As<sim::SimListBox>(page->ListBox1).Choose("Alpha");
+        As<sim::SimListBox>(page->ListBox1).Choose(name);
+        EXPECT_EQ(PreviewPixel(0, 0), 0u) << name;
+    }
+}
+
+TEST_F(PreviewTest, ASkinFolderNamedDefaultIsNeitherListedAgainNorTheDefaultsPicture) {
+    AddSkin("(Default)", 0x33);
+    StartWith({});
+    const auto& items = page->ListBox1->items();
+    EXPECT_EQ(std::count(items.begin(), items.end(), "(Default)"), 1);
     EXPECT_EQ(PreviewPixel(0, 0), MainPixel(0, 0, 0x77));
 }
 

@@ -42,7 +42,7 @@ void SimForm::SetCaption(const std::string& caption) {
 }
 
 void SimForm::Close() {
-    if (closed_) {
+    if (closed_ || (OnCloseQuery && !OnCloseQuery())) {
         return;
     }
     if (OnClose) {
@@ -85,6 +85,9 @@ std::unique_ptr<platform::Timer> SimToolkit::CreateTimer() { return std::make_un
 bool SimToolkit::AskYesNo(const std::string& text, const std::string& title) {
     questions.push_back(title + ": " + text);
     systemModal.push_back(false);
+    if (const auto during = std::exchange(whileAsking, nullptr)) {
+        during();
+    }
     if (answers.empty()) {
         return false;
     }
@@ -126,8 +129,10 @@ bool SimToolkit::RegisterCursor(int index, const std::string& resourceName) {
     return true;
 }
 
-bool SimToolkit::OnAnyScreen(const platform::Rect& rect) {
-    return rect.left < screen.right && rect.right > screen.left && rect.top < screen.bottom && rect.bottom > screen.top;
+std::vector<platform::Rect> SimToolkit::WorkAreas() {
+    std::vector<platform::Rect> areas = {screen};
+    areas.insert(areas.end(), otherScreens.begin(), otherScreens.end());
+    return areas;
 }
 
 std::unique_ptr<platform::PopupMenu> SimToolkit::CreatePopupMenu(platform::Form&) {

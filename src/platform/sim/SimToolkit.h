@@ -14,8 +14,8 @@
 #include "platform/sim/SimWidgets.h"
 
 #include <deque>
-#include <map>
 #include <functional>
+#include <map>
 #include <memory>
 #include <optional>
 #include <set>
@@ -126,7 +126,7 @@ public:
     std::vector<std::string> ScreenFontFaces() override;
     bool RegisterCursor(int index, const std::string& resourceName) override;
     platform::Rect ScreenRect() override { return screen; }
-    bool OnAnyScreen(const platform::Rect& rect) override;
+    std::vector<platform::Rect> WorkAreas() override;
     SimFolderBrowser& folderBrowser() override { return folderBrowser_; }
 
     // The open form of that class (and caption, when given), or null.
@@ -139,6 +139,8 @@ public:
     // without one left the answer is No.
     std::vector<std::string> questions;
     std::deque<bool> answers;
+    // What happens while the next question is open (a close request reaching a form, say).
+    std::function<void()> whileAsking;
     // The questions, in order, that were system-modal.
     std::vector<bool> systemModal;
 
@@ -152,6 +154,8 @@ public:
     // The font families ScreenFontFaces answers; fontconfig's when not set.
     std::optional<std::vector<std::string>> fontFaces;
     platform::Rect screen{0, 0, 1024, 768};
+    // Screens beside the primary one, each its own work area.
+    std::vector<platform::Rect> otherScreens;
 
 private:
     friend class SimForm;

@@ -80,7 +80,7 @@ public:
     }
 
     void Close() override {
-        if (!window_) {
+        if (!window_ || (OnCloseQuery && !OnCloseQuery())) {
             return;
         }
         if (OnClose) {
@@ -390,9 +390,30 @@ platform::Rect Win32Toolkit::ScreenRect() {
     return {0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
 }
 
-bool Win32Toolkit::OnAnyScreen(const platform::Rect& rect) {
-    const RECT r{rect.left, rect.top, rect.right, rect.bottom};
-    return ::MonitorFromRect(&r, MONITOR_DEFAULTTONULL) != nullptr;
+namespace {
+
+BOOL CALLBACK CollectWorkArea(HMONITOR monitor, HDC, LPRECT, LPARAM data) {
+    MONITORINFO info{};
+    info.cbSize = sizeof info;
+    if (::GetMonitorInfoA(monitor, &info)) {
+        const RECT& r = info.rcWork;
+        auto& areas = *reinterpret_cast<std::vector<platform::Rect>*>(data);
+        const platform::Rect area{r.left, r.top, r.right, r.bottom};
+        if ((info.dwFlags & MONITORINFOF_PRIMARY) != 0) {
+            areas.insert(areas.begin(), area);
+        } else {
+            areas.push_back(area);
+        }
+    }
+    return TRUE;
+}
+
+}  // namespace
+
+std::vector<platform::Rect> Win32Toolkit::WorkAreas() {
+    std::vector<platform::Rect> areas;
+    ::EnumDisplayMonitors(nullptr, nullptr, CollectWorkArea, reinterpret_cast<LPARAM>(&areas));
+    return areas;
 }
 
 }  // namespace sorabell::win32

@@ -37,7 +37,7 @@ public:
     std::vector<std::string> ScreenFontFaces() override;
     bool RegisterCursor(int index, const std::string& resourceName) override;
     platform::Rect ScreenRect() override;
-    bool OnAnyScreen(const platform::Rect& rect) override;
+    std::vector<platform::Rect> WorkAreas() override;
     Win32FolderBrowser& folderBrowser() override { return folderBrowser_; }
 
     HINSTANCE instance() const { return instance_; }
