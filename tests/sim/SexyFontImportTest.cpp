@@ -115,5 +115,42 @@ TEST_F(SexyFontImportTest, AColourThatIsNoNumberStopsTheImportAfterTheFonts) {
     EXPECT_EQ(view().BGColor, 0x654321);
 }
 
+TEST_F(SexyFontImportTest, SizesNoFontCanHaveGiveThePlugInsOwnAndMessagesQuoteTheFilesText) {
+    const std::pair<const char*, int64_t> sizes[] = {{"FontSize=2147483647", -12},
+                                                     {"FontSize=-5", -12},
+                                                     {"FontSize=-2147483648", -12},
+                                                     {"FontSize=750", -1000},
+                                                     {"FontSize=751", -12},
+                                                     {"FontSizeLogical=1\r\nFontSize=2147483647", -12},
+                                                     {"FontSizeLogical=1\r\nFontSize=-2147483648", -12},
+                                                     {"FontSizeLogical=1\r\nFontSize=1000", -1000}};
+    for (const auto& [body, height] : sizes) {
+        Ini(std::string(body) + "\r\n");
+        platform::TIniFile ini(machine.iniFiles(), kIni);
+        EXPECT_EQ(preferences::ReadSexyFontFonts(ini, 96).height, height) << body;
+    }
+    EXPECT_EQ(Color("FontColor=0x7F00FF00\r\n"), 0x00FF00) << "a whole colour keeps its three bytes";
+
+    std::string huge;
+    for (int i = 0; i < (1 << 19); ++i) {
+        huge += "表";
+    }
+    std::string head, tail;
+    for (int i = 0; i < 20; ++i) {
+        head += "表";
+        tail += i < 7 ? "表" : "";
+    }
+    Ini("FontFace=Arial\r\nFontSize=2147483647\r\nFontColor=0x\r\nBgColor=" + huge + "a\r\n");
+    Start("Alpha");
+    Import();
+    EXPECT_EQ(view().NFontSize, -12);
+    EXPECT_EQ(view().DFontSize, -24);
+    Ini("BgColor=" + huge + "a\r\n");
+    Import();
+    ASSERT_EQ(toolkit.shownMessages.size(), 2u);
+    EXPECT_EQ(toolkit.shownMessages[0], "'0x' は整数値ではありません");
+    EXPECT_EQ(toolkit.shownMessages[1], "'" + head + "…" + tail + "a' は整数値ではありません");
+}
+
 }  // namespace
 }  // namespace sorabell::testing
