@@ -205,6 +205,8 @@ TEST_F(SettingsStore, ThePreferencesReadASkinFromDefaultUntilItHasARecordOfItsOw
     EXPECT_EQ(PreferencesSkinSection(skins, "Some Values"), "Some Values");
     skins.WriteString("Cleared", "Disp1Text", "");
     EXPECT_EQ(PreferencesSkinSection(skins, "Cleared"), "Cleared");
+    os().registry.WriteDWord(RegistryRoot::CurrentUser, registryPath() + "\\Skins\\Number", "Disp1Text", 5);
+    EXPECT_EQ(PreferencesSkinSection(skins, "Number"), "Number");
 }
 
 TEST_F(SettingsStore, SectionNamesMayHoldABackslash) {
