@@ -6,6 +6,7 @@
 #include "hook/HookRules.h"
 #include "platform/Text.h"
 #include "settings/RegIniFile.h"
+#include "settings/Schema.h"
 
 namespace sorabell::display {
 
@@ -76,8 +77,13 @@ void Tlumora::FormCreate() {
 
     // The first colours of the off-screen images come from the default settings.
     const settings::TRegIniFile skins(platform_.registry, settings::kSkinsPath);
-    const TColor background = skins.ReadInteger(settings::kDefaultSkinSection, "BGColor", settings::kShadowColor);
-    const TColor text = skins.ReadInteger(settings::kDefaultSkinSection, "Disp1Color", settings::kTextColor);
+    settings::SkinSettings first;
+    for (const char* name : {"BGColor", "Disp1Color"}) {
+        settings::LoadValue(skins, settings::kDefaultSkinSection, settings::FindSetting(settings::SkinSchema(), name),
+                            settings::Side::Display, {}, first);
+    }
+    const TColor background = first.BGColor;
+    const TColor text = first.Disp[0].Color;
     DisplayBitmap = graphics_.CreateBitmap();
     DisplayBitmap->canvas().SetFont({defaultFace, -12, 0});
     DisplayBitmap->canvas().SetBrushColor(background);

@@ -138,8 +138,8 @@ void Tlumora::ReloadSettings() {
     const auto option =
         settings::LoadRecord(store, "Option", settings::OptionSchema(), settings::Side::Display, context);
 
-    // A hand-made interval of 0 or less would stop the display for good, its end included.
-    Timer1->SetInterval(static_cast<uint32_t>(option.TimerSpeed > 0 ? option.TimerSpeed : 400));
+    // The schema's bounds keep a hand-made interval from stopping the display, its end included.
+    Timer1->SetInterval(static_cast<uint32_t>(option.TimerSpeed));
     ScrollDot = option.ScrollDot;
     mark_ = option.Lumora;
     lyricsFolder_ = text::IncludeTrailingBackslash(option.LyricsFolder);

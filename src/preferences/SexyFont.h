@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "platform/Color.h"
 #include "platform/IniFiles.h"
@@ -14,17 +15,23 @@ inline constexpr const char* kSexyFontFile = "sexyfont.ini";
 inline constexpr const char* kSexyFontSection = "YunaSoft Font Overlay Plug-In";
 
 // The plug-in's number text: "0x1F" and "$1F" hexadecimal, with an optional sign; anything
-// else throws EConvertError.
-int32_t SexyFontNumber(std::string text);
+// else throws EConvertError, whose message quotes the text as QuotedValue does.
+int32_t SexyFontNumber(const std::string& text);
+
+// A value in quotes for a message: a long one keeps its start and its end around "…", so that
+// the sentence after it still shows.
+std::string QuotedValue(std::string_view value);
 
 // A size in points as a font height on a screen of `pixelsPerInch`: minus the pixels, rounded
-// half away from zero, as the system's fonts convert it.
-int32_t PointsToHeight(int32_t points, int pixelsPerInch);
+// half away from zero, as the system's fonts convert it; wide enough for any size.
+int64_t PointsToHeight(int32_t points, int pixelsPerInch);
 
 struct SexyFontFonts {
     std::string face;
     std::string faceDouble;
-    int32_t height = 0;  // of the normal font; the double-size font's is twice it
+    // Of the normal font, always one a font can have; the double-size font's is twice it. A
+    // size that is not positive or gives more than the largest height is the plug-in's default.
+    int32_t height = 0;
     bool bold = false;
     bool italic = false;
     bool boldDouble = false;

@@ -36,6 +36,10 @@ bool TRegIniFile::ReadBool(const std::string& section, const std::string& name, 
     return ReadInteger(section, name, fallback ? 1 : 0) != 0;
 }
 
+bool TRegIniFile::ValueExists(const std::string& section, const std::string& name) const {
+    return registry_.ReadValue(root_, KeyPath(section), name).has_value();
+}
+
 void TRegIniFile::WriteString(const std::string& section, const std::string& name, const std::string& value) {
     registry_.WriteString(root_, KeyPath(section), name, value);
 }

@@ -27,12 +27,13 @@ public:
     std::string ReadString(const std::string& section, const std::string& name, const std::string& fallback) const;
     int32_t ReadInteger(const std::string& section, const std::string& name, int32_t fallback) const;
     bool ReadBool(const std::string& section, const std::string& name, bool fallback) const;
+    // Whether the value is there, of whatever kind.
+    bool ValueExists(const std::string& section, const std::string& name) const;
 
     // Writes create the section; a refused write throws ERegistryException.
     void WriteString(const std::string& section, const std::string& name, const std::string& value);
     void WriteInteger(const std::string& section, const std::string& name, int32_t value);
     void WriteBool(const std::string& section, const std::string& name, bool value);
-
 
 private:
     std::string KeyPath(const std::string& section) const;

@@ -17,52 +17,59 @@ constexpr Default CentredTop() { return {Default::Kind::CentredTop, 0, 0}; }
 constexpr Default CentredLeft() { return {Default::Kind::CentredLeft, 0, 0}; }
 constexpr Default NotRead() { return {Default::Kind::NotRead, 0, 0}; }
 
+constexpr Limits Between(int32_t min, int32_t max) { return {Limits::Kind::Between, min, max}; }
+constexpr Limits Height(int32_t max) { return {Limits::Kind::Height, 1, max}; }
+constexpr Limits Bytes(int32_t min, int32_t max) { return {Limits::Kind::Length, min, max}; }
+constexpr Limits Colour() { return Between(0, kMaxColor); }
+constexpr Limits Style() { return Between(0, kMaxFontStyle); }
+constexpr Limits FaceName() { return Bytes(1, kMaxFaceNameBytes); }
+
 // One setting a row.
 // clang-format off
 #define FIELD(Record, member) +[](Record& r) -> auto& { return r.member; }
 
 const Setting<SkinSettings> kSkinSchema[] = {
     {"SkinFlag", FIELD(SkinSettings, SkinFlag), Fixed(false), Fixed(false)},
-    {"DispSw", FIELD(SkinSettings, DispSw), Fixed(0), Fixed(0)},
+    {"DispSw", FIELD(SkinSettings, DispSw), Fixed(0), Fixed(0), Between(0, kMaxLineMode)},
     {"Disp1Text", FIELD(SkinSettings, Disp[0].Text), Fixed("%0. %1 - %2 %A"), LineEditText(0)},
     {"Disp1Scroll", FIELD(SkinSettings, Disp[0].Scroll), Fixed(false), Fixed(false)},
-    {"Disp1Color", FIELD(SkinSettings, Disp[0].Color), Fixed(kTextColor), Fixed(kTextColor)},
-    {"Disp1SColor", FIELD(SkinSettings, Disp[0].SColor), Fixed(kShadowColor), Fixed(kShadowColor)},
+    {"Disp1Color", FIELD(SkinSettings, Disp[0].Color), Fixed(kTextColor), Fixed(kTextColor), Colour()},
+    {"Disp1SColor", FIELD(SkinSettings, Disp[0].SColor), Fixed(kShadowColor), Fixed(kShadowColor), Colour()},
     {"Disp2Text", FIELD(SkinSettings, Disp[1].Text), Fixed("～ %5 ～"), LineEditText(1)},
     {"Disp2Scroll", FIELD(SkinSettings, Disp[1].Scroll), Fixed(false), Fixed(false)},
-    {"Disp2Color", FIELD(SkinSettings, Disp[1].Color), Fixed(kTextColor), Fixed(kTextColor)},
-    {"Disp2SColor", FIELD(SkinSettings, Disp[1].SColor), Fixed(kShadowColor), Fixed(kShadowColor)},
+    {"Disp2Color", FIELD(SkinSettings, Disp[1].Color), Fixed(kTextColor), Fixed(kTextColor), Colour()},
+    {"Disp2SColor", FIELD(SkinSettings, Disp[1].SColor), Fixed(kShadowColor), Fixed(kShadowColor), Colour()},
     {"Disp3Text", FIELD(SkinSettings, Disp[2].Text), Fixed("Sorabell β３ "), LineEditText(2)},
     {"Disp3Scroll", FIELD(SkinSettings, Disp[2].Scroll), Fixed(false), Fixed(false)},
-    {"Disp3Color", FIELD(SkinSettings, Disp[2].Color), Fixed(kTextColor), Fixed(kTextColor)},
-    {"Disp3SColor", FIELD(SkinSettings, Disp[2].SColor), Fixed(kShadowColor), Fixed(kShadowColor)},
+    {"Disp3Color", FIELD(SkinSettings, Disp[2].Color), Fixed(kTextColor), Fixed(kTextColor), Colour()},
+    {"Disp3SColor", FIELD(SkinSettings, Disp[2].SColor), Fixed(kShadowColor), Fixed(kShadowColor), Colour()},
     {"Skin", FIELD(SkinSettings, Skin), Fixed(false), Fixed(false)},
     {"Color", FIELD(SkinSettings, Color), Fixed(false), Fixed(false)},
     {"ExtTime", FIELD(SkinSettings, ExtTime), Fixed(false), Fixed(false)},
     {"ColorPick", FIELD(SkinSettings, ColorPick), Fixed(false), Fixed(false)},
-    {"BGColor", FIELD(SkinSettings, BGColor), Fixed(kShadowColor), Fixed(kShadowColor)},
-    {"LumoraColor", FIELD(SkinSettings, LumoraColor), Fixed(kMarkColor), Fixed(kMarkColor)},
-    {"NFontName", FIELD(SkinSettings, NFontName), CurrentFontName(), Fixed("ＭＳ ゴシック")},
-    {"NFontSize", FIELD(SkinSettings, NFontSize), Fixed(-12), Fixed(-12)},
-    {"NFontStyle", FIELD(SkinSettings, NFontStyle), Fixed(0), Fixed(0)},
-    {"DFontName", FIELD(SkinSettings, DFontName), CurrentDoubleFontName(), Fixed("ＭＳ ゴシック")},
-    {"DFontSize", FIELD(SkinSettings, DFontSize), Fixed(-24), Fixed(-24)},
-    {"DFontStyle", FIELD(SkinSettings, DFontStyle), Fixed(0), Fixed(0)},
+    {"BGColor", FIELD(SkinSettings, BGColor), Fixed(kShadowColor), Fixed(kShadowColor), Colour()},
+    {"LumoraColor", FIELD(SkinSettings, LumoraColor), Fixed(kMarkColor), Fixed(kMarkColor), Colour()},
+    {"NFontName", FIELD(SkinSettings, NFontName), CurrentFontName(), Fixed("ＭＳ ゴシック"), FaceName()},
+    {"NFontSize", FIELD(SkinSettings, NFontSize), Fixed(-12), Fixed(-12), Height(kMaxFontHeight)},
+    {"NFontStyle", FIELD(SkinSettings, NFontStyle), Fixed(0), Fixed(0), Style()},
+    {"DFontName", FIELD(SkinSettings, DFontName), CurrentDoubleFontName(), Fixed("ＭＳ ゴシック"), FaceName()},
+    {"DFontSize", FIELD(SkinSettings, DFontSize), Fixed(-24), Fixed(-24), Height(kMaxDoubleFontHeight)},
+    {"DFontStyle", FIELD(SkinSettings, DFontStyle), Fixed(0), Fixed(0), Style()},
 };
 
 const Setting<OptionSettings> kOptionSchema[] = {
-    {"TimerSpeed", FIELD(OptionSettings, TimerSpeed), Fixed(400), Fixed(400)},
-    {"ScrollDot", FIELD(OptionSettings, ScrollDot), Fixed(6), Fixed(6)},
-    {"Lumora", FIELD(OptionSettings, Lumora), Fixed("♪"), Fixed("♪")},
+    {"TimerSpeed", FIELD(OptionSettings, TimerSpeed), Fixed(400), Fixed(400), Between(kMinTimerSpeed, kMaxTimerSpeed)},
+    {"ScrollDot", FIELD(OptionSettings, ScrollDot), Fixed(6), Fixed(6), Between(1, kMaxScrollDot)},
+    {"Lumora", FIELD(OptionSettings, Lumora), Fixed("♪"), Fixed("♪"), Bytes(1, kMaxMarkBytes)},
     {"LyricsFolder", FIELD(OptionSettings, LyricsFolder), ProgramFolder(), ProgramFolder()},
     {"Winamp", FIELD(OptionSettings, Winamp), ProgramFolder(), ProgramFolder()},
     {"Versewright", FIELD(OptionSettings, Versewright), Fixed(kNotSet), Fixed(kNotSet)},
     {"Kettle", FIELD(OptionSettings, Kettle), Fixed(kNotSet), Fixed(kNotSet)},
     {"FontCh", FIELD(OptionSettings, FontCh), Fixed(false), Fixed(false)},
     {"RandomSkin", FIELD(OptionSettings, RandomSkin), Fixed(false), Fixed(false)},
-    {"WinampFontName", FIELD(OptionSettings, WinampFontName), Fixed("ＭＳ ゴシック"), Fixed("ＭＳ Ｐゴシック")},
-    {"WinampFontSize", FIELD(OptionSettings, WinampFontSize), Fixed(-12), Fixed(-12)},
-    {"WinampFontStyle", FIELD(OptionSettings, WinampFontStyle), Fixed(0), Fixed(0)},
+    {"WinampFontName", FIELD(OptionSettings, WinampFontName), Fixed("ＭＳ ゴシック"), Fixed("ＭＳ Ｐゴシック"), FaceName()},
+    {"WinampFontSize", FIELD(OptionSettings, WinampFontSize), Fixed(-12), Fixed(-12), Height(kMaxFontHeight)},
+    {"WinampFontStyle", FIELD(OptionSettings, WinampFontStyle), Fixed(0), Fixed(0), Style()},
     // Only the display program reads and writes it; the preferences program's Update never does.
     {"Remain", FIELD(OptionSettings, Remain), Fixed(false), NotRead()},
 };
@@ -115,47 +122,74 @@ int32_t DefaultInteger(const Default& d, const DefaultContext& context) {
     }
 }
 
-template <class Record>
-void LoadValue(const TRegIniFile& store, const std::string& section, const Setting<Record>& setting,
-               const Default& fallback, const DefaultContext& context, Record& record) {
-    using S = Setting<Record>;
-    if (auto f = std::get_if<typename S::StringField>(&setting.field)) {
-        (*f)(record) = store.ReadString(section, setting.name, DefaultText(fallback, context));
-    } else if (auto i = std::get_if<typename S::IntegerField>(&setting.field)) {
-        (*i)(record) = store.ReadInteger(section, setting.name, DefaultInteger(fallback, context));
-    } else {
-        auto b = std::get<typename S::BoolField>(setting.field);
-        b(record) = store.ReadBool(section, setting.name, std::get<bool>(fallback.value));
+}  // namespace
+
+bool Limits::Admits(int32_t value) const {
+    switch (kind) {
+        case Kind::Between:
+            return value >= min && value <= max;
+        case Kind::Height: {
+            const int64_t size = value < 0 ? -static_cast<int64_t>(value) : value;
+            return size >= min && size <= max;
+        }
+        default:
+            return true;
     }
 }
 
-}  // namespace
+bool Limits::Admits(const std::string& value) const {
+    return kind != Kind::Length ||
+           (value.size() >= static_cast<size_t>(min) && value.size() <= static_cast<size_t>(max));
+}
 
 std::span<const Setting<SkinSettings>> SkinSchema() { return kSkinSchema; }
 std::span<const Setting<OptionSettings>> OptionSchema() { return kOptionSchema; }
 std::span<const Setting<WindowSettings>> WindowSchema() { return kWindowSchema; }
 
 template <class Record>
+void LoadValue(const TRegIniFile& store, const std::string& section, const Setting<Record>& setting, Side side,
+               const DefaultContext& context, Record& record) {
+    using S = Setting<Record>;
+    const Default& fallback = setting.DefaultFor(side);
+    if (auto f = std::get_if<typename S::StringField>(&setting.field)) {
+        std::string value = store.ReadString(section, setting.name, DefaultText(fallback, context));
+        (*f)(record) = setting.limits.Admits(value) ? std::move(value) : DefaultText(fallback, context);
+    } else if (auto i = std::get_if<typename S::IntegerField>(&setting.field)) {
+        const int32_t value = store.ReadInteger(section, setting.name, DefaultInteger(fallback, context));
+        (*i)(record) = setting.limits.Admits(value) ? value : DefaultInteger(fallback, context);
+    } else {
+        auto b = std::get<typename S::BoolField>(setting.field);
+        b(record) = store.ReadBool(section, setting.name, std::get<bool>(fallback.value));
+    }
+}
+
+template <class Record>
 Record LoadRecord(const TRegIniFile& store, const std::string& section, std::span<const Setting<Record>> schema,
                   Side side, const DefaultContext& context) {
     Record record{};
     for (const Setting<Record>& setting : schema) {
-        const Default& fallback = setting.DefaultFor(side);
-        if (fallback.kind != Default::Kind::NotRead) {
-            LoadValue(store, section, setting, fallback, context, record);
+        if (setting.DefaultFor(side).kind != Default::Kind::NotRead) {
+            LoadValue(store, section, setting, side, context, record);
         }
     }
     return record;
 }
 
 template <class Record>
-void SaveValue(TRegIniFile& store, const std::string& section, const Setting<Record>& setting, const Record& record) {
+void SaveValue(TRegIniFile& store, const std::string& section, const Setting<Record>& setting, Side side,
+               const Record& record) {
     using S = Setting<Record>;
     Record& fields = const_cast<Record&>(record);  // the accessors only read here
+    // Limited values have defaults of their own, needing nothing of the context.
+    const DefaultContext none;
     if (auto f = std::get_if<typename S::StringField>(&setting.field)) {
-        store.WriteString(section, setting.name, (*f)(fields));
+        const std::string& value = (*f)(fields);
+        store.WriteString(section, setting.name,
+                          setting.limits.Admits(value) ? value : DefaultText(setting.DefaultFor(side), none));
     } else if (auto i = std::get_if<typename S::IntegerField>(&setting.field)) {
-        store.WriteInteger(section, setting.name, (*i)(fields));
+        const int32_t value = (*i)(fields);
+        store.WriteInteger(section, setting.name,
+                           setting.limits.Admits(value) ? value : DefaultInteger(setting.DefaultFor(side), none));
     } else {
         store.WriteBool(section, setting.name, std::get<typename S::BoolField>(setting.field)(fields));
     }
@@ -166,7 +200,7 @@ void SaveRecord(TRegIniFile& store, const std::string& section, std::span<const 
                 const Record& record) {
     for (const Setting<Record>& setting : schema) {
         if (setting.DefaultFor(side).kind != Default::Kind::NotRead) {
-            SaveValue(store, section, setting, record);
+            SaveValue(store, section, setting, side, record);
         }
     }
 }
@@ -206,7 +240,9 @@ Record DefaultRecord(std::span<const Setting<Record>> schema, Side side, const D
                                        const DefaultContext&);                                                         \
     template void SaveRecord<Record>(TRegIniFile&, const std::string&, std::span<const Setting<Record>>, Side,         \
                                      const Record&);                                                                   \
-    template void SaveValue<Record>(TRegIniFile&, const std::string&, const Setting<Record>&, const Record&);          \
+    template void LoadValue<Record>(const TRegIniFile&, const std::string&, const Setting<Record>&, Side,              \
+                                    const DefaultContext&, Record&);                                                   \
+    template void SaveValue<Record>(TRegIniFile&, const std::string&, const Setting<Record>&, Side, const Record&);    \
     template const Setting<Record>& FindSetting<Record>(std::span<const Setting<Record>>, std::string_view);           \
     template Record DefaultRecord<Record>(std::span<const Setting<Record>>, Side, const DefaultContext&);
 
@@ -215,16 +251,17 @@ INSTANTIATE(OptionSettings)
 INSTANTIATE(WindowSettings)
 #undef INSTANTIATE
 
+bool HasOwnSkinSection(const TRegIniFile& skins, const std::string& skinName) {
+    return !skinName.empty() && (skins.ValueExists(skinName, "SkinFlag") || skins.ValueExists(skinName, "Disp1Text"));
+}
+
 std::string DisplaySkinSection(const TRegIniFile& skins, const std::string& skinName) {
-    if (skinName.empty() || skins.ReadString(skinName, "NFontName", "").empty() ||
-        !skins.ReadBool(skinName, "SkinFlag", false)) {
-        return kDefaultSkinSection;
-    }
-    return skinName;
+    return HasOwnSkinSection(skins, skinName) && skins.ReadBool(skinName, "SkinFlag", false) ? skinName
+                                                                                             : kDefaultSkinSection;
 }
 
 std::string PreferencesSkinSection(const TRegIniFile& skins, const std::string& skinName) {
-    return skins.ReadString(skinName, "Disp1Text", "").empty() ? kDefaultSkinSection : skinName;
+    return HasOwnSkinSection(skins, skinName) ? skinName : kDefaultSkinSection;
 }
 
 }  // namespace sorabell::settings

@@ -24,6 +24,23 @@ inline constexpr TColor kTextColor = 0x00C400;
 inline constexpr TColor kShadowColor = 0x040402;
 inline constexpr TColor kMarkColor = 0x3050C0;
 
+// The bounds of the stored numbers. A colour is 0x00BBGGRR. A normal font is at most a thousand
+// pixels high, so that the double size, twice that, stays far from overflowing. The timer runs
+// no faster than Windows' shortest interval and no slower than two seconds, beyond which lyrics
+// would change late and the display (it ends after a hundred ticks without Winamp) would take
+// minutes to notice Winamp gone. A scroll step is at most the display's width.
+inline constexpr int32_t kMaxColor = 0xFFFFFF;
+inline constexpr int32_t kMaxFontHeight = 1000;
+inline constexpr int32_t kMaxDoubleFontHeight = 2 * kMaxFontHeight;
+inline constexpr int32_t kMaxFontStyle = 15;  // bold, italic, underline, strike-out
+inline constexpr int32_t kMinTimerSpeed = 10;
+inline constexpr int32_t kMaxTimerSpeed = 2000;
+inline constexpr int32_t kMaxScrollDot = 160;
+inline constexpr int32_t kMaxLineMode = 2;  // DispSw: three lines
+// The menu mark's box takes two bytes; without a mark the display's menu cannot be opened.
+inline constexpr int32_t kMaxMarkBytes = 2;
+inline constexpr int32_t kMaxFaceNameBytes = 31;  // a font face name with its end in 32 bytes
+
 enum class Side { Display, Preferences };
 
 struct LineSettings {
@@ -104,6 +121,22 @@ struct Default {
     int line = 0;  // Kind::LineEditText
 };
 
+// What a stored value may hold. A value outside reads as its default, and is written as it.
+struct Limits {
+    enum class Kind {
+        Any,
+        Between,  // min <= value <= max
+        Height,   // a font height: 1 <= |value| <= max, either sign
+        Length    // a text of min to max bytes
+    };
+    Kind kind = Kind::Any;
+    int32_t min = 0;
+    int32_t max = 0;
+
+    bool Admits(int32_t value) const;
+    bool Admits(const std::string& value) const;
+};
+
 template <class Record>
 struct Setting {
     using StringField = std::string& (*)(Record&);
@@ -114,6 +147,7 @@ struct Setting {
     std::variant<StringField, IntegerField, BoolField> field;
     Default display;
     Default preferences;
+    Limits limits{};
 
     const Default& DefaultFor(Side side) const { return side == Side::Display ? display : preferences; }
 };
@@ -122,7 +156,8 @@ std::span<const Setting<SkinSettings>> SkinSchema();
 std::span<const Setting<OptionSettings>> OptionSchema();
 std::span<const Setting<WindowSettings>> WindowSchema();
 
-// Reads every value the side reads, each with that side's default.
+// Reads every value the side reads, each with that side's default; a value of another kind than
+// its own, or outside its limits, is that value missing.
 template <class Record>
 Record LoadRecord(const TRegIniFile& store, const std::string& section, std::span<const Setting<Record>> schema,
                   Side side, const DefaultContext& context);
@@ -132,9 +167,15 @@ template <class Record>
 void SaveRecord(TRegIniFile& store, const std::string& section, std::span<const Setting<Record>> schema, Side side,
                 const Record& record);
 
-// Writes one value of the record.
+// Reads one value into the record as LoadRecord does.
 template <class Record>
-void SaveValue(TRegIniFile& store, const std::string& section, const Setting<Record>& setting, const Record& record);
+void LoadValue(const TRegIniFile& store, const std::string& section, const Setting<Record>& setting, Side side,
+               const DefaultContext& context, Record& record);
+
+// Writes one value of the record; one outside its limits is written as the side's default.
+template <class Record>
+void SaveValue(TRegIniFile& store, const std::string& section, const Setting<Record>& setting, Side side,
+               const Record& record);
 
 template <class Record>
 const Setting<Record>& FindSetting(std::span<const Setting<Record>> schema, std::string_view name);
@@ -143,12 +184,18 @@ const Setting<Record>& FindSetting(std::span<const Setting<Record>> schema, std:
 template <class Record>
 Record DefaultRecord(std::span<const Setting<Record>> schema, Side side, const DefaultContext& context);
 
-// The section the display program reads a skin's settings from: the skin's own only when the
-// name is not empty, its NFontName is not empty and its SkinFlag is set; "(Default)" otherwise.
+// One rule for both programs. A skin's section is its own once it holds SkinFlag or Disp1Text,
+// of whatever kind and text: the preferences program writes both into every record it stores,
+// so neither an emptied format nor a value of the wrong kind makes a skin lose its settings.
+// The skin is set individually when, besides, its SkinFlag reads true.
+bool HasOwnSkinSection(const TRegIniFile& skins, const std::string& skinName);
+
+// The section the display program reads a skin's settings from: the skin's own when the skin
+// is set individually, "(Default)" otherwise.
 std::string DisplaySkinSection(const TRegIniFile& skins, const std::string& skinName);
 
-// The section the preferences program reads a skin's record from: "(Default)" when the skin's
-// own Disp1Text is empty (or missing), the skin's own otherwise.
+// The section the preferences program reads a skin's record from: the skin's own whenever it
+// has one, so that a skin not set individually keeps its values; "(Default)" otherwise.
 std::string PreferencesSkinSection(const TRegIniFile& skins, const std::string& skinName);
 
 }  // namespace sorabell::settings

@@ -16,14 +16,27 @@ std::unique_ptr<platform::Bitmap> LoadImage(platform::Graphics& graphics, platfo
 
 TColor BottomRight(platform::Bitmap& image) { return image.canvas().Pixel(image.width() - 1, image.height() - 1); }
 
+namespace {
+
+// Outside the picture the system answers with a value no colour has (CLR_INVALID).
+TColor PixelOr(platform::Bitmap& image, int x, int y, TColor fallback) {
+    if (x < 0 || y < 0 || x >= image.width() || y >= image.height()) {
+        return fallback;
+    }
+    const TColor color = image.canvas().Pixel(x, y);
+    return color >= 0 && color <= 0xFFFFFF ? color : fallback;
+}
+
+}  // namespace
+
 std::optional<TextColors> PickTextColors(platform::Bitmap* image) {
     if (image == nullptr) {
         return std::nullopt;
     }
     TextColors colors;
-    colors.background = BottomRight(*image);
+    colors.background = PixelOr(*image, image->width() - 1, image->height() - 1, kWinampBackColor);
     for (int i = 0; i < 6; ++i) {
-        colors.text[static_cast<size_t>(i)] = image->canvas().Pixel(5, i);
+        colors.text[static_cast<size_t>(i)] = PixelOr(*image, 5, i, kWinampTextColor);
     }
     return colors;
 }

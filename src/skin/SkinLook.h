@@ -27,8 +27,12 @@ std::unique_ptr<platform::Bitmap> LoadImage(platform::Graphics& graphics, platfo
 
 TColor BottomRight(platform::Bitmap& image);
 
+// Winamp's own text colours, which stand for a pixel that a text.bmp too small does not have.
+inline constexpr TColor kWinampTextColor = 0x00C400;
+inline constexpr TColor kWinampBackColor = 0x040402;
+
 // What text.bmp gives: column 5 of its first six rows, top row first, for the text, and its
-// bottom-right pixel for the background.
+// bottom-right pixel for the background; Winamp's own colour for each pixel it does not have.
 struct TextColors {
     std::array<TColor, 6> text{};
     TColor background = 0;

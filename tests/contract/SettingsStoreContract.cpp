@@ -140,7 +140,7 @@ TEST_F(SettingsStore, RecordsRoundTripWhole) {
     skin.DispSw = 2;
     skin.Disp[2] = {"%B", true, 0x123456, 0x654321};
     skin.ColorPick = true;
-    skin.BGColor = -1;
+    skin.BGColor = 0xFFFFFF;
     skin.NFontName = "ＭＳ 明朝";
     skin.DFontStyle = 3;
     auto skins = Skins();
@@ -154,7 +154,7 @@ TEST_F(SettingsStore, RecordsRoundTripWhole) {
     EXPECT_EQ(back.Disp[2].SColor, 0x654321);
     EXPECT_EQ(back.Disp[0].Text, "%0. %1 - %2 %a");
     EXPECT_TRUE(back.ColorPick);
-    EXPECT_EQ(back.BGColor, -1);
+    EXPECT_EQ(back.BGColor, 0xFFFFFF);
     EXPECT_EQ(back.NFontName, "ＭＳ 明朝");
     EXPECT_EQ(back.DFontStyle, 3);
 
@@ -172,7 +172,7 @@ TEST_F(SettingsStore, ThePreferencesNeverWriteRemain) {
     auto root = Root();
     OptionSettings remain;
     remain.Remain = true;
-    SaveValue(root, "Option", FindSetting(OptionSchema(), "Remain"), remain);
+    SaveValue(root, "Option", FindSetting(OptionSchema(), "Remain"), Side::Display, remain);
     auto option = DefaultRecord(OptionSchema(), Side::Preferences, Context());
     option.TimerSpeed = 800;
     SaveRecord(root, "Option", OptionSchema(), Side::Preferences, option);
@@ -188,8 +188,8 @@ TEST_F(SettingsStore, TheDisplayUsesASkinsOwnSectionOnlyWhenItIsSetIndividually)
 
     skins.WriteString("Half", "NFontName", "ＭＳ ゴシック");  // no SkinFlag
     EXPECT_EQ(DisplaySkinSection(skins, "Half"), "(Default)");
-    skins.WriteBool("Flagged", "SkinFlag", true);  // no NFontName
-    EXPECT_EQ(DisplaySkinSection(skins, "Flagged"), "(Default)");
+    skins.WriteBool("Flagged", "SkinFlag", true);  // the font names read as their defaults
+    EXPECT_EQ(DisplaySkinSection(skins, "Flagged"), "Flagged");
     skins.WriteString("Own", "NFontName", "ＭＳ ゴシック");
     skins.WriteBool("Own", "SkinFlag", true);
     EXPECT_EQ(DisplaySkinSection(skins, "Own"), "Own");
@@ -197,15 +197,16 @@ TEST_F(SettingsStore, TheDisplayUsesASkinsOwnSectionOnlyWhenItIsSetIndividually)
     EXPECT_EQ(DisplaySkinSection(skins, "Own"), "(Default)");
 }
 
-TEST_F(SettingsStore, ThePreferencesReadASkinFromDefaultUntilItHasLineTexts) {
+TEST_F(SettingsStore, ThePreferencesReadASkinFromDefaultUntilItHasARecordOfItsOwn) {
     auto skins = Skins();
     skins.WriteString("Some Values", "NFontName", "x");
-    skins.WriteBool("Some Values", "SkinFlag", true);
     EXPECT_EQ(PreferencesSkinSection(skins, "Some Values"), "(Default)");
-    skins.WriteString("Some Values", "Disp1Text", "%2");
+    skins.WriteBool("Some Values", "SkinFlag", false);
     EXPECT_EQ(PreferencesSkinSection(skins, "Some Values"), "Some Values");
     skins.WriteString("Cleared", "Disp1Text", "");
-    EXPECT_EQ(PreferencesSkinSection(skins, "Cleared"), "(Default)");
+    EXPECT_EQ(PreferencesSkinSection(skins, "Cleared"), "Cleared");
+    os().registry.WriteDWord(RegistryRoot::CurrentUser, registryPath() + "\\Skins\\Number", "Disp1Text", 5);
+    EXPECT_EQ(PreferencesSkinSection(skins, "Number"), "Number");
 }
 
 TEST_F(SettingsStore, SectionNamesMayHoldABackslash) {

@@ -6,9 +6,12 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <map>
 
 #include "harness/Input.h"
 #include "harness/TestFiles.h"
+#include "platform/win32/ScopedWin.h"
+#include "settings/Schema.h"
 #include "support/ZipBuilder.h"
 
 namespace sorabell::testing {
@@ -203,6 +206,40 @@ TEST_F(PreferencesWindow, ThePreviewShowsThePlainBackgroundInItsFrameAndTheMarkI
     EXPECT_GT(shot.Count(kRed, 109, 24, 266, 37), 20) << "the first line's text";
     EXPECT_GT(shot.Count(kMark, 240, 95, 275, 116), 5) << "the mark at (240, 95)";
     EXPECT_EQ(shot.Count(kMark, 0, 0, 238, 116), 0);
+}
+
+TEST_F(PreferencesWindow, AValueOfTheWrongKindIsThatValueAloneAndUpdateLeavesTheRestOfTheSkinAsStored) {
+    auto record = settings::DefaultRecord(settings::SkinSchema(), settings::Side::Preferences, {});
+    record.Disp[0].Text = "%0. %1 - %2 %a";  // the box's text, which a value missing reads as
+    record.SkinFlag = true;
+    record.BGColor = kBlue;
+    record.Disp[1].Text = "mine";
+    settings::TRegIniFile skins(registry_, settings::kSkinsPath);
+    settings::SaveRecord(skins, "Base", settings::SkinSchema(), settings::Side::Preferences, record);
+    std::map<std::string, std::string> stored;
+    for (const auto& setting : settings::SkinSchema()) {
+        stored[setting.name] = skins.ReadString("Base", setting.name, "<none>");
+    }
+    const std::string section = std::string(settings::kSkinsPath) + "\\Base";
+    win32::ScopedKey key;
+    ASSERT_EQ(::RegOpenKeyExA(HKEY_CURRENT_USER, section.c_str(), 0, KEY_SET_VALUE, key.receive()), ERROR_SUCCESS);
+    const BYTE bytes[] = {5, 0, 0, 0};
+    ::RegSetValueExA(key.get(), "Disp1Text", 0, REG_DWORD, bytes, sizeof bytes);
+    ::RegSetValueExA(key.get(), "Color", 0, REG_BINARY, bytes, sizeof bytes);
+    Root().WriteString("Window", "SkinName", "Base");
+    Root().WriteInteger("Window", "Page", 1);
+    ASSERT_NE(Open(), nullptr);
+    EXPECT_EQ(::SendMessageA(WithText("Button", "このSkinは個別に設定する"), BM_GETCHECK, 0, 0), BST_CHECKED);
+
+    Press("更新");
+    const auto isText = [&](const char* name) {
+        const auto value = registry_.ReadValue(platform::RegistryRoot::CurrentUser, section, name);
+        return value && value->kind == platform::RegistryValue::Kind::String;
+    };
+    ASSERT_TRUE(WaitFor([&] { return isText("Disp1Text") && isText("Color"); }, 5000));
+    for (const auto& [name, value] : stored) {
+        EXPECT_EQ(skins.ReadString("Base", name, "<none>"), value) << name;
+    }
 }
 
 TEST_F(PreferencesWindow, TheBehaviourPageClosesAndStartsTheDisplayProgram) {

@@ -124,13 +124,13 @@ TEST_F(PreviewTest, PickedUpColoursLieInBandsOfASixthOfTheHeight) {
 }
 
 TEST_F(PreviewTest, ASkinNotSetIndividuallyShowsTheDefaultLookOverItsOwnImage) {
-    StoreLook("(Default)", {{"DispSw", "7"}});
+    StoreLook("(Default)", {{"DispSw", "2"}});
     auto skins = Skins();
     skins.WriteString("Alpha", "Disp1Text", "own");
     skins.WriteString("Alpha", "Skin", "1");
     Start("Alpha");
     EXPECT_EQ(PreviewPixel(0, 0), MainPixel(0, 0, 0x11));
-    EXPECT_EQ(PreviewPixel(150, 69), kFrame) << "no more than three lines";
+    EXPECT_EQ(PreviewPixel(150, 69), kFrame) << "the default's three lines";
     EXPECT_GT(Find(kRed, 108, 54, 266, 69).count, 0);
     EXPECT_EQ(PreviewPixel(150, 70), MainPixel(150, 70, 0x11));
 }

@@ -115,5 +115,37 @@ TEST_F(SexyFontImportTest, AColourThatIsNoNumberStopsTheImportAfterTheFonts) {
     EXPECT_EQ(view().BGColor, 0x654321);
 }
 
+TEST_F(SexyFontImportTest, SizesNoFontCanHaveGiveThePlugInsOwnAndMessagesQuoteTheFilesText) {
+    // clang-format off
+    const std::pair<const char*, int64_t> sizes[] = {
+        {"FontSize=2147483647", -12}, {"FontSize=-5", -12}, {"FontSize=-2147483648", -12}, {"FontSize=750", -1000},
+        {"FontSize=751", -12}, {"FontSizeLogical=1\r\nFontSize=-2147483648", -12},
+        {"FontSizeLogical=1\r\nFontSize=2147483647", -12}, {"FontSizeLogical=1\r\nFontSize=1000", -1000}};
+    // clang-format on
+    for (const auto& [body, height] : sizes) {
+        Ini(std::string(body) + "\r\n");
+        platform::TIniFile ini(machine.iniFiles(), kIni);
+        EXPECT_EQ(preferences::ReadSexyFontFonts(ini, 96).height, height) << body;
+    }
+    EXPECT_EQ(Color("FontColor=0x7F00FF00\r\n"), 0x00FF00) << "a whole colour keeps its three bytes";
+
+    std::string huge;
+    for (int i = 0; i < (1 << 19); ++i) {
+        huge += "表";
+    }
+    Ini("FontSize=2147483647\r\nFontColor=0x\r\n");
+    Start("Alpha");
+    Import();
+    EXPECT_EQ(view().NFontSize, -12);
+    EXPECT_EQ(view().DFontSize, -24);
+    Ini("BgColor=" + huge + "a\r\n");
+    Import();
+    ASSERT_EQ(toolkit.shownMessages.size(), 2u);
+    EXPECT_EQ(toolkit.shownMessages[0], "'0x' は整数値ではありません");
+    // Forty bytes, then fifteen: the sixteenth from the end is the second byte of a character.
+    EXPECT_EQ(toolkit.shownMessages[1],
+              "'" + huge.substr(0, 40) + "…" + huge.substr(0, 14) + "a' は整数値ではありません");
+}
+
 }  // namespace
 }  // namespace sorabell::testing
