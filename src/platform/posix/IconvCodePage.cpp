@@ -47,4 +47,24 @@ std::string IconvCodePage::FromUtf16(std::u16string_view text) {
     return out;
 }
 
+std::u16string IconvCodePage::ToUtf16(std::string_view cp932) {
+    if (!wideConverter_) {
+        wideConverter_ = std::make_unique<EncodingConverter>("UTF-16LE", "CP932");
+    }
+    std::string units;
+    while (!cp932.empty()) {
+        cp932.remove_prefix(wideConverter_->Convert(cp932, units));
+        if (!cp932.empty()) {
+            units += "\xFD\xFF";  // U+FFFD for a byte that begins no character
+            cp932.remove_prefix(1);
+        }
+    }
+    std::u16string out(units.size() / 2, u'\0');
+    for (size_t i = 0; i < out.size(); ++i) {
+        out[i] = static_cast<char16_t>(static_cast<unsigned char>(units[2 * i]) |
+                                       (static_cast<unsigned char>(units[2 * i + 1]) << 8));
+    }
+    return out;
+}
+
 }  // namespace sorabell::posix
