@@ -15,6 +15,7 @@
 #include "platform/Errors.h"
 #include "platform/Text.h"
 #include "platform/posix/HostFiles.h"
+#include "platform/posix/Iconv.h"
 
 namespace sorabell::tagtool {
 
@@ -210,6 +211,43 @@ std::unique_ptr<platform::BinaryFile> PosixFileSystem::Open(const std::string& p
                           error == ENOENT && !Stat(ParentOf(*host)) ? oserror::PathNotFound : WindowsError(error));
     }
     return std::make_unique<PosixFile>(fd, path);
+}
+
+std::optional<std::string> PosixFileSystem::Cp932Of(const platform::FilePath& path) {
+    posix::EncodingConverter converter("CP932", "UTF-8");
+    std::string cp932;
+    if (converter.Convert(path.Utf8(), cp932) != path.Utf8().size()) {
+        return std::nullopt;
+    }
+    return cp932;
+}
+
+uint32_t PosixFileSystem::PathAttributes(const platform::FilePath& path) {
+    const auto cp932 = Cp932Of(path);
+    return cp932 ? GetAttributes(*cp932) : attr::Invalid;
+}
+
+std::unique_ptr<platform::BinaryFile> PosixFileSystem::OpenPath(const platform::FilePath& path, OpenMode mode) {
+    if (const auto cp932 = Cp932Of(path)) {
+        return Open(*cp932, mode);
+    }
+    // Named in the code page: its ASCII, a "?" for every other byte.
+    std::string shown = path.Utf8();
+    std::replace_if(
+        shown.begin(), shown.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x80; }, '?');
+    throw EInOutError(mode == OpenMode::CreateAlways ? EInOutError::Operation::Create : EInOutError::Operation::Open,
+                      shown, oserror::InvalidName);
+}
+
+bool PosixFileSystem::ReplacePath(const platform::FilePath& from, const platform::FilePath& to) {
+    const auto source = Cp932Of(from);
+    const auto target = Cp932Of(to);
+    return source && target && Replace(*source, *target);
+}
+
+bool PosixFileSystem::DeletePath(const platform::FilePath& path) {
+    const auto cp932 = Cp932Of(path);
+    return cp932 && Delete(*cp932);
 }
 
 }  // namespace sorabell::tagtool

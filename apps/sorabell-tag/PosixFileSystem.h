@@ -28,12 +28,20 @@ public:
     bool CreateFolder(const std::string& path) override;
     std::unique_ptr<platform::BinaryFile> Open(const std::string& path, platform::OpenMode mode) override;
     std::string TempPath() override { return tempPath_; }
+    // The tool names files in CP932: a path it cannot spell so names no file it can reach.
+    uint32_t PathAttributes(const platform::FilePath& path) override;
+    std::unique_ptr<platform::BinaryFile> OpenPath(const platform::FilePath& path, platform::OpenMode mode) override;
+    bool ReplacePath(const platform::FilePath& from, const platform::FilePath& to) override;
+    bool DeletePath(const platform::FilePath& path) override;
 
     // The host path a Windows path names; empty for a path off drive Z: or a name the locale's
     // encoding cannot spell.
     std::optional<std::string> HostPath(const std::string& windowsPath) const;
 
 private:
+    // The CP932 spelling of `path`, when it has one.
+    static std::optional<std::string> Cp932Of(const platform::FilePath& path);
+
     LocaleText locale_;
     std::string tempPath_;
 };

@@ -69,12 +69,13 @@ void Tlumora::Edit1Change() {
         if (trackNumber_ < 1) {
             tags::TLightStrings::Error();
         }
-        const auto path = winamp::CurrentSongPath(platform_.files, platform_.codePage, winampFolders_.playList,
-                                                  version > kLastPlVersion, trackNumber_ - 1);
+        auto path = winamp::CurrentSongPath(platform_.files, platform_.codePage, winampFolders_.playList,
+                                            version > kLastPlVersion, trackNumber_ - 1);
         if (!path) {
             tags::TLightStrings::Error();
         }
-        song_.path = *path;
+        song_.path = std::move(path->text);
+        song_.file = std::move(path->file);
         ReadSongInformation();
         SongFields_ =
             MakeSongFields(trackNumber_, song_.path, song_.info, song_.hasInfo, song_.id3, song_.hasId3, song_.id3v2);
@@ -104,9 +105,9 @@ void Tlumora::ReadSongInformation() {
     // the open fails; a file that is there but cannot be read is the handler's error.
     std::unique_ptr<platform::BinaryFile> file;
     try {
-        file = platform_.files.Open(song_.path, platform::OpenMode::Read);
+        file = platform_.files.OpenPath(song_.file, platform::OpenMode::Read);
     } catch (const EInOutError&) {
-        if (!platform::FileExists(platform_.files, song_.path)) {
+        if (!platform::FileExists(platform_.files, song_.file)) {
             return;
         }
         throw;
@@ -119,12 +120,16 @@ void Tlumora::ReadSongInformation() {
 
 void Tlumora::LoadLyrics() {
     LyricsList.clear();
-    lyricsFile_.clear();
+    lyricsFile_ = {};
     lyricsAsLoaded_.clear();
-    std::string chosen;
-    for (const std::string& candidate : LyricsCandidates(
-             {lyricsFolder_, TaggedArtist(song_.info, song_.id3, song_.hasId3, song_.id3v2),
-              TaggedTitle(song_.info, song_.id3, song_.hasId3, song_.id3v2), SongFields_[7], SongFields_[8]})) {
+    const std::string artist = TaggedArtist(song_.info, song_.id3, song_.hasId3, song_.id3v2);
+    const std::string title = TaggedTitle(song_.info, song_.id3, song_.hasId3, song_.id3v2);
+    LyricsPlace place{platform::FilePath::FromCp932(lyricsFolder_, platform_.codePage), {}, song_.file};
+    if (!artist.empty() && !title.empty()) {
+        place.taggedName = platform::FilePath::FromCp932(FileNameSafe(artist + " - " + title), platform_.codePage);
+    }
+    platform::FilePath chosen;
+    for (const platform::FilePath& candidate : LyricsCandidates(place)) {
         if (platform::FileExists(platform_.files, candidate)) {
             chosen = candidate;
         }
@@ -133,7 +138,7 @@ void Tlumora::LoadLyrics() {
         // No lyrics file: the lyrics the song's ID3v2 tag holds, if any.
         if (song_.id3v2) {
             lyricsAsLoaded_ = TagLyrics(*song_.id3v2);
-            const auto moved = tagLyricsMoved_.find(song_.path);
+            const auto moved = tagLyricsMoved_.find(song_.file.Utf8());
             LyricsList = moved == tagLyricsMoved_.end() ? lyricsAsLoaded_ : ShiftLyrics(lyricsAsLoaded_, moved->second);
         }
         return;

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "platform/Color.h"
+#include "platform/FilePath.h"
 #include "platform/Graphics.h"
 #include "settings/Schema.h"
 #include "tags/Id3v2.h"
@@ -43,7 +44,8 @@ struct TDispOption {
 
 // The file of the current play list entry and its song information.
 struct Tmp3info {
-    std::string path;
+    std::string path;         // as shown: CP932, "?" for what the code page lacks
+    platform::FilePath file;  // as it opens, by its true name
     tags::TID3Tag id3;
     bool hasId3 = false;
     tags::TRMPInfo info;

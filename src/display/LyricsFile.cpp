@@ -24,17 +24,19 @@ std::string FileNameSafe(std::string_view name) {
     return safe;
 }
 
-std::vector<std::string> LyricsCandidates(const LyricsPlace& place) {
-    std::vector<std::string> candidates;
-    if (!place.artist.empty() && !place.title.empty()) {
-        const std::string named = place.lyricsFolder + FileNameSafe(place.artist + " - " + place.title);
-        candidates.push_back(named + ".lrc");
-        candidates.push_back(named + ".txt");
-    }
-    for (const std::string& base : {place.lyricsFolder + place.fileName, place.songFolder + place.fileName}) {
+std::vector<platform::FilePath> LyricsCandidates(const LyricsPlace& place) {
+    std::vector<platform::FilePath> candidates;
+    candidates.reserve(6);
+    const auto add = [&](const platform::FilePath& base) {
         candidates.push_back(base + ".lrc");
         candidates.push_back(base + ".txt");
+    };
+    const std::string_view name = place.song.NameWithoutExtension();
+    if (!place.taggedName.empty()) {
+        add(place.lyricsFolder + place.taggedName.Utf8());
     }
+    add(place.lyricsFolder + name);
+    add(place.song.Folder() + name);
     return candidates;
 }
 

@@ -7,24 +7,25 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/FilePath.h"
+
 namespace sorabell::display {
 
 // The name with each character a file name cannot hold (\ / : * ? " < > |) made "_";
 // double-byte characters stay whole, whatever their trail byte.
 std::string FileNameSafe(std::string_view name);
 
+// By true names, so that a song whose name the code page cannot hold finds its lyrics too.
 struct LyricsPlace {
-    std::string lyricsFolder;  // ending in "\"
-    std::string artist;        // from the song's tags; empty when it has none
-    std::string title;         // likewise
-    std::string fileName;      // the song's name without folder and extension (%7)
-    std::string songFolder;    // ending in "\" (%8)
+    platform::FilePath lyricsFolder;  // ending in "\"
+    // FileNameSafe("Artist - Title") from the song's tags; empty unless they give both.
+    platform::FilePath taggedName;
+    platform::FilePath song;
 };
 
 // The files that may hold a song's lyrics, in the order they are tried: the last that exists
 // wins, so the song's folder wins over the lyrics folder, and ".txt" over ".lrc" in one place.
-// "Artist - Title" names only when the tags give both.
-std::vector<std::string> LyricsCandidates(const LyricsPlace& place);
+std::vector<platform::FilePath> LyricsCandidates(const LyricsPlace& place);
 
 struct MovedOffset {
     std::string bytes;   // the whole file

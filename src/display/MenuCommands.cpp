@@ -92,11 +92,11 @@ void Tlumora::MoveLyrics(int32_t earlierBy) {
         if (lyricsAsLoaded_.empty()) {
             lyricsAsLoaded_ = LyricsList;
         }
-        int32_t& moved = tagLyricsMoved_[song_.path];
+        int32_t& moved = tagLyricsMoved_[song_.file.Utf8()];
         moved = std::clamp(moved + earlierBy, -kMaxLyricsTime, kMaxLyricsTime);
         LyricsList = ShiftLyrics(lyricsAsLoaded_, moved);
     } else {
-        const std::string refusal = "歌詞ファイル(" + lyricsFile_ + ")を書き換えられませんでした";
+        const std::string refusal = "歌詞ファイル(" + lyricsFile() + ")を書き換えられませんでした";
         try {
             const MovedOffset moved =
                 MoveLyricsOffset(platform::ReadWholeFile(platform_.files, lyricsFile_), earlierBy);

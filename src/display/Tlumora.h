@@ -104,7 +104,7 @@ public:
     // Moves the lyrics `earlierBy` milliseconds (later when negative) and keeps it in the file.
     void MoveLyrics(int32_t earlierBy);
     // The lyrics file in use; empty without one, and for lyrics that came from elsewhere.
-    const std::string& lyricsFile() const { return lyricsFile_; }
+    std::string lyricsFile() const { return lyricsFile_.Cp932Text(platform_.codePage); }
     // The tag editors opened from the menu that are still open.
     std::vector<tags::TRMPdialog*> openEditors();
 
@@ -162,11 +162,11 @@ private:
     Tmp3info song_;
     SongFields SongFields_;
     std::vector<LyricsEntry> LyricsList;
-    std::string lyricsFile_;
+    platform::FilePath lyricsFile_;
     // Lyrics without a file move in memory only, from the list as it was loaded.
     std::vector<LyricsEntry> lyricsAsLoaded_;
     // Lyrics from a song's tag have no file to keep their shift in: it is kept per song until
-    // the program ends.
+    // the program ends, by the song's true path.
     std::map<std::string, int32_t> tagLyricsMoved_;
     platform::WindowHandle skinListBox_ = 0;
     std::string lyricsFolder_;

@@ -4,18 +4,25 @@
 
 namespace sorabell::platform {
 
-bool FileExists(FileSystem& files, const std::string& path) {
-    const uint32_t a = files.GetAttributes(path);
-    return a != attr::Invalid && (a & attr::Directory) == 0;
-}
+namespace {
 
-bool DirectoryExists(FileSystem& files, const std::string& path) {
-    const uint32_t a = files.GetAttributes(path);
-    return a != attr::Invalid && (a & attr::Directory) != 0;
+// Both kinds of path, through the operations of their kind.
+std::unique_ptr<BinaryFile> OpenAny(FileSystem& files, const std::string& path, OpenMode mode) {
+    return files.Open(path, mode);
 }
+std::unique_ptr<BinaryFile> OpenAny(FileSystem& files, const FilePath& path, OpenMode mode) {
+    return files.OpenPath(path, mode);
+}
+bool ReplaceAny(FileSystem& files, const std::string& from, const std::string& to) { return files.Replace(from, to); }
+bool ReplaceAny(FileSystem& files, const FilePath& from, const FilePath& to) { return files.ReplacePath(from, to); }
+bool DeleteAny(FileSystem& files, const std::string& path) { return files.Delete(path); }
+bool DeleteAny(FileSystem& files, const FilePath& path) { return files.DeletePath(path); }
 
-std::string ReadWholeFile(FileSystem& files, const std::string& path) {
-    auto file = files.Open(path, OpenMode::Read);
+bool IsFile(uint32_t a) { return a != attr::Invalid && (a & attr::Directory) == 0; }
+
+template <typename Path>
+std::string ReadWhole(FileSystem& files, const Path& path) {
+    auto file = OpenAny(files, path, OpenMode::Read);
     const uint64_t size = file->Size();
     std::string content(static_cast<size_t>(size), '\0');
     const size_t got = file->ReadAt(0, content.data(), content.size());
@@ -23,24 +30,57 @@ std::string ReadWholeFile(FileSystem& files, const std::string& path) {
     return content;
 }
 
-void WriteWholeFile(FileSystem& files, const std::string& path, std::string_view content) {
-    auto file = files.Open(path, OpenMode::CreateAlways);
+template <typename Path>
+void WriteWhole(FileSystem& files, const Path& path, std::string_view content) {
+    auto file = OpenAny(files, path, OpenMode::CreateAlways);
     file->WriteAt(0, content.data(), content.size());
 }
 
-bool ReplaceWholeFile(FileSystem& files, const std::string& path, std::string_view content) {
-    const std::string beside = path + ".sorabell-new";
+template <typename Path>
+bool ReplaceWhole(FileSystem& files, const Path& path, std::string_view content) {
+    const Path beside = path + ".sorabell-new";
     try {
-        WriteWholeFile(files, beside, content);
+        WriteWhole(files, beside, content);
     } catch (const EInOutError&) {
-        files.Delete(beside);
+        DeleteAny(files, beside);
         throw;
     }
-    if (!files.Replace(beside, path)) {
-        files.Delete(beside);
+    if (!ReplaceAny(files, beside, path)) {
+        DeleteAny(files, beside);
         return false;
     }
     return true;
+}
+
+}  // namespace
+
+bool FileExists(FileSystem& files, const std::string& path) { return IsFile(files.GetAttributes(path)); }
+
+bool FileExists(FileSystem& files, const FilePath& path) { return IsFile(files.PathAttributes(path)); }
+
+bool DirectoryExists(FileSystem& files, const std::string& path) {
+    const uint32_t a = files.GetAttributes(path);
+    return a != attr::Invalid && (a & attr::Directory) != 0;
+}
+
+std::string ReadWholeFile(FileSystem& files, const std::string& path) { return ReadWhole(files, path); }
+
+std::string ReadWholeFile(FileSystem& files, const FilePath& path) { return ReadWhole(files, path); }
+
+void WriteWholeFile(FileSystem& files, const std::string& path, std::string_view content) {
+    WriteWhole(files, path, content);
+}
+
+void WriteWholeFile(FileSystem& files, const FilePath& path, std::string_view content) {
+    WriteWhole(files, path, content);
+}
+
+bool ReplaceWholeFile(FileSystem& files, const std::string& path, std::string_view content) {
+    return ReplaceWhole(files, path, content);
+}
+
+bool ReplaceWholeFile(FileSystem& files, const FilePath& path, std::string_view content) {
+    return ReplaceWhole(files, path, content);
 }
 
 }  // namespace sorabell::platform

@@ -1,5 +1,6 @@
 #pragma once
-// Files and folders by Windows path ("C:\Program Files\Winamp\WINAMP.INI"), CP932 bytes.
+// Files and folders by Windows path ("C:\Program Files\Winamp\WINAMP.INI"), CP932 bytes; the
+// few operations a song's files need also by a FilePath, which may name what CP932 cannot.
 
 #include <cstddef>
 #include <cstdint>
@@ -7,6 +8,8 @@
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "platform/FilePath.h"
 
 namespace sorabell::platform {
 
@@ -66,10 +69,19 @@ public:
     virtual std::unique_ptr<BinaryFile> Open(const std::string& path, OpenMode mode) = 0;
     // The temporary folder, ending in "\".
     virtual std::string TempPath() = 0;
+
+    // As GetAttributes, Open, Replace and Delete, by a path that may hold any name. A name that
+    // CP932 holds names the same file by either kind of path. An error names the file in CP932,
+    // "?" for what it lacks.
+    virtual uint32_t PathAttributes(const FilePath& path) = 0;
+    virtual std::unique_ptr<BinaryFile> OpenPath(const FilePath& path, OpenMode mode) = 0;
+    virtual bool ReplacePath(const FilePath& from, const FilePath& to) = 0;
+    virtual bool DeletePath(const FilePath& path) = 0;
 };
 
 bool FileExists(FileSystem& files, const std::string& path);
 bool DirectoryExists(FileSystem& files, const std::string& path);
+bool FileExists(FileSystem& files, const FilePath& path);
 
 // Whole-file helpers for text files and small binary files.
 std::string ReadWholeFile(FileSystem& files, const std::string& path);
@@ -78,5 +90,8 @@ void WriteWholeFile(FileSystem& files, const std::string& path, std::string_view
 // leaves the file as it was. False when the replacement is refused; a failed writing throws as
 // WriteWholeFile does. Either way nothing is left beside it.
 bool ReplaceWholeFile(FileSystem& files, const std::string& path, std::string_view content);
+std::string ReadWholeFile(FileSystem& files, const FilePath& path);
+void WriteWholeFile(FileSystem& files, const FilePath& path, std::string_view content);
+bool ReplaceWholeFile(FileSystem& files, const FilePath& path, std::string_view content);
 
 }  // namespace sorabell::platform

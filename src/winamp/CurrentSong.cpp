@@ -1,9 +1,7 @@
 #include "winamp/CurrentSong.h"
 
-#include <algorithm>
 #include <vector>
 
-#include "platform/TextFile.h"
 #include "winamp/PlayListEntry.h"
 
 namespace sorabell::winamp {
@@ -18,19 +16,13 @@ std::optional<uint64_t> LastWrite(platform::FileSystem& files, const std::string
     return found.front().lastWrite;
 }
 
-// The decoder stands "?" for what it cannot take, so a "?" that the name lacked means a loss.
-std::optional<std::string> ExactCp932(platform::CodePage& codePage, const std::string& utf8) {
-    const std::u16string wide = platform::DecodeUnicodeText(utf8, platform::TextEncoding::Utf8);
-    if (std::count(wide.begin(), wide.end(), u'?') != std::count(utf8.begin(), utf8.end(), '?')) {
-        return std::nullopt;
-    }
-    return codePage.ExactFromUtf16(wide);
-}
+// Valid UTF-8 comes back from UTF-16 byte for byte; a broken sequence comes back as U+FFFD.
+bool IsUtf8(const std::string& text) { return platform::Utf16ToUtf8(platform::Utf8ToUtf16(text)) == text; }
 
 }  // namespace
 
-std::optional<std::string> CurrentSongPath(platform::FileSystem& files, platform::CodePage& codePage,
-                                           const std::string& playListFolder, bool m3u, int32_t index) {
+std::optional<SongPath> CurrentSongPath(platform::FileSystem& files, platform::CodePage& codePage,
+                                        const std::string& playListFolder, bool m3u, int32_t index) {
     const std::string listPath = playListFolder + (m3u ? "WINAMP.M3U" : "WINAMP.PL");
     const std::string list = platform::ReadWholeFile(files, listPath);
     PlayLists lists{list, std::nullopt, false};
@@ -47,17 +39,19 @@ std::optional<std::string> CurrentSongPath(platform::FileSystem& files, platform
     }
     auto entry = ChoosePlayListEntry(lists, index, playListFolder);
     if (entry && entry->encoding == EntryEncoding::Utf8) {
-        if (auto name = ExactCp932(codePage, entry->name)) {
-            entry->name = std::move(*name);
-        } else {
-            lists.m3u8.reset();
-            entry = ChoosePlayListEntry(lists, index, playListFolder);
+        if (IsUtf8(entry->name)) {
+            SongPath song{platform::FilePath::FromCp932(entry->base, codePage) + entry->name, {}};
+            song.text = song.file.Cp932Text(codePage);
+            return song;
         }
+        lists.m3u8.reset();
+        entry = ChoosePlayListEntry(lists, index, playListFolder);
     }
     if (!entry) {
         return std::nullopt;
     }
-    return entry->Cp932Path();
+    std::string text = entry->Cp932Path();
+    return SongPath{platform::FilePath::FromCp932(text, codePage), std::move(text)};
 }
 
 }  // namespace sorabell::winamp

@@ -80,7 +80,7 @@ std::optional<std::string> NameToUtf8(platform::CodePage& codePage, std::string_
     if (IsAscii(name)) {
         return std::string(name);
     }
-    const std::optional<std::u16string> wide = codePage.ToUtf16(name);
+    const std::optional<std::u16string> wide = codePage.ExactToUtf16(name);
     if (!wide) {
         return std::nullopt;
     }

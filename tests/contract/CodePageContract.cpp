@@ -3,6 +3,7 @@
 #include <gmock/gmock.h>
 
 #include "contract/ContractEnvironment.h"
+#include "platform/FilePath.h"
 
 namespace sorabell::testing {
 namespace {
@@ -27,8 +28,23 @@ TEST_F(CodePage, TheExactConversionRefusesWhatCp932CannotHoldAsItIs) {
 }
 
 TEST_F(CodePage, Cp932TextConvertsBackToUnicodeAndABrokenPairDoesNot) {
-    EXPECT_EQ(os().codePage.ToUtf16("曲 ｶﾅ ①"), u"曲 ｶﾅ ①");
-    EXPECT_EQ(os().codePage.ToUtf16("x\x81"), std::nullopt) << "a first byte without its second";
+    EXPECT_EQ(os().codePage.ExactToUtf16("曲 ｶﾅ ①"), u"曲 ｶﾅ ①");
+    EXPECT_EQ(os().codePage.ExactToUtf16("x\x81"), std::nullopt) << "a first byte without its second";
+}
+
+TEST_F(CodePage, APathComesFromCp932AndShowsWhatCp932LacksAsQuestionMarks) {
+    platform::CodePage& codePage = os().codePage;
+    const std::u8string japanese = u8"C:\\曲\\表.mp3";
+    // "表" ends in the byte of "\" in CP932.
+    const auto path = platform::FilePath::FromCp932("C:\\曲\\表.mp3", codePage);
+    EXPECT_EQ(path.Utf8(), std::string(japanese.begin(), japanese.end()));
+    EXPECT_EQ(path.ExactCp932(codePage), "C:\\曲\\表.mp3");
+    EXPECT_EQ(path.Cp932Text(codePage), "C:\\曲\\表.mp3");
+
+    const std::u8string korean = u8"C:\\Beyoncé\\한국 𝄞.mp3";
+    const auto lacking = platform::FilePath::FromUtf8(std::string(korean.begin(), korean.end()));
+    EXPECT_EQ(lacking.ExactCp932(codePage), std::nullopt);
+    EXPECT_EQ(lacking.Cp932Text(codePage), "C:\\Beyonc?\\?? ?.mp3") << "one \"?\" a character, no close one";
 }
 
 }  // namespace

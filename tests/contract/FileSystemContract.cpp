@@ -17,6 +17,10 @@ protected:
         platform::WriteWholeFile(os().files, PathOf(name), content);
     }
     std::string Read(const std::string& name) { return platform::ReadWholeFile(os().files, PathOf(name)); }
+    // A path by its true name in the test's folder.
+    platform::FilePath TruePath(std::u8string_view name) {
+        return platform::FilePath::FromCp932(folder(), os().codePage) + std::string(name.begin(), name.end());
+    }
     std::set<std::string> Names(const std::string& pattern) {
         std::set<std::string> names;
         for (const auto& entry : os().files.Find(PathOf(pattern))) {
@@ -203,6 +207,44 @@ TEST_F(FileSystemContract, FoldersAreMadeOneLevelAtATime) {
     const std::string temp = files.TempPath();
     EXPECT_EQ(text::LastChar(temp), "\\");
     EXPECT_TRUE(platform::DirectoryExists(files, temp));
+}
+
+TEST_F(FileSystemContract, AFileWhoseNameCp932LacksIsWrittenReadReplacedAndDeletedByItsTrueName) {
+    auto& files = os().files;
+    const platform::FilePath korean = TruePath(u8"한국.txt");
+    EXPECT_EQ(files.PathAttributes(korean), attr::Invalid);
+    platform::WriteWholeFile(files, korean, "first");
+    EXPECT_TRUE(platform::FileExists(files, korean));
+    const platform::FilePath other = TruePath(u8"한.txt");
+    EXPECT_FALSE(platform::FileExists(files, other)) << "another name";
+    EXPECT_EQ(platform::ReadWholeFile(files, korean), "first");
+    EXPECT_TRUE(platform::ReplaceWholeFile(files, korean, "second"));
+    EXPECT_EQ(platform::ReadWholeFile(files, korean), "second");
+    EXPECT_EQ(Names("*.sorabell-new"), std::set<std::string>{}) << "nothing left beside it";
+    ASSERT_TRUE(files.DeletePath(korean));
+    EXPECT_FALSE(platform::FileExists(files, korean));
+    EXPECT_FALSE(files.DeletePath(korean));
+    try {
+        files.OpenPath(korean, OpenMode::Read);
+        ADD_FAILURE() << "a deleted file opened";
+    } catch (const EInOutError& e) {
+        EXPECT_EQ(e.path(), PathOf("??.txt")) << "named in the code page";
+    }
+}
+
+TEST_F(FileSystemContract, ANameCp932HoldsIsTheSameFileByEitherKindOfPath) {
+    auto& files = os().files;
+    Write("曲.txt", "bytes");
+    const platform::FilePath song = TruePath(u8"曲.TXT");
+    EXPECT_EQ(platform::ReadWholeFile(files, song), "bytes") << "without regard to case";
+    EXPECT_TRUE(platform::ReplaceWholeFile(files, song, "new"));
+    EXPECT_EQ(Read("曲.txt"), "new");
+    ASSERT_TRUE(files.SetAttributes(PathOf("曲.txt"), attr::ReadOnly));
+    EXPECT_FALSE(platform::ReplaceWholeFile(files, song, "refused")) << "a read-only file stays";
+    EXPECT_THROW(files.OpenPath(song, OpenMode::ReadWrite), EInOutError);
+    ASSERT_TRUE(files.SetAttributes(PathOf("曲.txt"), attr::Normal));
+    ASSERT_TRUE(files.DeletePath(song));
+    EXPECT_FALSE(platform::FileExists(files, PathOf("曲.txt")));
 }
 
 }  // namespace

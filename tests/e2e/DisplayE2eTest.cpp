@@ -1,6 +1,9 @@
 // What a user sees on the player's window, for real: Sorabell.exe paints on the stand-in, and
 // the test reads the player's pixels from the screen.
 
+#include <algorithm>
+
+#include "harness/TestFiles.h"
 #include "support/PlayerStage.h"
 #include "support/ZipBuilder.h"
 
@@ -198,6 +201,66 @@ TEST_F(DisplayOnScreen, ASkinNamedInJapaneseInAUtf8WinampIniShowsAndItsNameStays
     EXPECT_GT(shot.Count(kRed, 109, 24, 266, 36), 20);
     EXPECT_EQ(shot.At(109, 24), MainPixel(109, 24, 0x77)) << "the image of the skin the UTF-8 name names";
     EXPECT_EQ(ReadAll(env_.playerFolder() + "WINAMP.INI"), ini) << "the display wrote the name back changed";
+}
+
+// A file made by its wide name, removed again when the case ends.
+class WideFile {
+public:
+    WideFile(std::wstring path, const std::string& bytes) : path_(std::move(path)) {
+        const HANDLE file =
+            ::CreateFileW(path_.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+        DWORD written = 0;
+        if (file != INVALID_HANDLE_VALUE) {
+            ::WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+            ::CloseHandle(file);
+        }
+    }
+    ~WideFile() { ::DeleteFileW(path_.c_str()); }
+    WideFile(const WideFile&) = delete;
+    WideFile& operator=(const WideFile&) = delete;
+
+private:
+    std::wstring path_;
+};
+
+std::wstring WideOf(const std::string& text, UINT codePage) {
+    const int units = ::MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+    std::wstring wide(static_cast<size_t>(units), L'\0');
+    ::MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()), wide.data(), units);
+    return wide;
+}
+
+std::string Utf8Of(const std::wstring& wide) {
+    const int units = static_cast<int>(wide.size());
+    const int bytes = ::WideCharToMultiByte(CP_UTF8, 0, wide.data(), units, nullptr, 0, nullptr, nullptr);
+    std::string text(static_cast<size_t>(bytes), '\0');
+    ::WideCharToMultiByte(CP_UTF8, 0, wide.data(), units, text.data(), bytes, nullptr, nullptr);
+    return text;
+}
+
+TEST_F(DisplayOnScreen, ASongWhoseNameTheCodePageLacksShowsItsTagsTitleAndItsLyrics) {
+    const std::string settings = perUser_.Make(env_.playerFolder(), "");
+    ChooseSkin(settings, env_.playerFolder() + "Skins\\", "Base");
+    Skin("DispSw", "1");
+    Skin("Disp2Text", "%B");
+    // Korean, which CP932 lacks: WINAMP.M3U can only say "??".
+    const std::wstring song = WideOf(music_, CP_ACP) + L"\uD55C\uAD6D";
+    const WideFile mp3(song + L".mp3", MpegPayload(400) + Id3Block(std::string(20, 'M'), "Artist"));
+    const WideFile lyrics(song + L".txt", "[00:00]" + std::string(20, 'M') + "\r\n");
+    StartWith("MMMM", "version 0x5091");
+    Send("playlist8 0\t" + Utf8Of(song + L".mp3"));
+    Send("title 1. ?? - Winamp");
+    // The window's title is short, and so is the display's own name: only the tag's title and
+    // the lyrics line reach x = 240.
+    const auto both = [](const ScreenCapture& s) {
+        return s.Count(kRed, 240, 24, 266, 41) > 0 && s.Count(kRed, 240, 42, 266, 56) > 0;
+    };
+    const auto shot = WaitForScreen(both);
+    EXPECT_GT(shot.Count(kRed, 240, 24, 266, 41), 0) << "the title of the song's tag";
+    EXPECT_GT(shot.Count(kRed, 240, 42, 266, 56), 0) << "the line of the lyrics file beside it";
+    const std::vector<std::string> list = ReadLines(settings + "WINAMP.M3U");
+    EXPECT_NE(std::find(list.begin(), list.end(), music_ + "??.mp3"), list.end())
+        << "the code page's list cannot name the song";
 }
 
 TEST_F(DisplayOnScreen, TheDisplayComesBackAfterThePlayerRepaints) {

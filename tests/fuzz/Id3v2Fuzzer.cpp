@@ -25,6 +25,8 @@ public:
         }
         return out;
     }
+    // Tag texts only go the other way.
+    std::u16string ToUtf16(std::string_view cp932) override { return std::u16string(cp932.begin(), cp932.end()); }
 };
 
 bool IsValue(const std::string& text) { return text.find('\0') == std::string::npos; }

@@ -54,7 +54,8 @@ public:
         return out.size() == text.size() && std::equal(text.begin(), text.end(), out.begin()) ? std::optional(out)
                                                                                               : std::nullopt;
     }
-    std::optional<std::u16string> ToUtf16(std::string_view text) override {
+    std::u16string ToUtf16(std::string_view text) override { return std::u16string(text.begin(), text.end()); }
+    std::optional<std::u16string> ExactToUtf16(std::string_view text) override {
         std::u16string out;
         for (const char c : text) {
             if (static_cast<unsigned char>(c) >= 0x80) {

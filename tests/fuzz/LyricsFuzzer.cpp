@@ -28,6 +28,8 @@ public:
         }
         return out;
     }
+    // Lyrics texts only go the other way.
+    std::u16string ToUtf16(std::string_view cp932) override { return std::u16string(cp932.begin(), cp932.end()); }
 };
 
 std::vector<std::string> Lines(const std::string& bytes) {

@@ -229,6 +229,21 @@ std::vector<std::string> LyricsInputs() {
     return {"\x81" + lrc, "\x7F\xEF\xBB\xBF[00:01]\xE6\xAD\x8C\n", "\x80" + utf16, "\x81", "\x00[offset:5x]"};
 }
 
+// Winamp 5's two lists: an index byte (top bit: WINAMP.M3U8 current), WINAMP.M3U, WINAMP.M3U8.
+std::vector<std::string> PlayListInputs() {
+    std::vector<std::string> inputs;
+    for (const auto& [index, m3u, m3u8] :
+         {std::tuple{0x81, "#EXTM3U\r\n#EXTINF:1,a\r\nC:\\a.mp3\r\nsub\\??.mp3\r\n",
+                     "\xEF\xBB\xBF#EXTM3U\r\n#EXTINF:1,a\r\nC:\\a.mp3\r\nsub\\\xED\x95\x9C\xEA\xB5\xAD.mp3\r\n"},
+          std::tuple{0x80, "\\Music\\Beyonc?.mp3", "\\Music\\Beyonc\xC3\xA9 \xE2\x80\x93 x.mp3"},
+          std::tuple{0x01, "a.mp3\nb.mp3\n", "x\xC3\n\xF0\x9D\x84\x9E.mp3\n"}}) {
+        std::string input{static_cast<char>(index)};
+        sorabell::fuzz::AppendText(input, m3u);
+        inputs.push_back(input + m3u8);
+    }
+    return inputs;
+}
+
 int main(int argc, char** argv) {
     if (argc != 2) {
         std::fprintf(stderr, "usage: %s FOLDER\n", argv[0]);
@@ -246,5 +261,6 @@ int main(int argc, char** argv) {
     WriteSeeds(root / "typing_limit", TypingLimitInputs());
     WriteSeeds(root / "lyrics", LyricsInputs());
     WriteSeeds(root / "zip", ZipFiles());
+    WriteSeeds(root / "play_list", PlayListInputs());
     return 0;
 }

@@ -4,12 +4,27 @@
 
 #include "hook/HookRules.h"
 #include "platform/IniDocument.h"
+#include "platform/sim/Encoding.h"
 
 namespace sorabell::testing {
 
 namespace {
 
 constexpr platform::Rect kNormal{100, 100, 375, 216};
+
+// UTF-8 in CP932 as Winamp writes its WINAMP.M3U: "?" for each character CP932 lacks.
+std::string CodePageText(std::string_view utf8) {
+    std::string text;
+    for (size_t at = 0; at < utf8.size();) {
+        size_t length = 1;
+        while (at + length < utf8.size() && (static_cast<unsigned char>(utf8[at + length]) & 0xC0) == 0x80) {
+            ++length;
+        }
+        text += sim::Utf8ToCp932(utf8.substr(at, length)).value_or("?");
+        at += length;
+    }
+    return text;
+}
 
 }  // namespace
 
@@ -44,9 +59,12 @@ intptr_t SimPlayer::Receive(const platform::WindowMessage& message) {
     if (message.message != hook::kWmUser) {
         return 0;
     }
-    return Query(message.wParam, message.lParam, [this](const std::string& name, const std::string& text) {
-        platform::WriteWholeFile(files_, folder_ + name, text);
-    });
+    return Query(
+        message.wParam, message.lParam,
+        [this](const std::string& name, const std::string& text) {
+            platform::WriteWholeFile(files_, folder_ + name, text);
+        },
+        CodePageText);
 }
 
 void SimPlayer::CloseSkinDialog() {

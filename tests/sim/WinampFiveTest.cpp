@@ -38,8 +38,14 @@ protected:
         player_->version = 0x5091;
         Start();
     }
-    std::string SongPath(const std::string& folder, int32_t index) {
-        return winamp::CurrentSongPath(machine_.files(), machine_.codePage(), folder, true, index).value_or("<none>");
+    // The entry as shown, and by its true name.
+    std::string SongPath(const std::string& folder, int32_t index, bool m3u = true) {
+        const auto song = winamp::CurrentSongPath(machine_.files(), machine_.codePage(), folder, m3u, index);
+        return song ? song->text : "<none>";
+    }
+    std::string TrueName(const std::string& folder, int32_t index) {
+        const auto song = winamp::CurrentSongPath(machine_.files(), machine_.codePage(), folder, true, index);
+        return song ? song->file.Utf8() : "<none>";
     }
     void SetWriteTime(const std::string& path, std::filesystem::file_time_type time) {
         std::filesystem::last_write_time(machine_.HostPath(path), time);
@@ -72,23 +78,28 @@ TEST_F(WinampFive, RelativeEntriesAreInThePlayListFolder) {
     EXPECT_EQ(display_->songFields()[2], "Relative");
 }
 
-TEST_F(WinampFive, TheUtf8ListNamesTheSongWhenItIsCurrentAndItsNameFitsTheCodePage) {
+TEST_F(WinampFive, TheUtf8ListNamesTheSongByItsTrueNameWhenItIsCurrent) {
     // Winamp writes both at once; the code page list holds what it could not convert as "?".
-    Write("C:\\Music\\WINAMP.M3U", "#EXTM3U\r\nC:\\Music\\?.mp3\r\nC:\\Music\\Beyonc?.mp3\r\n");
+    Write("C:\\Music\\WINAMP.M3U",
+          "#EXTM3U\r\nC:\\Music\\?.mp3\r\nC:\\Music\\Beyonc?.mp3\r\nC:\\Music\\bad.mp3\r\nsub\\?.mp3\r\n");
     Write("C:\\Music\\WINAMP.M3U8",
-          "\xEF\xBB\xBF#EXTM3U\r\nC:\\Music\\\xE6\x9B\xB2.mp3\r\nC:\\Music\\Beyonc\xC3\xA9.mp3\r\n");
+          "\xEF\xBB\xBF#EXTM3U\r\nC:\\Music\\\xE6\x9B\xB2.mp3\r\nC:\\Music\\Beyonc\xC3\xA9.mp3\r\n"
+          "C:\\Music\\b\xC3"
+          "d.mp3\r\nsub\\\xED\x95\x9C.mp3\r\n");
     const auto now = std::filesystem::file_time_type::clock::now();
     SetWriteTime("C:\\Music\\WINAMP.M3U", now);
     SetWriteTime("C:\\Music\\WINAMP.M3U8", now);
     EXPECT_EQ(SongPath("C:\\Music\\", 0), "C:\\Music\\曲.mp3");
-    EXPECT_EQ(SongPath("C:\\Music\\", 1), "C:\\Music\\Beyonc?.mp3")
-        << "a name outside CP932 stays as WINAMP.M3U has it";
+    EXPECT_EQ(SongPath("C:\\Music\\", 1), "C:\\Music\\Beyonc?.mp3") << "shown without a close letter";
+    EXPECT_EQ(TrueName("C:\\Music\\", 1), "C:\\Music\\Beyonc\xC3\xA9.mp3");
+    EXPECT_EQ(TrueName("C:\\Music\\", 2), "C:\\Music\\bad.mp3") << "a name that is no UTF-8 is WINAMP.M3U's";
+    EXPECT_EQ(TrueName("C:\\Music\\", 3), "C:\\Music\\sub\\\xED\x95\x9C.mp3");
+    EXPECT_EQ(SongPath("C:\\Music\\", 3), "C:\\Music\\sub\\?.mp3");
 
     SetWriteTime("C:\\Music\\WINAMP.M3U8", now - std::chrono::hours(1));
     EXPECT_EQ(SongPath("C:\\Music\\", 0), "C:\\Music\\?.mp3") << "a left-over WINAMP.M3U8 is not read";
     Write("C:\\Music\\WINAMP.PL", "C:\\Music\\pl.mp3\r\n");
-    EXPECT_EQ(winamp::CurrentSongPath(machine_.files(), machine_.codePage(), "C:\\Music\\", false, 0),
-              "C:\\Music\\pl.mp3")
+    EXPECT_EQ(SongPath("C:\\Music\\", 0, false), "C:\\Music\\pl.mp3")
         << "Winamp 2 writes no WINAMP.M3U8 beside its WINAMP.PL";
 }
 
@@ -109,6 +120,30 @@ TEST_F(WinampFive, AJapaneseSkinOfAUtf8WinampIniShowsAndTheRandomSkinWritesItsNa
     Tick(5);
     EXPECT_EQ(platform::ReadWholeFile(machine_.files(), std::string(kSettings) + "WINAMP.INI"),
               head + "\xE7\xA9\xBA\xE8\x89\xB2\r\n");
+}
+
+TEST_F(WinampFive, ASongWhoseNameCp932LacksIsReadAndItsLyricsKeptByItsTrueName) {
+    const std::u8string name = u8"C:\\Music\\한국";
+    const std::string song(name.begin(), name.end());
+    const auto truePath = [&](const char* ext) { return platform::FilePath::FromUtf8(song + ext); };
+    platform::WriteWholeFile(machine_.files(), truePath(".mp3"), Id3Block("Tagged", "Artist"));
+    platform::WriteWholeFile(machine_.files(), truePath(".txt"), "[00:00]first\r\n");
+    Skins().WriteString("Fifth", "DispSw", "1");
+    Skins().WriteString("Fifth", "Disp2Text", "%B");
+    StartWinampFive();
+    player_->Command("playlist8 0\t" + song + ".mp3");
+    player_->Command("title 1. ?? - Winamp");
+    Pump();
+    EXPECT_EQ(platform::ReadWholeFile(machine_.files(), std::string(kSettings) + "WINAMP.M3U"),
+              "#EXTM3U\r\n#EXTINF:245,??.mp3\r\nC:\\Music\\??.mp3\r\n");
+    EXPECT_EQ(display_->songFields()[2], "Tagged");
+    EXPECT_EQ(display_->songFields()[7], "??") << "shown in the code page";
+    EXPECT_EQ(display_->songFields()[8], "C:\\Music\\");
+    EXPECT_EQ(Line(1), "first ");
+    EXPECT_EQ(display_->lyricsFile(), "C:\\Music\\??.txt");
+
+    display_->MoveLyrics(500);
+    EXPECT_EQ(platform::ReadWholeFile(machine_.files(), truePath(".txt")), "[offset:500]\r\n[00:00]first\r\n");
 }
 
 }  // namespace

@@ -47,6 +47,9 @@ struct PlayerModel {
     int state = 1;  // 1 playing, 3 paused, 0 stopped
     int position = 0;
     int length = 245;
+    // The lines came as UTF-8 ("playlist8"): WINAMP.M3U8 has them as they are, WINAMP.M3U in
+    // the code page, "?" for what it lacks.
+    bool utf8Lines = false;
 
     // Up to version 0x1802 the player writes "WINAMP.PL", above it "WINAMP.M3U".
     std::string PlayListName() const { return version > 0x1802 ? "WINAMP.M3U" : "WINAMP.PL"; }
@@ -65,18 +68,25 @@ struct PlayerModel {
         return text;
     }
 
-    // The answer to a WM_USER query; the play list query first has `write(name, text)` write the file.
+    // The answer to a WM_USER query; the play list query first has `write(name, text)` write the
+    // file, with `toCodePage` making the code page's text of UTF-8 lines.
     template <class WriteFile>
     intptr_t Query(uintptr_t wParam, intptr_t lParam, WriteFile write) const {
+        return Query(wParam, lParam, write, [](const std::string& text) { return text; });
+    }
+    template <class WriteFile, class ToCodePage>
+    intptr_t Query(uintptr_t wParam, intptr_t lParam, WriteFile write, ToCodePage toCodePage) const {
         switch (lParam) {
             case 0:
                 return version;
-            case 120:
-                write(PlayListName(), PlayListText());
+            case 120: {
+                const std::string text = PlayListText();
+                write(PlayListName(), utf8Lines ? toCodePage(text) : text);
                 if (WritesExtendedLists()) {
-                    write("WINAMP.M3U8", "\xEF\xBB\xBF" + PlayListText());
+                    write("WINAMP.M3U8", "\xEF\xBB\xBF" + text);
                 }
                 return current;
+            }
             case 104:
                 return state;
             case 105:
@@ -90,8 +100,9 @@ struct PlayerModel {
     bool Apply(const PlayerCommand& command) {
         const std::string& verb = command.verb;
         const char* arg = command.arg.c_str();
-        if (verb == "playlist") {  // "<index>\t<line>\t<line>..."
+        if (verb == "playlist" || verb == "playlist8") {  // "<index>\t<line>\t<line>..."
             current = SplitTabList(command.arg, playListLines);
+            utf8Lines = verb == "playlist8";
         } else if (verb == "state") {
             state = std::atoi(arg);
         } else if (verb == "position") {

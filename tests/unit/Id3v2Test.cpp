@@ -32,6 +32,8 @@ public:
         }
         return out;
     }
+    // Tag texts only go the other way.
+    std::u16string ToUtf16(std::string_view cp932) override { return std::u16string(cp932.begin(), cp932.end()); }
 };
 
 std::string Utf16(std::u16string_view text, bool little) {

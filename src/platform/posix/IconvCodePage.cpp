@@ -47,21 +47,43 @@ std::string IconvCodePage::FromUtf16(std::u16string_view text) {
     return out;
 }
 
-std::optional<std::u16string> IconvCodePage::ToUtf16(std::string_view text) {
-    if (!backConverter_) {
-        backConverter_ = std::make_unique<EncodingConverter>("UTF-16LE", "CP932");
-    }
-    std::string units;
-    if (backConverter_->Convert(text, units) != text.size()) {
-        return std::nullopt;
-    }
-    std::u16string out;
-    out.reserve(units.size() / 2);
-    for (size_t i = 0; i + 1 < units.size(); i += 2) {
-        out += static_cast<char16_t>(static_cast<unsigned char>(units[i]) |
-                                     (static_cast<unsigned char>(units[i + 1]) << 8));
+namespace {
+
+std::u16string FromUtf16Le(const std::string& units) {
+    std::u16string out(units.size() / 2, u'\0');
+    for (size_t i = 0; i < out.size(); ++i) {
+        out[i] = static_cast<char16_t>(static_cast<unsigned char>(units[2 * i]) |
+                                       (static_cast<unsigned char>(units[2 * i + 1]) << 8));
     }
     return out;
+}
+
+}  // namespace
+
+std::u16string IconvCodePage::ToUtf16(std::string_view cp932) {
+    if (!wideConverter_) {
+        wideConverter_ = std::make_unique<EncodingConverter>("UTF-16LE", "CP932");
+    }
+    std::string units;
+    while (!cp932.empty()) {
+        cp932.remove_prefix(wideConverter_->Convert(cp932, units));
+        if (!cp932.empty()) {
+            units += "\xFD\xFF";  // U+FFFD for a byte that begins no character
+            cp932.remove_prefix(1);
+        }
+    }
+    return FromUtf16Le(units);
+}
+
+std::optional<std::u16string> IconvCodePage::ExactToUtf16(std::string_view text) {
+    if (!wideConverter_) {
+        wideConverter_ = std::make_unique<EncodingConverter>("UTF-16LE", "CP932");
+    }
+    std::string units;
+    if (wideConverter_->Convert(text, units) != text.size()) {
+        return std::nullopt;
+    }
+    return FromUtf16Le(units);
 }
 
 }  // namespace sorabell::posix

@@ -14,13 +14,14 @@ class IconvCodePage : public platform::CodePage {
 public:
     std::string FromUtf16(std::u16string_view text) override;
     std::optional<std::string> ExactFromUtf16(std::u16string_view text) override;
-    std::optional<std::u16string> ToUtf16(std::string_view text) override;
+    std::u16string ToUtf16(std::string_view cp932) override;
+    std::optional<std::u16string> ExactToUtf16(std::string_view text) override;
 
 private:
     // Opened on first use and kept: opening costs more than converting a tag's texts.
     std::unique_ptr<EncodingConverter> converter_;
     std::unique_ptr<EncodingConverter> exactConverter_;
-    std::unique_ptr<EncodingConverter> backConverter_;
+    std::unique_ptr<EncodingConverter> wideConverter_;
 };
 
 }  // namespace sorabell::posix

@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <system_error>
 #include <utility>
@@ -105,7 +106,12 @@ struct ParsedPath {
     std::vector<std::string> names;
 };
 
-std::optional<ParsedPath> ParseWindowsPath(const std::map<char, fs::path>& drives, const std::string& windowsPath) {
+// `utf8`: the path's names are UTF-8, whose bytes of a character never read as a delimiter.
+std::optional<ParsedPath> ParseWindowsPath(const std::map<char, fs::path>& drives, const std::string& windowsPath,
+                                           bool utf8 = false) {
+    const auto charLength = [utf8](std::string_view text, size_t at) {
+        return utf8 ? size_t{1} : text::CharLengthAt(text, at);
+    };
     if (windowsPath.size() < 2 || windowsPath[1] != ':') {
         return std::nullopt;
     }
@@ -131,8 +137,8 @@ std::optional<ParsedPath> ParseWindowsPath(const std::map<char, fs::path>& drive
             }
             return true;
         }
-        for (size_t i = 0; i < part.size(); i += text::CharLengthAt(part, i)) {
-            if (text::CharLengthAt(part, i) == 1 && ForbiddenInName(static_cast<unsigned char>(part[i]))) {
+        for (size_t i = 0; i < part.size(); i += charLength(part, i)) {
+            if (charLength(part, i) == 1 && ForbiddenInName(static_cast<unsigned char>(part[i]))) {
                 return false;
             }
         }
@@ -143,7 +149,7 @@ std::optional<ParsedPath> ParseWindowsPath(const std::map<char, fs::path>& drive
     const std::string_view rest = std::string_view(windowsPath).substr(2);
     std::string current;
     for (size_t i = 0; i < rest.size();) {
-        const size_t len = text::CharLengthAt(rest, i);
+        const size_t len = charLength(rest, i);
         if (len == 1 && (rest[i] == '\\' || rest[i] == '/')) {
             if (!take(std::exchange(current, {}))) {
                 return std::nullopt;
@@ -170,6 +176,28 @@ std::string HostSpelling(const ParsedPath& parsed) {
         host += HostName(name);
     }
     return host;
+}
+
+// The entry of host folder `host` that CP932 name `part` names: as spelt, else the one whose
+// name or 8.3 name it is without regard to case; as spelt when there is none.
+fs::path HostEntry(const fs::path& host, const std::string& part) {
+    fs::path exact = host / HostName(part);
+    std::error_code ec;
+    if (!fs::exists(fs::symlink_status(exact, ec)) && fs::is_directory(host, ec)) {
+        for (const auto& entry : fs::directory_iterator(host, ec)) {
+            const std::string name = WindowsName(entry.path().filename().string());
+            if (text::SameText(name, part) || text::SameText(AlternateName(name), part)) {
+                return entry.path();
+            }
+        }
+    }
+    return exact;
+}
+
+bool SameAsciiText(std::string_view a, std::string_view b) {
+    const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
+    return a.size() == b.size() &&
+           std::equal(a.begin(), a.end(), b.begin(), [&](char x, char y) { return lower(x) == lower(y); });
 }
 
 class SimBinaryFile : public BinaryFile {
@@ -258,12 +286,31 @@ std::optional<fs::path> SimFileSystem::HostPath(const std::string& windowsPath) 
     }
     fs::path host = *parsed->drive;
     for (const std::string& part : parsed->names) {
-        fs::path exact = host / HostName(part);
+        host = HostEntry(host, part);
+    }
+    return host;
+}
+
+std::optional<fs::path> SimFileSystem::HostPath(const platform::FilePath& path) const {
+    if (const auto cp932 = Cp932Spelling(path)) {
+        return HostPath(*cp932);
+    }
+    const auto parsed = ParseWindowsPath(drives_, path.Utf8(), true);
+    if (!parsed) {
+        return std::nullopt;
+    }
+    fs::path host = *parsed->drive;
+    for (const std::string& part : parsed->names) {
+        if (const auto cp932 = Utf8ToCp932(part)) {
+            host = HostEntry(host, *cp932);
+            continue;
+        }
+        // A name CP932 cannot hold has no 8.3 name here; case is ASCII's alone.
+        fs::path exact = host / part;
         std::error_code ec;
         if (!fs::exists(fs::symlink_status(exact, ec)) && fs::is_directory(host, ec)) {
             for (const auto& entry : fs::directory_iterator(host, ec)) {
-                const std::string name = WindowsName(entry.path().filename().string());
-                if (text::SameText(name, part) || text::SameText(AlternateName(name), part)) {
+                if (SameAsciiText(entry.path().filename().string(), part)) {
                     exact = entry.path();
                     break;
                 }
@@ -272,6 +319,40 @@ std::optional<fs::path> SimFileSystem::HostPath(const std::string& windowsPath) 
         host = exact;
     }
     return host;
+}
+
+std::optional<std::string> SimFileSystem::Cp932Spelling(const platform::FilePath& path) const {
+    const std::string& utf8 = path.Utf8();
+    if (std::all_of(utf8.begin(), utf8.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; })) {
+        return utf8;
+    }
+    if (!toCp932_) {
+        toCp932_ = std::make_unique<posix::EncodingConverter>("CP932", "UTF-8");
+    }
+    std::string cp932;
+    if (toCp932_->Convert(utf8, cp932) != utf8.size()) {
+        return std::nullopt;
+    }
+    return cp932;
+}
+
+std::string SimFileSystem::Shown(const platform::FilePath& path) const {
+    if (auto cp932 = Cp932Spelling(path)) {
+        return std::move(*cp932);
+    }
+    // Character by character: each one CP932 lacks is a "?".
+    const std::string& utf8 = path.Utf8();
+    std::string shown;
+    for (size_t at = 0; at < utf8.size();) {
+        size_t length = 1;
+        while (at + length < utf8.size() && (static_cast<unsigned char>(utf8[at + length]) & 0xC0) == 0x80) {
+            ++length;
+        }
+        const auto one = Utf8ToCp932(std::string_view(utf8).substr(at, length));
+        shown += one ? *one : std::string("?");
+        at += length;
+    }
+    return shown;
 }
 
 uint32_t SimFileSystem::GetAttributes(const std::string& path) {
@@ -356,29 +437,10 @@ bool SimFileSystem::Rename(const std::string& from, const std::string& to) {
 }
 
 bool SimFileSystem::Replace(const std::string& from, const std::string& to) {
-    const auto source = HostPath(from);
-    const auto target = HostPath(to);
-    const auto sourceStat = source ? Stat(*source) : std::nullopt;
-    const auto targetStat = target ? Stat(*target) : std::nullopt;
-    // What Windows refuses and the host would do: replacing a folder or a read-only file.
-    if (!sourceStat || !targetStat || S_ISDIR(sourceStat->st_mode) || S_ISDIR(targetStat->st_mode) ||
-        (AttributesOf(*targetStat) & attr::ReadOnly)) {
-        return false;
-    }
-    return ::rename(source->c_str(), target->c_str()) == 0;
+    return ReplaceHost(HostPath(from), HostPath(to));
 }
 
-bool SimFileSystem::Delete(const std::string& path) {
-    const auto host = HostPath(path);
-    if (!host) {
-        return false;
-    }
-    const auto st = Stat(*host);
-    if (!st || S_ISDIR(st->st_mode) || (AttributesOf(*st) & attr::ReadOnly)) {
-        return false;
-    }
-    return ::unlink(host->c_str()) == 0;
-}
+bool SimFileSystem::Delete(const std::string& path) { return DeleteHost(HostPath(path)); }
 
 bool SimFileSystem::CreateFolder(const std::string& path) {
     const auto host = HostPath(path);
@@ -410,20 +472,48 @@ std::unique_ptr<BinaryFile> SimFileSystem::Open(const std::string& path, OpenMod
         }
         // Otherwise the search below finds the name or tells why it cannot be opened.
     }
-    const auto host = HostPath(path);
+    return OpenHost(HostPath(path), path, mode);
+}
+
+bool SimFileSystem::ReplaceHost(const std::optional<fs::path>& source, const std::optional<fs::path>& target) {
+    const auto sourceStat = source ? Stat(*source) : std::nullopt;
+    const auto targetStat = target ? Stat(*target) : std::nullopt;
+    // What Windows refuses and the host would do: replacing a folder or a read-only file.
+    if (!sourceStat || !targetStat || S_ISDIR(sourceStat->st_mode) || S_ISDIR(targetStat->st_mode) ||
+        (AttributesOf(*targetStat) & attr::ReadOnly)) {
+        return false;
+    }
+    return ::rename(source->c_str(), target->c_str()) == 0;
+}
+
+bool SimFileSystem::DeleteHost(const std::optional<fs::path>& host) {
     if (!host) {
-        throw EInOutError(operation, path, oserror::InvalidName);
+        return false;
+    }
+    const auto st = Stat(*host);
+    if (!st || S_ISDIR(st->st_mode) || (AttributesOf(*st) & attr::ReadOnly)) {
+        return false;
+    }
+    return ::unlink(host->c_str()) == 0;
+}
+
+std::unique_ptr<BinaryFile> SimFileSystem::OpenHost(const std::optional<fs::path>& host, const std::string& shown,
+                                                    OpenMode mode) {
+    const auto operation =
+        mode == OpenMode::CreateAlways ? EInOutError::Operation::Create : EInOutError::Operation::Open;
+    if (!host) {
+        throw EInOutError(operation, shown, oserror::InvalidName);
     }
     const auto st = Stat(*host);
     if (st && S_ISDIR(st->st_mode)) {
-        throw EInOutError(operation, path, oserror::AccessDenied);
+        throw EInOutError(operation, shown, oserror::AccessDenied);
     }
     if (st && mode != OpenMode::Read && (AttributesOf(*st) & attr::ReadOnly)) {
-        throw EInOutError(operation, path, oserror::FileReadOnly);
+        throw EInOutError(operation, shown, oserror::FileReadOnly);
     }
     if (!st && mode != OpenMode::CreateAlways) {
         const auto parent = Stat(host->parent_path());
-        throw EInOutError(operation, path, parent ? oserror::FileNotFound : oserror::PathNotFound);
+        throw EInOutError(operation, shown, parent ? oserror::FileNotFound : oserror::PathNotFound);
     }
     int flags = O_CLOEXEC;
     switch (mode) {
@@ -439,10 +529,32 @@ std::unique_ptr<BinaryFile> SimFileSystem::Open(const std::string& path, OpenMod
     }
     const int fd = ::open(host->c_str(), flags, 0644);
     if (fd < 0) {
-        throw EInOutError(operation, path, WindowsError(errno));
+        throw EInOutError(operation, shown, WindowsError(errno));
     }
-    return std::make_unique<SimBinaryFile>(fd, path);
+    return std::make_unique<SimBinaryFile>(fd, shown);
 }
+
+uint32_t SimFileSystem::PathAttributes(const platform::FilePath& path) {
+    if (const auto cp932 = Cp932Spelling(path)) {
+        return GetAttributes(*cp932);
+    }
+    const auto host = HostPath(path);
+    const auto st = host ? Stat(*host) : std::nullopt;
+    return st ? AttributesOf(*st) : attr::Invalid;
+}
+
+std::unique_ptr<BinaryFile> SimFileSystem::OpenPath(const platform::FilePath& path, OpenMode mode) {
+    if (const auto cp932 = Cp932Spelling(path)) {
+        return Open(*cp932, mode);
+    }
+    return OpenHost(HostPath(path), Shown(path), mode);
+}
+
+bool SimFileSystem::ReplacePath(const platform::FilePath& from, const platform::FilePath& to) {
+    return ReplaceHost(HostPath(from), HostPath(to));
+}
+
+bool SimFileSystem::DeletePath(const platform::FilePath& path) { return DeleteHost(HostPath(path)); }
 
 bool MatchesWildcard(std::string_view pattern, std::string_view name) {
     if (pattern == "*.*" || pattern == "*") {

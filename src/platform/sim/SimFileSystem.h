@@ -7,10 +7,12 @@
 
 #include <filesystem>
 #include <map>
+#include <memory>
 #include <optional>
 #include <string>
 
 #include "platform/FileSystem.h"
+#include "platform/posix/Iconv.h"
 
 namespace sorabell::sim {
 
@@ -28,14 +30,32 @@ public:
     bool CreateFolder(const std::string& path) override;
     std::unique_ptr<platform::BinaryFile> Open(const std::string& path, platform::OpenMode mode) override;
     std::string TempPath() override { return tempPath_; }
+    // A path CP932 can spell goes the CP932 way; any other by its UTF-8 names, which are the
+    // host's own.
+    uint32_t PathAttributes(const platform::FilePath& path) override;
+    std::unique_ptr<platform::BinaryFile> OpenPath(const platform::FilePath& path, platform::OpenMode mode) override;
+    bool ReplacePath(const platform::FilePath& from, const platform::FilePath& to) override;
+    bool DeletePath(const platform::FilePath& path) override;
 
     // The host file a Windows path names (existing or not); empty for a path that no drive
     // holds or that Windows would refuse (a forbidden character, a relative path).
     std::optional<std::filesystem::path> HostPath(const std::string& windowsPath) const;
+    std::optional<std::filesystem::path> HostPath(const platform::FilePath& path) const;
 
 private:
+    std::optional<std::string> Cp932Spelling(const platform::FilePath& path) const;
+    // The path for an error: CP932, "?" for what it lacks.
+    std::string Shown(const platform::FilePath& path) const;
+    std::unique_ptr<platform::BinaryFile> OpenHost(const std::optional<std::filesystem::path>& host,
+                                                   const std::string& shown, platform::OpenMode mode);
+    static bool ReplaceHost(const std::optional<std::filesystem::path>& source,
+                            const std::optional<std::filesystem::path>& target);
+    static bool DeleteHost(const std::optional<std::filesystem::path>& host);
+
     std::map<char, std::filesystem::path> drives_;
     std::string tempPath_;
+    // Opened on first use: opening costs more than converting a path.
+    mutable std::unique_ptr<posix::EncodingConverter> toCp932_;
 };
 
 // Windows' wildcard match of a file name: "*" and "?", without regard to case; "*.*" matches

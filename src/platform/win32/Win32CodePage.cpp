@@ -34,7 +34,18 @@ std::optional<std::string> Win32CodePage::ExactFromUtf16(std::u16string_view tex
     return out;
 }
 
-std::optional<std::u16string> Win32CodePage::ToUtf16(std::string_view text) {
+std::u16string Win32CodePage::ToUtf16(std::string_view cp932) {
+    if (cp932.empty()) {
+        return {};
+    }
+    const int bytes = static_cast<int>(cp932.size());
+    const int units = ::MultiByteToWideChar(CP_ACP, 0, cp932.data(), bytes, nullptr, 0);
+    std::u16string out(static_cast<size_t>(units), u'\0');
+    ::MultiByteToWideChar(CP_ACP, 0, cp932.data(), bytes, reinterpret_cast<wchar_t*>(out.data()), units);
+    return out;
+}
+
+std::optional<std::u16string> Win32CodePage::ExactToUtf16(std::string_view text) {
     if (text.empty()) {
         return std::u16string();
     }

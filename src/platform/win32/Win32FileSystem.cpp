@@ -84,6 +84,55 @@ private:
     std::string path_;
 };
 
+// Opens through `create` (the ANSI or the wide CreateFile); `shown` names the file in errors.
+template <typename Attributes, typename Create>
+std::unique_ptr<BinaryFile> OpenFile(const std::string& shown, OpenMode mode, Attributes attributesOf, Create create) {
+    DWORD access = GENERIC_READ;
+    DWORD disposition = OPEN_EXISTING;
+    auto operation = EInOutError::Operation::Open;
+    if (mode == OpenMode::CreateAlways) {
+        disposition = CREATE_ALWAYS;
+        operation = EInOutError::Operation::Create;
+    }
+    if (mode != OpenMode::Read) {
+        access |= GENERIC_WRITE;
+        // Windows refuses to write a read-only file; Wine running as root would not. Windows's own
+        // refusal says only "access denied"; this one tells the user which attribute is in the way.
+        const DWORD attributes = attributesOf();
+        if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) {
+            throw EInOutError(operation, shown, ERROR_FILE_READ_ONLY);
+        }
+    }
+    ScopedFile file(create(access, FILE_SHARE_READ | (mode == OpenMode::Read ? FILE_SHARE_WRITE : 0), disposition));
+    if (!file) {
+        throw EInOutError(operation, shown, ::GetLastError());
+    }
+    return std::make_unique<Win32BinaryFile>(std::move(file), shown);
+}
+
+// Windows refuses to replace a read-only file; Wine running as root would not.
+bool Replaceable(DWORD attributes) {
+    return attributes != INVALID_FILE_ATTRIBUTES &&
+           !(attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY));
+}
+
+std::wstring Wide(const platform::FilePath& path) {
+    const std::u16string units = path.Utf16();
+    return std::wstring(units.begin(), units.end());
+}
+
+// The path as errors show it: the code page's text, "?" where it lacks a character.
+std::string Shown(const std::wstring& wide) {
+    if (wide.empty()) {
+        return {};
+    }
+    const int units = static_cast<int>(wide.size());
+    const int bytes = ::WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.data(), units, nullptr, 0, "?", nullptr);
+    std::string out(static_cast<size_t>(std::max(bytes, 0)), '\0');
+    ::WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.data(), units, out.data(), bytes, "?", nullptr);
+    return out;
+}
+
 }  // namespace
 
 uint32_t Win32FileSystem::GetAttributes(const std::string& path) { return ::GetFileAttributesA(path.c_str()); }
@@ -131,12 +180,8 @@ bool Win32FileSystem::Rename(const std::string& from, const std::string& to) {
 }
 
 bool Win32FileSystem::Replace(const std::string& from, const std::string& to) {
-    // Windows refuses to replace a read-only file; Wine running as root would not.
-    const DWORD attributes = ::GetFileAttributesA(to.c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY))) {
-        return false;
-    }
-    return ::MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING) != 0;
+    return Replaceable(::GetFileAttributesA(to.c_str())) &&
+           ::MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING) != 0;
 }
 
 bool Win32FileSystem::Delete(const std::string& path) { return ::DeleteFileA(path.c_str()) != 0; }
@@ -144,29 +189,11 @@ bool Win32FileSystem::Delete(const std::string& path) { return ::DeleteFileA(pat
 bool Win32FileSystem::CreateFolder(const std::string& path) { return ::CreateDirectoryA(path.c_str(), nullptr) != 0; }
 
 std::unique_ptr<BinaryFile> Win32FileSystem::Open(const std::string& path, OpenMode mode) {
-    DWORD access = GENERIC_READ;
-    DWORD disposition = OPEN_EXISTING;
-    auto operation = EInOutError::Operation::Open;
-    if (mode == OpenMode::CreateAlways) {
-        disposition = CREATE_ALWAYS;
-        operation = EInOutError::Operation::Create;
-    }
-    if (mode != OpenMode::Read) {
-        access |= GENERIC_WRITE;
-        // Windows refuses to write a read-only file; Wine running as root would not. Windows's own
-        // refusal says only "access denied"; this one tells the user which attribute is in the way.
-        const DWORD attributes = ::GetFileAttributesA(path.c_str());
-        if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) {
-            throw EInOutError(operation, path, ERROR_FILE_READ_ONLY);
-        }
-    }
-    ScopedFile file(::CreateFileA(path.c_str(), access,
-                                  FILE_SHARE_READ | (mode == OpenMode::Read ? FILE_SHARE_WRITE : 0), nullptr,
-                                  disposition, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file) {
-        throw EInOutError(operation, path, ::GetLastError());
-    }
-    return std::make_unique<Win32BinaryFile>(std::move(file), path);
+    return OpenFile(
+        path, mode, [&] { return ::GetFileAttributesA(path.c_str()); },
+        [&](DWORD access, DWORD share, DWORD disposition) {
+            return ::CreateFileA(path.c_str(), access, share, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
+        });
 }
 
 std::string Win32FileSystem::TempPath() {
@@ -174,5 +201,26 @@ std::string Win32FileSystem::TempPath() {
     const DWORD n = ::GetTempPathA(sizeof buffer, buffer);
     return std::string(buffer, n < sizeof buffer ? n : 0);
 }
+
+uint32_t Win32FileSystem::PathAttributes(const platform::FilePath& path) {
+    return ::GetFileAttributesW(Wide(path).c_str());
+}
+
+std::unique_ptr<BinaryFile> Win32FileSystem::OpenPath(const platform::FilePath& path, OpenMode mode) {
+    const std::wstring wide = Wide(path);
+    return OpenFile(
+        Shown(wide), mode, [&] { return ::GetFileAttributesW(wide.c_str()); },
+        [&](DWORD access, DWORD share, DWORD disposition) {
+            return ::CreateFileW(wide.c_str(), access, share, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
+        });
+}
+
+bool Win32FileSystem::ReplacePath(const platform::FilePath& from, const platform::FilePath& to) {
+    const std::wstring target = Wide(to);
+    return Replaceable(::GetFileAttributesW(target.c_str())) &&
+           ::MoveFileExW(Wide(from).c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING) != 0;
+}
+
+bool Win32FileSystem::DeletePath(const platform::FilePath& path) { return ::DeleteFileW(Wide(path).c_str()) != 0; }
 
 }  // namespace sorabell::win32

@@ -15,6 +15,11 @@ public:
     bool CreateFolder(const std::string& path) override;
     std::unique_ptr<platform::BinaryFile> Open(const std::string& path, platform::OpenMode mode) override;
     std::string TempPath() override;
+    // The wide functions, so that any name opens.
+    uint32_t PathAttributes(const platform::FilePath& path) override;
+    std::unique_ptr<platform::BinaryFile> OpenPath(const platform::FilePath& path, platform::OpenMode mode) override;
+    bool ReplacePath(const platform::FilePath& from, const platform::FilePath& to) override;
+    bool DeletePath(const platform::FilePath& path) override;
 };
 
 }  // namespace sorabell::win32

@@ -171,6 +171,17 @@ void WriteFile(const std::string& path, const std::string& text) {
     }
 }
 
+// UTF-8 in the code page as Winamp writes its WINAMP.M3U: the converter's "?" for what it lacks.
+std::string CodePageText(const std::string& utf8) {
+    const int units = ::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
+    std::wstring wide(static_cast<size_t>(units), L'\0');
+    ::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), wide.data(), units);
+    const int bytes = ::WideCharToMultiByte(CP_ACP, 0, wide.data(), units, nullptr, 0, nullptr, nullptr);
+    std::string text(static_cast<size_t>(bytes), '\0');
+    ::WideCharToMultiByte(CP_ACP, 0, wide.data(), units, text.data(), bytes, nullptr, nullptr);
+    return text;
+}
+
 void Paint(const Player& player, HWND window) {
     PAINTSTRUCT ps;
     HDC dc = ::BeginPaint(window, &ps);
@@ -285,9 +296,12 @@ LRESULT CALLBACK MainProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
     }
     switch (message) {
         case WM_USER:
-            return player->Query(wParam, lParam, [player](const std::string& name, const std::string& text) {
-                WriteFile(player->listFolder + name, text);
-            });
+            return player->Query(
+                wParam, lParam,
+                [player](const std::string& name, const std::string& text) {
+                    WriteFile(player->listFolder + name, text);
+                },
+                CodePageText);
         case WM_COPYDATA: {
             const auto* data = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
             return Execute(*player, std::string(static_cast<const char*>(data->lpData), data->cbData));
