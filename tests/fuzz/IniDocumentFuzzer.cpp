@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 
+#include "fuzz/AsciiCodePage.h"
 #include "fuzz/FuzzInput.h"
 #include "platform/IniDocument.h"
 #include "winamp/WinampIni.h"
@@ -39,34 +40,6 @@ std::string Unquoted(const std::string& value) {
     return value;
 }
 
-// A code page of ASCII alone: enough to run the conversions over any bytes.
-class AsciiCodePage : public sorabell::platform::CodePage {
-public:
-    std::string FromUtf16(std::u16string_view text) override {
-        std::string out;
-        for (const char16_t unit : text) {
-            out += unit < 0x80 ? static_cast<char>(unit) : '?';
-        }
-        return out;
-    }
-    std::optional<std::string> ExactFromUtf16(std::u16string_view text) override {
-        std::string out = FromUtf16(text);
-        return out.size() == text.size() && std::equal(text.begin(), text.end(), out.begin()) ? std::optional(out)
-                                                                                              : std::nullopt;
-    }
-    std::u16string ToUtf16(std::string_view text) override { return std::u16string(text.begin(), text.end()); }
-    std::optional<std::u16string> ExactToUtf16(std::string_view text) override {
-        std::u16string out;
-        for (const char c : text) {
-            if (static_cast<unsigned char>(c) >= 0x80) {
-                return std::nullopt;
-            }
-            out += static_cast<char16_t>(c);
-        }
-        return out;
-    }
-};
-
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -83,7 +56,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     Require(reparsed.Get(section, key) == document.Get(section, key));
 
     if (const auto found = document.Get(section, key)) {
-        AsciiCodePage codePage;
+        sorabell::fuzz::AsciiCodePage codePage;
         const sorabell::winamp::IniName name = sorabell::winamp::NameFromUtf8(codePage, *found);
         if (name.exact) {
             const auto back = sorabell::winamp::NameToUtf8(codePage, name.name);

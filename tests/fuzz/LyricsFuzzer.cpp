@@ -8,8 +8,8 @@
 
 #include "display/Lyrics.h"
 #include "display/LyricsFile.h"
+#include "fuzz/AsciiCodePage.h"
 #include "fuzz/FuzzInput.h"
-#include "platform/CodePage.h"
 #include "platform/TextFile.h"
 #include "tags/LightStrings.h"
 
@@ -18,22 +18,8 @@ namespace display = sorabell::display;
 
 namespace {
 
-// ASCII as it is, every other character one "?": what the offset line is read through.
-class AsciiCodePage : public sorabell::platform::CodePage {
-public:
-    std::string FromUtf16(std::u16string_view text) override {
-        std::string out;
-        for (const char16_t c : text) {
-            out += c < 0x80 ? static_cast<char>(c) : '?';
-        }
-        return out;
-    }
-    // Lyrics texts only go the other way.
-    std::u16string ToUtf16(std::string_view cp932) override { return std::u16string(cp932.begin(), cp932.end()); }
-};
-
 std::vector<std::string> Lines(const std::string& bytes) {
-    AsciiCodePage codePage;
+    sorabell::fuzz::AsciiCodePage codePage;
     sorabell::tags::TLightStrings file;
     file.SetFileText(sorabell::platform::TextFileToAnsi(bytes, codePage));
     std::vector<std::string> lines;

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string>
 
+#include "fuzz/AsciiCodePage.h"
 #include "fuzz/FuzzInput.h"
 #include "platform/FilePath.h"
 #include "winamp/PlayListEntry.h"
@@ -13,29 +14,6 @@
 using sorabell::fuzz::Require;
 namespace platform = sorabell::platform;
 namespace winamp = sorabell::winamp;
-
-namespace {
-
-// ASCII alone is held exactly; every other character is one "?".
-class AsciiCodePage : public platform::CodePage {
-public:
-    std::string FromUtf16(std::u16string_view text) override {
-        std::string out;
-        for (const char16_t c : text) {
-            out += c < 0x80 ? static_cast<char>(c) : '?';
-        }
-        return out;
-    }
-    std::optional<std::string> ExactFromUtf16(std::u16string_view text) override {
-        if (std::any_of(text.begin(), text.end(), [](char16_t c) { return c >= 0x80; })) {
-            return std::nullopt;
-        }
-        return FromUtf16(text);
-    }
-    std::u16string ToUtf16(std::string_view cp932) override { return std::u16string(cp932.begin(), cp932.end()); }
-};
-
-}  // namespace
 
 // An index byte (its top bit: WINAMP.M3U8 is current), WINAMP.M3U as a text, WINAMP.M3U8 the rest.
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -58,7 +36,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::u16string wide = path.Utf16();
     Require(platform::Utf8ToUtf16(platform::Utf16ToUtf8(wide)) == wide);
 
-    AsciiCodePage codePage;
+    sorabell::fuzz::AsciiCodePage codePage;
     const std::string shown = path.Cp932Text(codePage);
     Require(std::none_of(shown.begin(), shown.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x80; }));
     // One byte a character, each ASCII one as it is.
