@@ -27,7 +27,18 @@ using skin::LoadImage;
 
 }  // namespace
 
-void Tlumora::LoadSkin(const std::string& skinName, bool writeToWinampIni) {
+skin::SkinImages Tlumora::OpenSkinImages(const std::string& skinName, const std::string& trueName) {
+    if (trueName.empty() && !trueSkinFolder_) {
+        return skin::SkinImages(platform_.files, SkinFolder, skinName);
+    }
+    const platform::FilePath folder =
+        trueSkinFolder_ ? *trueSkinFolder_ : platform::FilePath::FromCp932(SkinFolder, platform_.codePage);
+    return skin::SkinImages(
+        platform_.files, folder,
+        trueName.empty() ? platform::FilePath::FromCp932(skinName, platform_.codePage).Utf8() : trueName);
+}
+
+void Tlumora::LoadSkin(const std::string& skinName, bool writeToWinampIni, const std::string& trueName) {
     TimerPause pause(*Timer1);
     auto& files = platform_.files;
     const settings::TRegIniFile skins(platform_.registry, settings::kSkinsPath);
@@ -52,7 +63,7 @@ void Tlumora::LoadSkin(const std::string& skinName, bool writeToWinampIni) {
 
     // The skin's main image: its own folder or archive, then the folder Winamp 2 unpacks archived
     // skins into, then the program's own default picture.
-    skin::SkinImages images(files, SkinFolder, skinName);
+    skin::SkinImages images = OpenSkinImages(skinName, trueName);
     const std::string unpacked = files.TempPath() + "\\_wasktmp\\";
     std::unique_ptr<platform::Bitmap> image;
     if (images.Has("main.bmp")) {

@@ -6,6 +6,7 @@
 #include <array>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -19,6 +20,7 @@
 #include "platform/HookLibrary.h"
 #include "platform/Platform.h"
 #include "platform/Toolkit.h"
+#include "skin/SkinImages.h"
 #include "tags/TRMPdialog.h"
 #include "winamp/WinampFolders.h"
 #include "winamp/WinampIni.h"
@@ -87,7 +89,8 @@ public:
     void Timer1Timer();
     void ReadWinampTitle();
     void ReloadSettings();
-    void LoadSkin(const std::string& skinName, bool writeToWinampIni);
+    // `trueName` is the skin's UTF-8 name when CP932 cannot hold it; empty otherwise.
+    void LoadSkin(const std::string& skinName, bool writeToWinampIni, const std::string& trueName = {});
     void Edit1Change();
     std::string ExpandFormat(const std::string& format);
     void RenderDisplay();
@@ -114,6 +117,8 @@ private:
     void CreateMenu();
     bool WndProc(const platform::WindowMessage& message);
     void SetEdit1Text(const std::string& text);
+    // The skin's images by its CP932 name, or by its true one when it or the skins folder has one.
+    skin::SkinImages OpenSkinImages(const std::string& skinName, const std::string& trueName);
 
     platform::WindowHandle FindWinamp();
     int ScaleFactor(platform::WindowHandle winamp);
@@ -157,6 +162,8 @@ private:
     std::string versewrightFolder_;
     std::string kettleFolder_;
     std::string SkinFolder;
+    // The skins folder by its true name when CP932 cannot hold it.
+    std::optional<platform::FilePath> trueSkinFolder_;
     std::string mark_;
     int32_t ScrollDot = 6;
     Tmp3info song_;

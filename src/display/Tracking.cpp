@@ -153,7 +153,9 @@ void Tlumora::ReloadSettings() {
 
     winamp::WinampIni winampIni = OpenWinampIni();
     SkinFolder = winampIni.SkinFolder(WinampFolder + "skins\\");
-    LoadSkin(winampIni.SkinName().name, true);
+    trueSkinFolder_ = winampIni.TrueSkinFolder();
+    const winamp::IniName skin = winampIni.SkinName();
+    LoadSkin(skin.name, true, skin.utf8);
 
     Label2Font = {option.WinampFontName, option.WinampFontSize, option.WinampFontStyle};
     RandomSkin = option.RandomSkin;

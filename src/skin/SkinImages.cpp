@@ -6,20 +6,44 @@
 
 namespace sorabell::skin {
 
-bool IsArchiveSkinName(std::string_view skinName) {
-    const std::string ext = text::ExtractFileExt(skinName);
-    return text::SameText(ext, ".wsz") || text::SameText(ext, ".zip");
+namespace {
+
+std::unique_ptr<platform::BinaryFile> OpenForReading(platform::FileSystem& files, const std::string& path) {
+    return files.Open(path, platform::OpenMode::Read);
 }
+
+std::unique_ptr<platform::BinaryFile> OpenForReading(platform::FileSystem& files, const platform::FilePath& path) {
+    return files.OpenPath(path, platform::OpenMode::Read);
+}
+
+bool IsArchiveExtension(std::string_view ext) { return text::SameText(ext, ".wsz") || text::SameText(ext, ".zip"); }
+
+}  // namespace
+
+bool IsArchiveSkinName(std::string_view skinName) { return IsArchiveExtension(text::ExtractFileExt(skinName)); }
 
 SkinImages::SkinImages(platform::FileSystem& files, const std::string& skinsFolder, const std::string& skinName)
     : files_(files), folder_(skinsFolder + skinName + "\\") {
     const std::string path = skinsFolder + skinName;
-    if (!IsArchiveSkinName(skinName) || !platform::FileExists(files, path)) {
-        return;
+    if (IsArchiveSkinName(skinName) && platform::FileExists(files, path)) {
+        OpenArchive(path);
     }
-    folder_.clear();
+}
+
+SkinImages::SkinImages(platform::FileSystem& files, const platform::FilePath& skinsFolder, std::string_view skinName)
+    : files_(files), folder_(skinsFolder + skinName + "\\") {
+    // The code page's rules would read a UTF-8 byte as the lead of a pair and miss the dot.
+    const platform::FilePath path = skinsFolder + skinName;
+    if (IsArchiveExtension(path.Extension()) && platform::FileExists(files, path)) {
+        OpenArchive(path);
+    }
+}
+
+template <typename SkinPath>
+void SkinImages::OpenArchive(const SkinPath& path) {
+    isArchive_ = true;
     try {
-        archiveFile_ = files.Open(path, platform::OpenMode::Read);
+        archiveFile_ = OpenForReading(files_, path);
         archive_ = std::make_unique<ZipArchive>(*archiveFile_);
     } catch (const EInOutError&) {
         archive_.reset();
@@ -28,15 +52,15 @@ SkinImages::SkinImages(platform::FileSystem& files, const std::string& skinsFold
 }
 
 bool SkinImages::Has(const std::string& name) {
-    if (folder_.empty()) {
+    if (isArchive_) {
         return Read(name).has_value();
     }
-    return platform::FileExists(files_, folder_ + name);
+    return std::visit([&](const auto& folder) { return platform::FileExists(files_, folder + name); }, folder_);
 }
 
 std::unique_ptr<platform::Bitmap> SkinImages::Load(platform::Graphics& graphics, const std::string& name) {
-    if (!folder_.empty()) {
-        return LoadImage(graphics, files_, folder_ + name);
+    if (const auto* folder = std::get_if<std::string>(&folder_); folder != nullptr && !isArchive_) {
+        return LoadImage(graphics, files_, *folder + name);
     }
     const std::optional<std::string> bytes = Read(name);
     if (!bytes) {
@@ -47,15 +71,20 @@ std::unique_ptr<platform::Bitmap> SkinImages::Load(platform::Graphics& graphics,
 }
 
 std::optional<std::string> SkinImages::Read(const std::string& name) {
-    if (!folder_.empty()) {
-        if (!platform::FileExists(files_, folder_ + name)) {
-            return std::nullopt;
-        }
-        try {
-            return platform::ReadWholeFile(files_, folder_ + name);
-        } catch (const EInOutError&) {
-            return std::nullopt;
-        }
+    if (!isArchive_) {
+        return std::visit(
+            [&](const auto& folder) -> std::optional<std::string> {
+                const auto path = folder + name;
+                if (!platform::FileExists(files_, path)) {
+                    return std::nullopt;
+                }
+                try {
+                    return platform::ReadWholeFile(files_, path);
+                } catch (const EInOutError&) {
+                    return std::nullopt;
+                }
+            },
+            folder_);
     }
     if (!archive_) {
         return std::nullopt;

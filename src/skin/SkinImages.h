@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <variant>
 
 #include "platform/FileSystem.h"
 #include "platform/Graphics.h"
@@ -21,8 +22,11 @@ class SkinImages {
 public:
     // `skinsFolder` ends in "\". An archive that cannot be opened holds no images.
     SkinImages(platform::FileSystem& files, const std::string& skinsFolder, const std::string& skinName);
+    // The same by the skin's true name, for a skin (or skins folder) whose name CP932 cannot
+    // hold; `skinName` is UTF-8.
+    SkinImages(platform::FileSystem& files, const platform::FilePath& skinsFolder, std::string_view skinName);
 
-    bool IsArchive() const { return folder_.empty(); }
+    bool IsArchive() const { return isArchive_; }
     bool Has(const std::string& name);
     // Null when the image is missing or unreadable.
     std::unique_ptr<platform::Bitmap> Load(platform::Graphics& graphics, const std::string& name);
@@ -30,8 +34,15 @@ public:
     std::optional<std::string> Read(const std::string& name);
 
 private:
+    // A CP932 path, or a true one.
+    using Path = std::variant<std::string, platform::FilePath>;
+
+    template <typename SkinPath>
+    void OpenArchive(const SkinPath& path);
+
     platform::FileSystem& files_;
-    std::string folder_;  // the skin's folder, ending in "\", when it is no archive
+    Path folder_;  // the skin's folder, ending in "\", when it is no archive
+    bool isArchive_ = false;
     std::unique_ptr<platform::BinaryFile> archiveFile_;
     std::unique_ptr<ZipArchive> archive_;
 };

@@ -59,7 +59,7 @@ std::optional<std::string> ReadIni(platform::FileSystem& files, const std::strin
 
 IniName NameFromUtf8(platform::CodePage& codePage, std::string_view value) {
     if (platform::DetectTextEncoding(value) != platform::TextEncoding::Utf8) {
-        return {std::string(value), true};
+        return {std::string(value), true, {}};
     }
     std::u16string wide = platform::DecodeUnicodeText(value, platform::TextEncoding::Utf8);
     // The decoder drops a byte-order mark, which inside a value is a character of its own.
@@ -70,10 +70,10 @@ IniName NameFromUtf8(platform::CodePage& codePage, std::string_view value) {
     const bool whole = std::count(wide.begin(), wide.end(), u'?') == std::count(value.begin(), value.end(), '?');
     if (whole) {
         if (auto exact = codePage.ExactFromUtf16(wide)) {
-            return {std::move(*exact), true};
+            return {std::move(*exact), true, {}};
         }
     }
-    return {codePage.FromUtf16(wide), false};
+    return {codePage.FromUtf16(wide), false, std::string(value)};
 }
 
 std::optional<std::string> NameToUtf8(platform::CodePage& codePage, std::string_view name) {
@@ -114,7 +114,7 @@ std::optional<std::string> WinampIni::Utf8Value(std::string_view key) {
 
 IniName WinampIni::SkinName() {
     if (!utf8_) {
-        return {iniFiles_.ReadString(path_, std::string(kSection), "skin", ""), true};
+        return {iniFiles_.ReadString(path_, std::string(kSection), "skin", ""), true, {}};
     }
     const std::optional<std::string> value = Utf8Value("skin");
     return value ? NameFromUtf8(codePage_, *value) : IniName{};
@@ -130,6 +130,25 @@ std::string WinampIni::SkinFolder(const std::string& fallback) {
     }
     // "SkinDir=" left empty would otherwise name the drive's root, and list its folders as skins.
     return text::IncludeTrailingBackslash(folder.empty() ? fallback : folder);
+}
+
+std::optional<platform::FilePath> WinampIni::TrueSkinFolder() {
+    if (!utf8_) {
+        return std::nullopt;
+    }
+    const std::optional<std::string> value = Utf8Value("SkinDir");
+    if (!value) {
+        return std::nullopt;
+    }
+    IniName folder = NameFromUtf8(codePage_, *value);
+    if (folder.exact) {
+        return std::nullopt;
+    }
+    // No UTF-8 character holds the byte of "\", so the last byte tells.
+    if (!folder.utf8.ends_with('\\')) {
+        folder.utf8 += '\\';
+    }
+    return platform::FilePath::FromUtf8(std::move(folder.utf8));
 }
 
 void WinampIni::WriteSkinName(const std::string& name) {

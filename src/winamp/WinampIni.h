@@ -12,6 +12,7 @@
 #include <string_view>
 
 #include "platform/CodePage.h"
+#include "platform/FilePath.h"
 #include "platform/FileSystem.h"
 #include "platform/IniFiles.h"
 
@@ -22,6 +23,8 @@ namespace sorabell::winamp {
 struct IniName {
     std::string name;
     bool exact = true;
+    // The value by its true name, UTF-8; only for a name that is not exact.
+    std::string utf8;
 };
 
 // A value that is not well-formed UTF-8 is taken as the code page's, as an older writer left it.
@@ -40,6 +43,9 @@ public:
     IniName SkinName();
     // The skins folder, ending in "\"; `fallback` when none is set or the value is empty.
     std::string SkinFolder(const std::string& fallback);
+    // The skins folder by its true name, ending in "\", when CP932 cannot hold it; none when
+    // SkinFolder names it.
+    std::optional<platform::FilePath> TrueSkinFolder();
     // Makes `name` the current skin. In a UTF-8 file a value that reads as `name` already stays
     // as the user has it, so that a name CP932 cannot hold is not written back broken; a name
     // that no UTF-8 could stand for (one with "?") is not written at all.

@@ -263,6 +263,20 @@ TEST_F(DisplayOnScreen, ASongWhoseNameTheCodePageLacksShowsItsTagsTitleAndItsLyr
         << "the code page's list cannot name the song";
 }
 
+TEST_F(DisplayOnScreen, ASkinFolderNamedBeyondTheCodePageShowsByItsTrueName) {
+    const std::string skins = env_.playerFolder() + "Skins\\";
+    const std::wstring korean = L"\uD55C\uAD6D";
+    const std::wstring folder = WideOf(skins, CP_ACP) + korean;
+    ::CreateDirectoryW(folder.c_str(), nullptr);
+    const WideFile image(folder + L"\\main.bmp", MainImage(0x79));
+    Write(env_.playerFolder() + "WINAMP.INI",
+          "[Winamp]\r\nutf8=1\r\nSkinDir=" + skins + "\r\nskin=" + Utf8Of(korean) + "\r\n");
+    Skin("Skin", "1");
+    StartWith(std::string(20, 'M'), "version 0x5091");
+    const auto shot = WaitForScreen([](const ScreenCapture& s) { return s.At(109, 24) == MainPixel(109, 24, 0x79); });
+    EXPECT_EQ(shot.At(109, 24), MainPixel(109, 24, 0x79)) << "the image of the skin its UTF-8 name names";
+}
+
 TEST_F(DisplayOnScreen, TheDisplayComesBackAfterThePlayerRepaints) {
     StartWith("MMMM");
     WaitForScreen([](const ScreenCapture& s) { return s.Count(kRed, 109, 24, 266, 36) > 20; });

@@ -122,6 +122,34 @@ TEST_F(WinampFive, AJapaneseSkinOfAUtf8WinampIniShowsAndTheRandomSkinWritesItsNa
               head + "\xE7\xA9\xBA\xE8\x89\xB2\r\n");
 }
 
+TEST_F(WinampFive, ASkinOrSkinsFolderNamedBeyondCp932IsOpenedByItsTrueName) {
+    const std::string korean = "\xED\x95\x9C\xEA\xB5\xAD";
+    const auto makeSkin = [&](const std::string& folder, int blue) {
+        std::filesystem::create_directory(*machine_.files().HostPath(platform::FilePath::FromUtf8(folder)));
+        platform::WriteWholeFile(machine_.files(), platform::FilePath::FromUtf8(folder + "\\main.bmp"),
+                                 MainImage(blue));
+    };
+    const auto shownBlue = [&] { return display_->backBitmap().canvas().Pixel(0, 0) >> 16; };
+    makeSkin(std::string(kSettings) + "Skins\\" + korean, 0x71);
+    for (const char* section : {"??", "Fifth"}) {
+        Skins().WriteBool(section, "SkinFlag", true);
+        Skins().WriteBool(section, "Skin", true);
+    }
+    const std::string head = "[Winamp]\r\nutf8=1\r\nSkinDir=" + std::string(kSettings) + "Skins\r\nskin=";
+    Write(std::string(kSettings) + "WINAMP.INI", head + korean + "\r\n");
+    StartWinampFive();
+    EXPECT_EQ(shownBlue(), 0x71u);
+    EXPECT_EQ(display_->skinView().SkinSection, "??") << "the settings stay keyed by the shown name";
+    EXPECT_EQ(SettingsIniValue("skin"), korean) << "and the true name is not written over";
+
+    makeSkin(std::string(kSettings) + korean, 0x72);
+    makeSkin(std::string(kSettings) + korean + "\\Fifth", 0x73);
+    Write(std::string(kSettings) + "WINAMP.INI",
+          "[Winamp]\r\nutf8=1\r\nSkinDir=" + std::string(kSettings) + korean + "\r\nskin=Fifth\r\n");
+    display_->ReloadSettings();
+    EXPECT_EQ(shownBlue(), 0x73u) << "the skins folder by its true name";
+}
+
 TEST_F(WinampFive, ASongWhoseNameCp932LacksIsReadAndItsLyricsKeptByItsTrueName) {
     const std::u8string name = u8"C:\\Music\\한국";
     const std::string song(name.begin(), name.end());
