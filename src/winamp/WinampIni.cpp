@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/Errors.h"
+#include "platform/FilePath.h"
 #include "platform/IniDocument.h"
 #include "platform/Text.h"
 #include "platform/TextFile.h"
@@ -19,19 +20,6 @@ constexpr uint64_t kLargestUtf8Ini = 4u << 20;
 
 bool IsAscii(std::string_view text) {
     return std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
-}
-
-void AppendUtf8(std::string& out, char32_t code) {
-    if (code < 0x80) {
-        out += static_cast<char>(code);
-    } else if (code < 0x800) {
-        out += static_cast<char>(0xC0 | (code >> 6));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    } else {
-        out += static_cast<char>(0xE0 | (code >> 12));
-        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    }
 }
 
 // The file as it stands, its byte-order mark apart; empty when it is missing, none when it
@@ -84,12 +72,7 @@ std::optional<std::string> NameToUtf8(platform::CodePage& codePage, std::string_
     if (!wide) {
         return std::nullopt;
     }
-    // CP932 holds nothing beyond the Basic Multilingual Plane: one to three bytes a unit.
-    std::string out;
-    for (const char16_t unit : *wide) {
-        AppendUtf8(out, unit);
-    }
-    return out;
+    return platform::Utf16ToUtf8(*wide);
 }
 
 WinampIni::WinampIni(platform::IniFiles& iniFiles, platform::FileSystem& files, platform::CodePage& codePage,
