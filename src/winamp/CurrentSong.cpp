@@ -24,29 +24,24 @@ bool IsUtf8(const std::string& text) { return platform::Utf16ToUtf8(platform::Ut
 std::optional<SongPath> CurrentSongPath(platform::FileSystem& files, platform::CodePage& codePage,
                                         const std::string& playListFolder, bool m3u, int32_t index) {
     const std::string listPath = playListFolder + (m3u ? "WINAMP.M3U" : "WINAMP.PL");
-    const std::string list = platform::ReadWholeFile(files, listPath);
-    PlayLists lists{list, std::nullopt, false};
-    std::string utf8List;
     if (m3u) {
+        // Both lists are written at one request: when WINAMP.M3U8 is current and names the
+        // entry truly, WINAMP.M3U need not be read at all.
         const std::string utf8Path = playListFolder + "WINAMP.M3U8";
         const auto utf8Written = LastWrite(files, utf8Path);
         const auto written = LastWrite(files, listPath);
         if (utf8Written && written && *utf8Written >= *written) {
-            utf8List = platform::ReadWholeFile(files, utf8Path);
-            lists.m3u8 = utf8List;
-            lists.m3u8Current = true;
+            const std::string utf8List = platform::ReadWholeFile(files, utf8Path);
+            const auto entry = ChoosePlayListEntry({{}, utf8List, true}, index, playListFolder);
+            if (entry && IsUtf8(entry->name)) {
+                SongPath song{platform::FilePath::FromCp932(entry->base, codePage) + entry->name, {}};
+                song.text = song.file.Cp932Text(codePage);
+                return song;
+            }
         }
     }
-    auto entry = ChoosePlayListEntry(lists, index, playListFolder);
-    if (entry && entry->encoding == EntryEncoding::Utf8) {
-        if (IsUtf8(entry->name)) {
-            SongPath song{platform::FilePath::FromCp932(entry->base, codePage) + entry->name, {}};
-            song.text = song.file.Cp932Text(codePage);
-            return song;
-        }
-        lists.m3u8.reset();
-        entry = ChoosePlayListEntry(lists, index, playListFolder);
-    }
+    const std::string list = platform::ReadWholeFile(files, listPath);
+    const auto entry = ChoosePlayListEntry({list, std::nullopt, false}, index, playListFolder);
     if (!entry) {
         return std::nullopt;
     }
