@@ -7,12 +7,6 @@ namespace sorabell::platform {
 namespace {
 
 // Both kinds of path, through the operations of their kind.
-std::unique_ptr<BinaryFile> OpenAny(FileSystem& files, const std::string& path, OpenMode mode) {
-    return files.Open(path, mode);
-}
-std::unique_ptr<BinaryFile> OpenAny(FileSystem& files, const FilePath& path, OpenMode mode) {
-    return files.OpenPath(path, mode);
-}
 bool ReplaceAny(FileSystem& files, const std::string& from, const std::string& to) { return files.Replace(from, to); }
 bool ReplaceAny(FileSystem& files, const FilePath& from, const FilePath& to) { return files.ReplacePath(from, to); }
 bool DeleteAny(FileSystem& files, const std::string& path) { return files.Delete(path); }
@@ -22,7 +16,7 @@ bool IsFile(uint32_t a) { return a != attr::Invalid && (a & attr::Directory) == 
 
 template <typename Path>
 std::string ReadWhole(FileSystem& files, const Path& path) {
-    auto file = OpenAny(files, path, OpenMode::Read);
+    auto file = OpenFile(files, path, OpenMode::Read);
     const uint64_t size = file->Size();
     std::string content(static_cast<size_t>(size), '\0');
     const size_t got = file->ReadAt(0, content.data(), content.size());
@@ -32,7 +26,7 @@ std::string ReadWhole(FileSystem& files, const Path& path) {
 
 template <typename Path>
 void WriteWhole(FileSystem& files, const Path& path, std::string_view content) {
-    auto file = OpenAny(files, path, OpenMode::CreateAlways);
+    auto file = OpenFile(files, path, OpenMode::CreateAlways);
     file->WriteAt(0, content.data(), content.size());
 }
 
@@ -53,6 +47,14 @@ bool ReplaceWhole(FileSystem& files, const Path& path, std::string_view content)
 }
 
 }  // namespace
+
+std::unique_ptr<BinaryFile> OpenFile(FileSystem& files, const std::string& path, OpenMode mode) {
+    return files.Open(path, mode);
+}
+
+std::unique_ptr<BinaryFile> OpenFile(FileSystem& files, const FilePath& path, OpenMode mode) {
+    return files.OpenPath(path, mode);
+}
 
 bool FileExists(FileSystem& files, const std::string& path) { return IsFile(files.GetAttributes(path)); }
 

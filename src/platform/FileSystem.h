@@ -82,6 +82,9 @@ public:
 bool FileExists(FileSystem& files, const std::string& path);
 bool DirectoryExists(FileSystem& files, const std::string& path);
 bool FileExists(FileSystem& files, const FilePath& path);
+// Either kind of path through the open of its kind, for code written once for both.
+std::unique_ptr<BinaryFile> OpenFile(FileSystem& files, const std::string& path, OpenMode mode);
+std::unique_ptr<BinaryFile> OpenFile(FileSystem& files, const FilePath& path, OpenMode mode);
 
 // Whole-file helpers for text files and small binary files.
 std::string ReadWholeFile(FileSystem& files, const std::string& path);

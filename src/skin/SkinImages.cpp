@@ -8,14 +8,6 @@ namespace sorabell::skin {
 
 namespace {
 
-std::unique_ptr<platform::BinaryFile> OpenForReading(platform::FileSystem& files, const std::string& path) {
-    return files.Open(path, platform::OpenMode::Read);
-}
-
-std::unique_ptr<platform::BinaryFile> OpenForReading(platform::FileSystem& files, const platform::FilePath& path) {
-    return files.OpenPath(path, platform::OpenMode::Read);
-}
-
 bool IsArchiveExtension(std::string_view ext) { return text::SameText(ext, ".wsz") || text::SameText(ext, ".zip"); }
 
 }  // namespace
@@ -43,7 +35,7 @@ template <typename SkinPath>
 void SkinImages::OpenArchive(const SkinPath& path) {
     isArchive_ = true;
     try {
-        archiveFile_ = OpenForReading(files_, path);
+        archiveFile_ = platform::OpenFile(files_, path, platform::OpenMode::Read);
         archive_ = std::make_unique<ZipArchive>(*archiveFile_);
     } catch (const EInOutError&) {
         archive_.reset();
